@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "orbit/element_set.hpp"
+
+namespace vantrek::cli {
+
+// Reads at most `maxBytes` of a file into `bytes`; false when it cannot be opened.
+bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes);
+
+// Loads an element-set file with the program's limits; false (after a message
+// on standard error) when it cannot be read.
+bool loadElementFile(const std::string& path, SatelliteCatalog& catalog);
+
+// The name of an element set without its trailing blanks.
+std::string trimmedName(const ElementSet& set);
+
+}  // namespace vantrek::cli

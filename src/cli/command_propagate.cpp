@@ -1,0 +1,12 @@
+#include <cstdio>
+
+#include "cli/cli_commands.hpp"
+
+namespace vantrek::cli {
+
+int runPropagate(int, char**) {
+    std::fprintf(stderr, "vantrek-cli: 'propagate' is not available in this build\n");
+    return 2;
+}
+
+}  // namespace vantrek::cli
