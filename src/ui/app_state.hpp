@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "orbit/element_set.hpp"
+#include "ui/simulation_clock.hpp"
+#include "ui/view_matrix.hpp"
+#include "ui/view_mode.hpp"
+
+namespace vantrek {
+
+// The main window's record: which view is shown, the clock, the observer,
+// the catalogue and the few pieces of interaction state the views share.
+// One lives for the whole program; tests make fresh ones (it holds the
+// ~100 KB catalogue, so put it on the heap: std::make_unique<AppState>()).
+struct AppState {
+    ViewMode viewMode = ViewMode::InfoPanel;
+    SimulationClock clock;
+    double localTimeOffset = 0.0;  // days, whole hours: local time minus UTC
+
+    // The observer, until the GPS position replaces it: radians, radians, km.
+    double observerLatitude = 0.9477539264057168;     // 54.3023 N
+    double observerLongitude = 0.17670935077666988;   // 10.1247 E
+    double observerAltitude = 0.03;
+
+    SatelliteCatalog catalog;      // count, selected, current, currentSet
+    int32_t iridiumCatalogue = 0;  // the loaded file is an Iridium file
+    int32_t pickLatch = 0;         // a click has already picked a satellite
+
+    MousePoint mouse;              // last mouse position, client pixels
+    int32_t rightDragX = 0;        // x of the previous right-button drag event
+    MousePoint dragReference;      // point of the previous DragRotate
+    ViewMatrix viewMatrix;
+    ViewMatrix signalMapMatrix;    // fixed identity for the GPS signal map
+
+    int16_t tickCounter = 0;       // 0..4, blinks the GPS icon
+    std::string fileDisplayName;   // base name of the loaded element-set file
+
+    // Switches kept in memory only; every run starts with them off.
+    int32_t showAllPaths = 0;      // Alt+p, "Show all pathes"
+    int32_t engineComparison = 0;  // "8/4 test"
+    int32_t signalMap = 0;         // "GPS signal map"
+
+    int32_t timerPeriodMs = 500;   // 50 after Alt+f, 1000 after Alt+g
+};
+
+}  // namespace vantrek

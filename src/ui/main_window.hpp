@@ -1,0 +1,111 @@
+#pragma once
+
+#include <string>
+
+#include "ui/app_state.hpp"
+#include "ui/command_ids.hpp"
+
+namespace vantrek {
+
+// What the main window's operations need from outside the records.
+struct MainWindowServices {
+    std::string programFolder;  // folder of the program file: Select.bol, Help.htm, skins
+};
+
+// Which part of the window to draw again afterwards. The view area is the
+// client area without the toolbar (top 31 pixels) and the status bar (bottom
+// 26); "erase" clears the background first.
+enum class Repaint : uint8_t {
+    None,
+    ViewArea,
+    ViewAreaErase,
+    Client,
+    ClientErase,
+};
+
+// What the window itself has to do for a command: the core cannot show a
+// dialog, a file chooser or a browser, restart a timer or close the window.
+enum class ShellAction : uint8_t {
+    None,
+    AboutBox,
+    ChooseElementFile,  // then OpenChosenElementFile with the path, unless cancelled
+    OpenHelp,           // open CommandOutcome::helpPath with the desktop's browser
+    RestartTimer,       // with AppState::timerPeriodMs
+    DestroyWindow,
+    GpsSettingsDialog,
+    SettingsDialog,
+    PredictDialog,
+    PositionDialog,
+    DownloadDialog,
+    TimeDialog,
+    SelectionDialog,
+};
+
+struct CommandOutcome {
+    bool handled = false;          // false: not a command of the table
+    Repaint repaint = Repaint::None;
+    ShellAction action = ShellAction::None;
+    bool clearSignalMap = false;   // clear the top-left 500 x 500 of the signal map to black
+    std::string helpPath;
+};
+
+// Runs one menu, toolbar or accelerator command.
+CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, int command);
+
+// After the file chooser of CmdOpen: loads the file, names it in the status
+// bar, applies the Iridium rule and resets the view. Repaint the client area
+// with erase afterwards, whatever happened.
+void OpenChosenElementFile(AppState& state, const MainWindowServices& services,
+                           const std::string& path);
+
+// Keys by their virtual-key codes.
+enum KeyCode : int {
+    KeyEnter = 13,
+    KeyLeft = 37,
+    KeyUp = 38,
+    KeyRight = 39,
+    KeyDown = 40,
+};
+
+Repaint KeyPressed(AppState& state, int key);
+Repaint KeyReleased(AppState& state, int key);
+
+// Which buttons a mouse move reports: only the left, only the right (no other
+// button and no Shift or Ctrl), or anything else.
+enum class DragButtons : uint8_t { None, OnlyLeft, OnlyRight, Other };
+
+Repaint LeftButtonDown(AppState& state, MousePoint point);
+Repaint MouseMove(AppState& state, MousePoint point, DragButtons buttons);
+Repaint LeftButtonUp(AppState& state);
+
+// Local and UTC calendar hour of the system clock at one instant.
+struct CalendarHour {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+};
+
+// Local time minus UTC in days, a whole number of hours; 0 when either date
+// cannot be converted.
+double LocalTimeOffsetFrom(const CalendarHour& local, const CalendarHour& utc);
+
+// Start-up, first part (before the drawing resources are made): the defaults
+// and the placeholder element set in slot 0.
+void StartUpDefaults(AppState& state);
+
+// Start-up, second part (after the drawing resources): settings, the last
+// file, the local time offset, the view matrices and the saved selection.
+void StartUpLoad(AppState& state, const MainWindowServices& services, const CalendarHour& local,
+                 const CalendarHour& utc);
+
+// One timer tick: the GPS give-up check, the clock, the auto compass, the
+// space view's snapshot and the tick counter. Afterwards the status bar and
+// the view area are drawn again.
+void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
+
+// Closing the window by any means: stops the GPS reader and waits for it.
+// Select.bol is not written here; only Exit writes it.
+void CloseMainWindow(AppState& state);
+
+}  // namespace vantrek
