@@ -47,6 +47,7 @@ struct CommandOutcome {
     ShellAction action = ShellAction::None;
     bool clearSignalMap = false;   // clear the top-left 500 x 500 of the signal map to black
     std::string helpPath;
+    std::string errorMessage;      // to show with the error icon and no caption
 };
 
 // Runs one menu, toolbar or accelerator command.

@@ -30,6 +30,11 @@ CommandOutcome exitProgram(AppState& state, const MainWindowServices& services) 
 CommandOutcome openHelp(const MainWindowServices& services) {
     CommandOutcome result = outcome(Repaint::ClientErase, ShellAction::OpenHelp);
     std::string folder = services.programFolder;
+    if (folder.empty()) {
+        result.action = ShellAction::None;
+        result.errorMessage = "Incorrect Vantrek pragram path!";
+        return result;
+    }
     if (!folder.empty() && folder.back() != '/') folder += '/';
     result.helpPath = folder + "Help.htm";
     return result;

@@ -1,0 +1,106 @@
+#include "app/client_area.hpp"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolBar>
+
+#include "app/main_window.hpp"
+#include "ui/main_window_paint.hpp"
+
+namespace vantrek::app {
+
+namespace {
+
+int keyCode(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return KeyEnter;
+        case Qt::Key_Left: return KeyLeft;
+        case Qt::Key_Up: return KeyUp;
+        case Qt::Key_Right: return KeyRight;
+        case Qt::Key_Down: return KeyDown;
+        default: return 0;
+    }
+}
+
+DragButtons dragButtons(const QMouseEvent& event) {
+    if (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return DragButtons::Other;
+    if (event.buttons() == Qt::LeftButton) return DragButtons::OnlyLeft;
+    if (event.buttons() == Qt::RightButton) return DragButtons::OnlyRight;
+    return event.buttons() == Qt::NoButton ? DragButtons::None : DragButtons::Other;
+}
+
+MousePoint mousePoint(const QMouseEvent& event) {
+    const QPoint p = event.position().toPoint();
+    return {p.x(), p.y()};
+}
+
+}  // namespace
+
+ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 100);
+}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    DisplayList list;
+    PaintView(window_.state(), list, {0, 0, width(), height()});
+    ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_});
+    QPainter painter(this);
+    painter.drawImage(0, 0, window_.backBuffer_);
+}
+
+void ClientArea::resizeEvent(QResizeEvent*) {
+    if (window_.toolbar_) window_.toolbar_->setGeometry(0, 0, width(), kToolbarHeight);
+    if (window_.status_) {
+        window_.status_->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
+        window_.status_->update();
+    }
+}
+
+void ClientArea::keyPressEvent(QKeyEvent* event) {
+    const int key = keyCode(event->key());
+    if (key == 0) return QWidget::keyPressEvent(event);
+    window_.applyRepaint(KeyPressed(window_.state(), key));
+}
+
+void ClientArea::keyReleaseEvent(QKeyEvent* event) {
+    const int key = keyCode(event->key());
+    if (key == 0 || event->isAutoRepeat()) return QWidget::keyReleaseEvent(event);
+    window_.applyRepaint(KeyReleased(window_.state(), key));
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    window_.applyRepaint(LeftButtonDown(window_.state(), mousePoint(*event)));
+}
+
+void ClientArea::mouseMoveEvent(QMouseEvent* event) {
+    window_.applyRepaint(MouseMove(window_.state(), mousePoint(*event), dragButtons(*event)));
+}
+
+void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    window_.applyRepaint(LeftButtonUp(window_.state()));
+}
+
+StatusBarWidget::StatusBarWidget(MainWindow& window, QWidget* parent)
+    : QWidget(parent), window_(window) {
+    setObjectName("statusbar");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void StatusBarWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().mid().color());
+    painter.drawLine(0, 0, width(), 0);
+    DisplayList list;
+    AppState& state = window_.state();
+    DrawStatusBar(list, {0, 0, width(), height()}, StatusBarFactsFor(state), state.tickCounter);
+    ReplayDisplayList(list, {nullptr, nullptr, &painter, &window_.bitmaps_});
+}
+
+}  // namespace vantrek::app

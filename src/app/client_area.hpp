@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vantrek::app {
+
+class MainWindow;
+
+// The main window's client area: the toolbar across its top, the status bar
+// across its bottom, and between them the view, copied from the back buffer
+// that the current view has just drawn. Keys and mouse go to the core.
+class ClientArea : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ClientArea(MainWindow& window);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    MainWindow& window_;
+};
+
+// The status bar, drawn from its display list after the views.
+class StatusBarWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StatusBarWidget(MainWindow& window, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace vantrek::app

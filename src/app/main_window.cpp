@@ -1,0 +1,271 @@
+#include "app/main_window.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/client_area.hpp"
+#include "app/drawing_bitmaps.hpp"
+#include "astro/julian_date.hpp"
+#include "ui/command_tables.hpp"
+#include "ui/main_window_paint.hpp"
+#include "ui/pixel_line.hpp"
+
+namespace vantrek::app {
+
+namespace {
+
+constexpr int kInitialWidth = 1100;
+constexpr int kInitialHeight = 760;
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+CalendarHour calendarHour(const QDateTime& t) {
+    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour()};
+}
+
+double systemJulianDate() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return JulianDateFromCalendar(now.date().year(), now.date().month(), now.date().day(),
+                                  now.time().hour(), now.time().minute(), now.time().second(),
+                                  now.time().msec());
+}
+
+// The character an Alt accelerator is matched on, or 0.
+char typedCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        const char lower = static_cast<char>('a' + (key - Qt::Key_A));
+        return (event.modifiers() & Qt::ShiftModifier) ? static_cast<char>(lower - 'a' + 'A')
+                                                       : lower;
+    }
+    if (key == Qt::Key_Slash) return '/';
+    if (key == Qt::Key_Question) return '?';
+    return 0;
+}
+
+// Dialogs that later parts of the program supply; until then the command only repaints.
+void showDialogNotBuiltYet(ShellAction) {}
+
+}  // namespace
+
+MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent) {
+    MainWindowOptions options;
+    options.programFolder = programFolder;
+    options.showMessage = [parent](const std::string& message, const std::string& caption) {
+        QMessageBox box(caption.empty() ? QMessageBox::Critical : QMessageBox::NoIcon,
+                        QString::fromStdString(caption), QString::fromStdString(message),
+                        QMessageBox::Ok, parent);
+        box.exec();
+    };
+    options.openInBrowser = [](const std::string& path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    };
+    options.chooseElementFile = [parent]() {
+        return QFileDialog::getOpenFileName(parent, "Open File", QString(), "All (*.tle) (*.tle *.txt)")
+            .toStdString();
+    };
+    return options;
+}
+
+MainWindow::MainWindow(MainWindowOptions options)
+    : options_(std::move(options)), state_(std::make_unique<AppState>()) {
+    setWindowTitle("Vantrek");
+    setObjectName("VANTREK");
+    setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/about.bmp"))));
+    services_.programFolder = options_.programFolder;
+
+    StartUpDefaults(*state_);
+    for (const std::string& message : LoadDrawingBitmaps(services_.programFolder, bitmaps_))
+        reportMessage(message);
+    const QDateTime now = QDateTime::currentDateTime();
+    StartUpLoad(*state_, services_, calendarHour(now), calendarHour(now.toUTC()));
+
+    backBuffer_ = QImage(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+    backBuffer_.fill(Qt::black);
+    signalMap_ = QImage(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+    signalMap_.fill(Qt::black);
+
+    client_ = new ClientArea(*this);
+    setCentralWidget(client_);
+    buildMenu();
+    buildToolbar();
+    status_ = new StatusBarWidget(*this, client_);
+
+    connect(&timer_, &QTimer::timeout, this, &MainWindow::tick);
+    timer_.start(state_->timerPeriodMs);
+    qApp->installEventFilter(this);
+    resize(kInitialWidth, kInitialHeight);
+    client_->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    if (!closed_) CloseMainWindow(*state_);
+}
+
+void MainWindow::buildMenu() {
+    for (const MenuEntry& entry : kMainMenu) {
+        if (!entry.items) {
+            QAction* action = menuBar()->addAction(text(entry.title));
+            connect(action, &QAction::triggered, this, [this, c = entry.command] { runCommand(c); });
+            menuActions_[entry.command] = action;
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(text(entry.title));
+        for (int i = 0; i < entry.itemCount; ++i) {
+            const MenuItem& item = entry.items[i];
+            QAction* action = menu->addAction(text(item.label));
+            connect(action, &QAction::triggered, this, [this, c = item.command] { runCommand(c); });
+            menuActions_[item.command] = action;
+        }
+    }
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = new QToolBar(client_);
+    toolbar_->setObjectName("toolbar");
+    toolbar_->setMovable(false);
+    toolbar_->setAutoFillBackground(true);
+    toolbar_->setFocusPolicy(Qt::NoFocus);
+    toolbar_->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
+    const QImage strip = WithTransparentKey(QImage(":/icons/toolbar.bmp"));
+    for (const ToolbarEntry& entry : kToolbar) {
+        if (entry.command == 0) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        const QImage image = strip.copy(entry.image * kToolbarImageSize, 0, kToolbarImageSize,
+                                        kToolbarImageSize);
+        QAction* action = toolbar_->addAction(QIcon(QPixmap::fromImage(image)), QString());
+        action->setToolTip(entry.tooltip ? text(entry.tooltip) : QString());
+        connect(action, &QAction::triggered, this, [this, c = entry.command] { runCommand(c); });
+        toolbarActions_[entry.command] = action;
+    }
+}
+
+QAction* MainWindow::menuAction(int command) const {
+    const auto it = menuActions_.find(command);
+    return it == menuActions_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::toolbarAction(int command) const {
+    const auto it = toolbarActions_.find(command);
+    return it == toolbarActions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::reportMessage(const std::string& message, const std::string& caption) {
+    if (options_.showMessage) options_.showMessage(message, caption);
+}
+
+void MainWindow::runCommand(int command) {
+    const CommandOutcome outcome = RunCommand(*state_, services_, command);
+    if (!outcome.handled) return;
+    performAction(outcome);
+    applyRepaint(outcome.repaint);
+}
+
+void MainWindow::performAction(const CommandOutcome& outcome) {
+    if (!outcome.errorMessage.empty()) reportMessage(outcome.errorMessage);
+    if (outcome.clearSignalMap) {
+        DisplayList clear;
+        clear.target = Surface::SignalMapSurface;
+        FillRect(clear, {0, 0, 500, 500}, BrushFor(BrushId::Black));
+        ReplayDisplayList(clear, {&backBuffer_, &signalMap_, nullptr, &bitmaps_});
+    }
+    switch (outcome.action) {
+        case ShellAction::None: break;
+        case ShellAction::AboutBox: showAboutBox(); break;
+        case ShellAction::ChooseElementFile: {
+            const std::string path =
+                options_.chooseElementFile ? options_.chooseElementFile() : std::string();
+            if (!path.empty()) OpenChosenElementFile(*state_, services_, path);
+            break;
+        }
+        case ShellAction::OpenHelp:
+            if (options_.openInBrowser) options_.openInBrowser(outcome.helpPath);
+            break;
+        case ShellAction::RestartTimer: timer_.start(state_->timerPeriodMs); break;
+        case ShellAction::DestroyWindow: close(); break;
+        default: showDialogNotBuiltYet(outcome.action); break;
+    }
+}
+
+void MainWindow::applyRepaint(Repaint repaint) {
+    if (!client_) return;
+    switch (repaint) {
+        case Repaint::None: break;
+        case Repaint::ViewArea:
+        case Repaint::ViewAreaErase: {
+            const Rect view = ViewArea({0, 0, client_->width(), client_->height()});
+            client_->update(QRect(view.left, view.top, view.right - view.left, view.bottom - view.top));
+            break;
+        }
+        case Repaint::Client:
+        case Repaint::ClientErase:
+            client_->update();
+            status_->update();
+            break;
+    }
+}
+
+void MainWindow::tick() {
+    Tick(*state_, services_, systemJulianDate());
+    status_->update();
+    applyRepaint(Repaint::ViewArea);
+}
+
+void MainWindow::showAboutBox() {
+    QDialog box(this);
+    box.setWindowTitle("About");
+    auto* layout = new QVBoxLayout(&box);
+    auto* row = new QHBoxLayout;
+    auto* picture = new QLabel(&box);
+    picture->setPixmap(QPixmap::fromImage(QImage(":/icons/about.bmp")));
+    row->addWidget(picture);
+    row->addWidget(new QLabel("Vantrek Version 1.31", &box));
+    layout->addLayout(row);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    box.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        timer_.stop();
+        CloseMainWindow(*state_);
+    }
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key || !widget || widget->window() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (!(keyEvent->modifiers() & Qt::AltModifier)) return QMainWindow::eventFilter(watched, event);
+    const int command = AcceleratorCommand(typedCharacter(*keyEvent));
+    if (command == 0) return QMainWindow::eventFilter(watched, event);
+    // Accelerators come before the menu bar's Alt mnemonics, as in the window system.
+    event->accept();
+    if (event->type() == QEvent::KeyPress && !keyEvent->isAutoRepeat()) runCommand(command);
+    return true;
+}
+
+}  // namespace vantrek::app

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "app/display_list_painter.hpp"
+#include "ui/main_window.hpp"
+
+class QAction;
+class QToolBar;
+
+namespace vantrek::app {
+
+class ClientArea;
+class StatusBarWidget;
+
+// How the window reaches the world outside; tests replace these.
+struct MainWindowOptions {
+    std::string programFolder;  // Select.bol, Help.htm and skins live here
+    // Shows a message box: error icon and no caption when `caption` is empty.
+    std::function<void(const std::string& text, const std::string& caption)> showMessage;
+    // Opens a local file with the desktop's browser.
+    std::function<void(const std::string& path)> openInBrowser;
+    // Asks for an element-set file; empty when the user cancels.
+    std::function<std::string()> chooseElementFile;
+};
+
+// The defaults: message boxes, the desktop's browser and a file chooser.
+MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent);
+
+// The one top-level window "Vantrek": menu, toolbar, the view area painted
+// from the back buffer, the status bar, and the half-second timer.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MainWindowOptions options);
+    ~MainWindow() override;
+
+    AppState& state() { return *state_; }
+    const QTimer& timer() const { return timer_; }
+    QAction* menuAction(int command) const;
+    QAction* toolbarAction(int command) const;
+    QToolBar* toolBar() const { return toolbar_; }
+    ClientArea* clientArea() const { return client_; }
+    StatusBarWidget* statusBarWidget() const { return status_; }
+
+    // Runs a command as the menu, toolbar and accelerators do.
+    void runCommand(int command);
+
+public slots:
+    void tick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildToolbar();
+    void applyRepaint(Repaint repaint);
+    void performAction(const CommandOutcome& outcome);
+    void showAboutBox();
+    void reportMessage(const std::string& text, const std::string& caption = {});
+
+    MainWindowOptions options_;
+    MainWindowServices services_;
+    std::unique_ptr<AppState> state_;
+    BitmapTable bitmaps_;
+    QImage backBuffer_;
+    QImage signalMap_;
+    QTimer timer_;
+    ClientArea* client_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    StatusBarWidget* status_ = nullptr;
+    std::map<int, QAction*> menuActions_;
+    std::map<int, QAction*> toolbarActions_;
+    bool closed_ = false;
+
+    friend class ClientArea;
+    friend class StatusBarWidget;
+};
+
+}  // namespace vantrek::app

@@ -1,0 +1,221 @@
+#include "app/main_window.hpp"
+
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include "app/client_area.hpp"
+#include "ui/command_tables.hpp"
+
+using namespace vantrek;
+using namespace vantrek::app;
+
+namespace {
+
+struct Message {
+    std::string text;
+    std::string caption;
+};
+
+// A program folder of its own with the shipped skins (or none), and message
+// boxes, browser and file chooser that only record what they were asked.
+struct AppFixture : ::testing::Test {
+    QTemporaryDir folder;
+    std::vector<Message> messages;
+    std::vector<std::string> opened;
+    std::string chosenFile;
+
+    void copySkins() {
+        QDir().mkpath(folder.filePath("skins"));
+        const QDir source(QString(VANTREK_RES_DIR) + "/skins");
+        for (const QString& name : source.entryList({"*.bmp"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(source.filePath(name), folder.filePath("skins/" + name)));
+    }
+
+    MainWindowOptions options() {
+        MainWindowOptions o;
+        o.programFolder = folder.path().toStdString();
+        o.showMessage = [this](const std::string& text, const std::string& caption) {
+            messages.push_back({text, caption});
+        };
+        o.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
+        o.chooseElementFile = [this] { return chosenFile; };
+        return o;
+    }
+
+    static void settle() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(AppFixture, StartsTicksSwitchesViewsAndClosesCleanly) {
+    copySkins();
+    MainWindow window(options());
+    window.show();
+    settle();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(window.windowTitle(), "Vantrek");
+    EXPECT_EQ(window.timer().interval(), 500);
+    EXPECT_TRUE(window.timer().isActive());
+
+    window.tick();
+    EXPECT_GT(window.state().clock.currentDate, 2451545.0);  // the real clock, after 2000
+    EXPECT_EQ(window.state().tickCounter, 1);
+
+    const struct {
+        int command;
+        ViewMode mode;
+    } views[] = {{CmdPlotSky, ViewMode::Sky},        {CmdPlotSpace, ViewMode::Space},
+                 {CmdGpsStatus, ViewMode::GpsStatus}, {CmdInfoPanel, ViewMode::InfoPanel}};
+    for (const auto& v : views) {
+        window.menuAction(v.command)->trigger();
+        settle();
+        EXPECT_EQ(window.state().viewMode, v.mode);
+    }
+    window.toolbarAction(CmdMapView)->trigger();
+    EXPECT_EQ(window.state().viewMode, ViewMode::Map);
+    QTest::keyClick(window.clientArea(), Qt::Key_Return);
+    EXPECT_EQ(window.state().viewMode, ViewMode::InfoPanel);
+
+    window.resize(700, 500);
+    settle();
+    window.resize(1300, 800);
+    settle();
+    window.tick();
+
+    window.close();
+    settle();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.timer().isActive());
+}
+
+TEST_F(AppFixture, MenuAndToolbarMatchTheProgramTables) {
+    copySkins();
+    MainWindow window(options());
+    QStringList titles;
+    for (QAction* a : window.menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "Sat select", "Predict", "Settings", "Window", "Help"}));
+    QStringList fileItems;
+    for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) fileItems << a->text();
+    EXPECT_EQ(fileItems, (QStringList{"Open", "Get last TLE", "E&xit"}));
+
+    const QList<QAction*> tools = window.toolBar()->actions();
+    ASSERT_EQ(tools.size(), kToolbarEntryCount);
+    for (int i = 0; i < kToolbarEntryCount; ++i) {
+        EXPECT_EQ(tools[i]->isSeparator(), kToolbar[i].command == 0) << i;
+        if (kToolbar[i].tooltip) {
+            EXPECT_EQ(tools[i]->toolTip().toStdString(), kToolbar[i].tooltip);
+        }
+        if (kToolbar[i].command) {
+            EXPECT_FALSE(tools[i]->icon().isNull()) << i;
+        }
+    }
+}
+
+TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
+    copySkins();
+    MainWindow window(options());
+    window.show();
+    settle();
+
+    window.toolbarAction(CmdFaster)->trigger();
+    EXPECT_EQ(window.state().clock.mode, ClockMode::SimX1);
+    EXPECT_EQ(window.state().clock.multiplier, 2.0);
+    window.toolbarAction(CmdSlower)->trigger();
+    window.toolbarAction(CmdRealTime)->trigger();
+    EXPECT_EQ(window.state().clock.mode, ClockMode::RealTime);
+    window.toolbarAction(CmdNextShown)->trigger();
+    window.toolbarAction(CmdPreviousShown)->trigger();
+    window.toolbarAction(CmdGpsOnOff)->trigger();
+    window.menuAction(CmdSpaceView)->trigger();
+
+    // Accelerators come before the File menu's Alt+F mnemonic.
+    QTest::keyClick(window.clientArea(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(window.timer().interval(), 50);
+    QTest::keyClick(window.clientArea(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(window.timer().interval(), 1000);
+    QTest::keyClick(window.clientArea(), Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(window.state().showAllPaths, 1);
+
+    window.menuAction(CmdHelp)->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], folder.filePath("Help.htm").toStdString());
+
+    // Dialog commands that have no dialog yet only repaint.
+    for (int command : {CmdGpsSettings, CmdSettings, CmdSetPosition, CmdTimeDialog, CmdGetLastTle,
+                        CmdPredict, CmdSatSelect})
+        window.runCommand(command);
+
+    chosenFile.clear();  // Open, then Cancel in the chooser
+    window.menuAction(CmdOpen)->trigger();
+    EXPECT_EQ(window.state().catalog.count, 1);
+
+    // The About box opens modally; close it from inside its loop.
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    window.menuAction(CmdAbout)->trigger();
+
+    window.state().viewMode = ViewMode::Space;
+    QTest::mousePress(window.clientArea(), Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseRelease(window.clientArea(), Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::keyClick(window.clientArea(), Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(window.state().viewMatrix.m[3][3], 1.1);
+
+    window.menuAction(CmdExit)->trigger();
+    settle();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AppFixture, WithoutSkinsStartUpReportsNineMessagesAndStillRuns) {
+    MainWindow window(options());
+    const std::vector<std::string> expected = {
+        "Read bitmap night.bmp failed!", "Read bitmap day.bmp failed!",
+        "Read bitmap iss.bmp failed!",   "Read bitmap sun.bmp failed!",
+        "Read bitmap moon.bmp failed!",  "Read bitmap moondark.bmp failed!",
+        "Read bitmap hst.bmp failed!",   "Read bitmap sat.bmp failed!",
+        "Read bitmap notsell.bmp failed!"};
+    ASSERT_EQ(messages.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(messages[i].text, expected[i]);
+        EXPECT_EQ(messages[i].caption, "");  // error icon, no caption
+    }
+    window.show();
+    window.tick();
+    window.runCommand(CmdPlotSky);
+    settle();
+    EXPECT_FALSE(window.grab().isNull());
+    window.close();
+}
+
+TEST_F(AppFixture, ScreenshotOfTheWindow) {
+    copySkins();
+    MainWindow window(options());
+    window.resize(1000, 640);
+    window.show();
+    window.tick();
+    settle();
+    const QPixmap shot = window.grab();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(QString(VANTREK_BUILD_DIR) + "/vantrek-main-window.png"));
+    // The view area below the toolbar is the back buffer: black until the views draw.
+    const QImage image = shot.toImage();
+    const QPoint inView = window.clientArea()->mapTo(&window, QPoint(500, 300));
+    EXPECT_EQ(image.pixelColor(inView), QColor(Qt::black));
+    window.close();
+}
