@@ -184,12 +184,8 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
 
 TEST_F(AppFixture, WithoutSkinsStartUpReportsNineMessagesAndStillRuns) {
     MainWindow window(options());
-    const std::vector<std::string> expected = {
-        "Read bitmap night.bmp failed!", "Read bitmap day.bmp failed!",
-        "Read bitmap iss.bmp failed!",   "Read bitmap sun.bmp failed!",
-        "Read bitmap moon.bmp failed!",  "Read bitmap moondark.bmp failed!",
-        "Read bitmap hst.bmp failed!",   "Read bitmap sat.bmp failed!",
-        "Read bitmap notsell.bmp failed!"};
+    std::vector<std::string> expected;  // one message per skin, in loading order
+    for (const SkinFile& skin : kSkinFiles) expected.push_back(skin.failureMessage);
     ASSERT_EQ(messages.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(messages[i].text, expected[i]);
