@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test run clean bench
+.PHONY: all deps configure build test test-tsan run clean bench
 
 all: build
 
@@ -18,6 +18,16 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-tsan
+
+# The GPS tests again under the thread sanitizer: the reader thread and the
+# interface share the fix record. Only what those tests need is built.
+TSAN_BUILD_DIR ?= build-tsan
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREK_SANITIZE=thread \
+	  -DVANTREK_BUILD_APP=OFF -DVANTREK_BUILD_BENCH=OFF
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_gps
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_BUILD_DIR)/bin/test_gps
 
 run: build
 	@if [ -x $(BUILD_DIR)/bin/vantrek ]; then \
@@ -30,4 +40,4 @@ bench: build
 	$(BUILD_DIR)/bin/vantrek-bench
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TSAN_BUILD_DIR)
