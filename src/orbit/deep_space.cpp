@@ -441,8 +441,7 @@ BodyRates bodyPeriodics(const LunarSolarTerms& c, double zm, double ze) {
 
 void periodicTerms(DeepSpaceState& d, DeepSpaceExchange& x) {
     const double t = x.t;
-    const double sinis = std::sin(x.xinc);
-    const double cosis = std::cos(x.xinc);
+    const double xinc = x.xinc;  // before the periodics: the Lyddane form starts from it
     if (std::fabs(d.savtsn - t) >= kPeriodicReuseMinutes) {
         d.savtsn = t;
         const BodyRates s = bodyPeriodics(d.solar, d.zmos + kZns * t, kZes);
@@ -466,6 +465,8 @@ void periodicTerms(DeepSpaceState& d, DeepSpaceExchange& x) {
     }
 
     // Lyddane's form, which stays regular at small inclinations.
+    const double sinis = std::sin(xinc);
+    const double cosis = std::cos(xinc);
     const double node = NormalizeAngle(x.xnodes);
     const double sinok = std::sin(node);
     const double cosok = std::cos(node);

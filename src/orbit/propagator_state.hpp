@@ -63,6 +63,8 @@ struct Sgp4Constants {
 struct Sdp4Constants {
     NearEarthSecular secular;
     NearEarthPeriodics periodics;
+    double axisOfXnodp = 0.0;  // (XKE / xnodp)^(2/3), Earth radii: the axis before drag while
+                              // no resonance changes the mean motion
 };
 
 // The values a deep-space model and the deep-space module exchange. The

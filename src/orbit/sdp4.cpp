@@ -16,6 +16,7 @@ void initialiseSdp4(PropagatorState& model, const ElementSet& set) {
     Sdp4Constants& c = model.sdp4;
     c.secular = n.secular;
     c.periodics = n.periodics;
+    c.axisOfXnodp = std::pow(kXke / n.secular.xnodp, kTwoThirds);
 
     DeepSpaceExchange& x = model.exchange;
     x.eosq = r.eosq;
@@ -54,7 +55,9 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
     const double templ = s.t2cof * tsq;
 
     deepSpaceTerms(model, kDeepSpaceSecular, set, x);
-    const double a = std::pow(kXke / x.xn, kTwoThirds) * tempa * tempa;
+    // Only the resonances change the mean motion; otherwise the axis is the epoch one.
+    const double axis = x.xn == s.xnodp ? model.sdp4.axisOfXnodp : std::pow(kXke / x.xn, kTwoThirds);
+    const double a = axis * tempa * tempa;
     x.em = x.em - tempe;
     x.xll = x.xll + s.xnodp * templ;
     deepSpaceTerms(model, kDeepSpacePeriodic, set, x);

@@ -1,22 +1,13 @@
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "cli_runner.hpp"
+
 namespace {
 
-// Runs vantrek-cli with the given arguments; returns its exit status and output.
 int runCli(const std::string& args, std::string& output) {
-    const std::string command = std::string(VANTREK_BIN_DIR) + "/vantrek-cli " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    output.clear();
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return vantrek::testing_support::runCli(args + " 2>&1", output);
 }
 
 }  // namespace
