@@ -80,7 +80,7 @@ void propagateSgp4(PropagatorState& model, double tsince, const ElementSet& set,
     }
 
     MeanElements mean;
-    mean.a = s.aodp * tempa * tempa;
+    mean.a = s.aodp * (tempa * tempa);
     mean.e = set.eccentricity - tempe;
     mean.omega = omega;
     mean.xl = xmp + omega + xnode + s.xnodp * templ;
