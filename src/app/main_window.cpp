@@ -20,6 +20,7 @@
 #include "app/client_area.hpp"
 #include "app/drawing_bitmaps.hpp"
 #include "astro/julian_date.hpp"
+#include "platform/linux_serial_port.hpp"
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
 #include "ui/pixel_line.hpp"
@@ -74,6 +75,7 @@ MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWi
     options.openInBrowser = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };
+    options.serialPort = std::make_unique<LinuxSerialPort>();
     options.chooseElementFile = [parent]() {
         return QFileDialog::getOpenFileName(parent, "Open File", QString(), "All (*.tle) (*.tle *.txt)")
             .toStdString();
@@ -87,6 +89,10 @@ MainWindow::MainWindow(MainWindowOptions options)
     setObjectName("VANTREK");
     setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/about.bmp"))));
     services_.programFolder = options_.programFolder;
+    if (options_.serialPort) {
+        reader_ = std::make_unique<GpsReader>(std::move(options_.serialPort));
+        services_.gpsReader = reader_.get();
+    }
 
     StartUpDefaults(*state_);
     for (const std::string& message : LoadDrawingBitmaps(services_.programFolder, bitmaps_))
@@ -114,7 +120,7 @@ MainWindow::MainWindow(MainWindowOptions options)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
-    if (!closed_) CloseMainWindow(*state_);
+    if (!closed_) CloseMainWindow(*state_, services_);
 }
 
 void MainWindow::buildMenu() {
@@ -223,7 +229,8 @@ void MainWindow::applyRepaint(Repaint repaint) {
 }
 
 void MainWindow::tick() {
-    Tick(*state_, services_, systemJulianDate());
+    const std::string message = Tick(*state_, services_, systemJulianDate());
+    if (!message.empty()) reportMessage(message);
     status_->update();
     applyRepaint(Repaint::ViewArea);
 }
@@ -248,7 +255,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         timer_.stop();
-        CloseMainWindow(*state_);
+        CloseMainWindow(*state_, services_);
     }
     event->accept();
 }

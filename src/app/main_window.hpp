@@ -29,6 +29,8 @@ struct MainWindowOptions {
     std::function<void(const std::string& path)> openInBrowser;
     // Asks for an element-set file; empty when the user cancels.
     std::function<std::string()> chooseElementFile;
+    // The port the GPS reader reads; without one GPS reading cannot be switched on.
+    std::unique_ptr<SerialPort> serialPort;
 };
 
 // The defaults: message boxes, the desktop's browser and a file chooser.
@@ -72,6 +74,7 @@ private:
     MainWindowOptions options_;
     MainWindowServices services_;
     std::unique_ptr<AppState> state_;
+    std::unique_ptr<GpsReader> reader_;  // after state_: stopped before the fix it serves goes
     BitmapTable bitmaps_;
     QImage backBuffer_;
     QImage signalMap_;

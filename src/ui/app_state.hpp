@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "gps/gps_fix.hpp"
 #include "orbit/element_set.hpp"
+#include "orbit/propagator_state.hpp"
 #include "ui/simulation_clock.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
@@ -25,6 +27,8 @@ struct AppState {
     double observerAltitude = 0.03;
 
     SatelliteCatalog catalog;      // count, selected, current, currentSet
+    PropagatorState model;         // the orbit models' state, shared by the views as they draw
+    GpsFix gps;                    // shared with the GPS reader thread
     int32_t iridiumCatalogue = 0;  // the loaded file is an Iridium file
     int32_t pickLatch = 0;         // a click has already picked a satellite
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "gps/gps_reader.hpp"
 #include "ui/app_state.hpp"
 #include "ui/command_ids.hpp"
 
@@ -10,6 +11,7 @@ namespace vantrek {
 // What the main window's operations need from outside the records.
 struct MainWindowServices {
     std::string programFolder;  // folder of the program file: Select.bol, Help.htm, skins
+    GpsReader* gpsReader = nullptr;  // the serial reader thread and its port; none in most tests
 };
 
 // Which part of the window to draw again afterwards. The view area is the
@@ -102,11 +104,21 @@ void StartUpLoad(AppState& state, const MainWindowServices& services, const Cale
 
 // One timer tick: the GPS give-up check, the clock, the auto compass, the
 // space view's snapshot and the tick counter. Afterwards the status bar and
-// the view area are drawn again.
-void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
+// the view area are drawn again. Returns the message to show with the error
+// icon (the GPS port gave up), or an empty text.
+std::string Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
+
+// The auto compass: while GPS reading is on and the receiver moves faster than
+// 1 km/h, the sky chart is turned so that the course points up.
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass);
+
+// Every paint: a GPS fix with a latitude and a longitude that are both
+// non-zero replaces the observer's position (and a non-zero altitude its
+// height).
+void TakeObserverFromGps(AppState& state);
 
 // Closing the window by any means: stops the GPS reader and waits for it.
 // Select.bol is not written here; only Exit writes it.
-void CloseMainWindow(AppState& state);
+void CloseMainWindow(AppState& state, const MainWindowServices& services);
 
 }  // namespace vantrek

@@ -51,6 +51,17 @@ CommandOutcome stepShown(AppState& state, bool next) {
     return outcome(Repaint::None);
 }
 
+// Switching on starts (or wakes) the reader with the port and speed settings;
+// without a reader nothing can be read, so nothing is switched on.
+void toggleGpsReading(AppState& state, const MainWindowServices& services) {
+    if (state.gps.trackingEnabled) {
+        SwitchTrackingOff(state.gps);
+    } else if (services.gpsReader) {
+        SwitchTrackingOn(state.gps, *services.gpsReader, pending::GpsPortSetting(state),
+                         pending::GpsSpeedSetting(state));
+    }
+}
+
 }  // namespace
 
 CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, int command) {
@@ -99,9 +110,7 @@ CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, i
         case CmdSlowTimer: return restartTimer(state, 1000);
         case CmdNextShown: return stepShown(state, true);
         case CmdPreviousShown: return stepShown(state, false);
-        case CmdGpsOnOff:
-            pending::ToggleGpsReading(state);
-            return outcome(Repaint::None);
+        case CmdGpsOnOff: toggleGpsReading(state, services); return outcome(Repaint::None);
         default: return CommandOutcome{};
     }
 }

@@ -1,3 +1,6 @@
+#include <cmath>
+
+#include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "ui/main_window.hpp"
@@ -28,16 +31,37 @@ void StartUpLoad(AppState& state, const MainWindowServices& services, const Cale
     pending::ReadSelection(state, services);
 }
 
-void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate) {
-    pending::GpsGiveUpCheck(state, services);
+std::string Tick(AppState& state, const MainWindowServices& services, double systemJulianDate) {
+    (void)services;
+    std::string message;
+    if (TakeReaderGiveUp(state.gps)) message = kCantConnectText;
     AdvanceClock(state.clock, systemJulianDate);
-    if (state.viewMode == ViewMode::Sky) pending::AutoCompass(state);
+    if (state.viewMode == ViewMode::Sky)
+        ApplyAutoCompass(state.viewMatrix, state.gps, pending::GpsCompassSetting(state));
     if (state.viewMode == ViewMode::Space) pending::TakeSpaceViewSnapshot(state);
     state.tickCounter = static_cast<int16_t>(state.tickCounter >= 4 || state.tickCounter < 0
                                                  ? 0
                                                  : state.tickCounter + 1);
+    return message;
 }
 
-void CloseMainWindow(AppState& state) { pending::StopGpsReader(state); }
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass) {
+    if (!gpsCompass || !gps.trackingEnabled) return;
+    const GpsFixData fix = SnapshotGpsFix(gps);
+    if (fix.speedKmh > 1.0) SetCompassHeading(view, fix.courseDeg);
+}
+
+void TakeObserverFromGps(AppState& state) {
+    const GpsFixData fix = SnapshotGpsFix(state.gps);
+    if (fix.latitudeDeg == 0.0 || fix.longitudeDeg == 0.0) return;
+    if (!std::isfinite(fix.latitudeDeg) || !std::isfinite(fix.longitudeDeg)) return;
+    state.observerLatitude = fix.latitudeDeg * kDegree;
+    state.observerLongitude = fix.longitudeDeg * kDegree;
+    if (fix.altitudeM != 0.0 && std::isfinite(fix.altitudeM)) state.observerAltitude = fix.altitudeM / 1000.0;
+}
+
+void CloseMainWindow(AppState& state, const MainWindowServices& services) {
+    if (services.gpsReader) StopReader(state.gps, *services.gpsReader);
+}
 
 }  // namespace vantrek

@@ -1,5 +1,7 @@
 #include "ui/main_window_paint.hpp"
 
+#include "ui/main_window.hpp"
+
 namespace vantrek {
 
 Rect ViewArea(Rect client) {
@@ -14,7 +16,7 @@ void DrawViewNotBuiltYet(DisplayList& list, Rect client) {
 
 void PaintView(AppState& state, DisplayList& list, Rect client) {
     list.target = Surface::BackBuffer;
-    // The GPS position replaces the observer here once the fix record is wired in.
+    TakeObserverFromGps(state);
     switch (state.viewMode) {
         case ViewMode::Space:      // the space view plugs in here
         case ViewMode::Map:        // the map view plugs in here
@@ -31,8 +33,12 @@ StatusBarFacts StatusBarFactsFor(const AppState& state) {
     facts.count = state.catalog.count;
     facts.latitude = state.observerLatitude;
     facts.longitude = state.observerLongitude;
-    // Refraction, simple mode and the GPS state come from the settings, the
-    // near-Earth model and the fix record once they are wired in.
+    facts.simpleMode = state.model.flags.simplifiedDrag != 0;
+    facts.trackingEnabled = state.gps.trackingEnabled;
+    const GpsFixData fix = SnapshotGpsFix(state.gps);
+    facts.fixQuality = fix.fixQuality;
+    facts.fixMode = fix.fixMode;
+    // Refraction comes from the settings once they are wired in.
     return facts;
 }
 

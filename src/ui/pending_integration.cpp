@@ -10,10 +10,9 @@ void WriteSelection(const AppState&, const MainWindowServices&) {}
 void StoreLastFileIfAny(AppState&, const MainWindowServices&) {}
 void ToggleSettingFlag(AppState&, int) {}
 void LookUpFrequencies(AppState&) {}
-void ToggleGpsReading(AppState&) {}
-void GpsGiveUpCheck(AppState&, const MainWindowServices&) {}
-void AutoCompass(AppState&) {}
+int32_t GpsCompassSetting(const AppState&) { return 1; }
+uint32_t GpsPortSetting(const AppState&) { return 0; }
+uint32_t GpsSpeedSetting(const AppState&) { return 0; }
 void TakeSpaceViewSnapshot(AppState&) {}
-void StopGpsReader(AppState&) {}
 
 }  // namespace vantrek::pending

@@ -27,15 +27,11 @@ void StoreLastFileIfAny(AppState& state, const MainWindowServices& services);
 void ToggleSettingFlag(AppState& state, int command);
 // Frequencies: look up the up- and downlink of currentSet's catalogue number.
 void LookUpFrequencies(AppState& state);
-// GPS reader: start it with the port and speed settings, or switch it off.
-void ToggleGpsReading(AppState& state);
-// GPS reader: switch tracking off after 1000 failed opens, with its message.
-void GpsGiveUpCheck(AppState& state, const MainWindowServices& services);
-// GPS fix: turn the sky chart by the course when the auto compass is on.
-void AutoCompass(AppState& state);
+// Settings: GPSCompass, GPSPort and GPSSpeed (until then their defaults 1, 0, 0).
+int32_t GpsCompassSetting(const AppState& state);
+uint32_t GpsPortSetting(const AppState& state);
+uint32_t GpsSpeedSetting(const AppState& state);
 // Astronomy: the space view's snapshot of Sun, Moon, planets and satellites.
 void TakeSpaceViewSnapshot(AppState& state);
-// GPS reader: request exit and wait until a started reader has ended.
-void StopGpsReader(AppState& state);
 
 }  // namespace vantrek::pending

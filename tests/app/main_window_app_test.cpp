@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "app/client_area.hpp"
+#include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
 
 using namespace vantrek;
@@ -51,6 +52,7 @@ struct AppFixture : ::testing::Test {
         };
         o.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
         o.chooseElementFile = [this] { return chosenFile; };
+        o.serialPort = std::make_unique<FakeSerialPort>();  // a receiver that stays silent
         return o;
     }
 
@@ -140,7 +142,10 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     EXPECT_EQ(window.state().clock.mode, ClockMode::RealTime);
     window.toolbarAction(CmdNextShown)->trigger();
     window.toolbarAction(CmdPreviousShown)->trigger();
-    window.toolbarAction(CmdGpsOnOff)->trigger();
+    window.toolbarAction(CmdGpsOnOff)->trigger();  // the reader thread starts
+    EXPECT_TRUE(window.state().gps.trackingEnabled);
+    window.tick();
+    window.statusBarWidget()->repaint();
     window.menuAction(CmdSpaceView)->trigger();
 
     // Accelerators come before the File menu's Alt+F mnemonic.
@@ -179,6 +184,7 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     window.menuAction(CmdExit)->trigger();
     settle();
     EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.state().gps.exitRequested);  // the reader was stopped on the way out
     EXPECT_TRUE(messages.empty());
 }
 
