@@ -4,6 +4,7 @@
 
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
+#include "astro/kepler.hpp"
 #include "astro/moon.hpp"
 
 namespace vantrek {
@@ -17,18 +18,6 @@ constexpr double kEarthEccentricity = 0.016718;
 constexpr double kMoonMeanLongitudeAtEpoch = 64.975464;
 constexpr double kMoonPerigeeLongitudeAtEpoch = 349.383063;
 
-// Eccentric anomaly of the Earth's orbit; Newton's method converges in a few
-// steps at this eccentricity, the bound only guards against a non-finite date.
-double eccentricAnomaly(double meanAnomaly) {
-    double e = meanAnomaly;
-    for (int i = 0; i < 50; ++i) {
-        const double residual = e - kEarthEccentricity * std::sin(e) - meanAnomaly;
-        if (!(std::fabs(residual) > 1e-6)) break;
-        e -= residual / (1.0 - kEarthEccentricity * std::cos(e));
-    }
-    return e;
-}
-
 }  // namespace
 
 int MoonPhase(double jd, MoonPhaseFigures& out) {
@@ -36,7 +25,7 @@ int MoonPhase(double jd, MoonPhaseFigures& out) {
 
     const double n = NormalizeAngle(0.9856473320990837 * day * kDegree);  // 360 / 365.2422 deg/day
     const double ms = NormalizeAngle(n + (kSunEclipticLongitudeAtEpoch - kSunPerigeeLongitude) * kDegree);
-    const double ecc = eccentricAnomaly(ms);
+    const double ecc = EccentricAnomaly(ms, kEarthEccentricity);
     // 1.0340044870138985 = (1 + e) / (1 - e)
     const double v = 2.0 * std::atan(std::sqrt(1.0340044870138985) * std::tan(ecc / 2.0));
     const double sunLongitude = NormalizeAngle(v + kSunPerigeeLongitude * kDegree);

@@ -3,25 +3,16 @@
 #include <cmath>
 
 #include "astro/angles.hpp"
+#include "astro/astronomical_unit.hpp"
+#include "astro/kepler.hpp"
 #include "astro/obliquity.hpp"
 
 namespace vantrek {
 
 namespace {
 
-constexpr double kAstronomicalUnit = 149597870.691;        // km
 constexpr double kGaussianGravitation = 0.017202098949975136;  // rad/day at 1 AU
 constexpr double kElementsObliquityEpoch = 2446800.5;        // the Earth row's
-
-double eccentricAnomaly(double meanAnomaly, double e) {
-    double ea = meanAnomaly;
-    for (int i = 0; i < 50; ++i) {  // converges in a few steps for e < 0.25
-        const double residual = ea - e * std::sin(ea) - meanAnomaly;
-        if (!(std::fabs(residual) > 1e-6)) break;
-        ea -= residual / (1.0 - e * std::cos(ea));
-    }
-    return ea;
-}
 
 }  // namespace
 
@@ -41,7 +32,7 @@ bool PlanetHeliocentric(double jd, int16_t code, Vector4& out) {
     if (n == 0.0) n = kGaussianGravitation / (p.semiMajorAxis * std::sqrt(p.semiMajorAxis));
     const double m = NormalizeAngle((jd - p.epoch) * n + p.meanAnomaly);
     const double e = p.eccentricity;
-    const double ea = eccentricAnomaly(m, e);
+    const double ea = EccentricAnomaly(m, e);
     const double v = NormalizeAngle(2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(ea / 2.0)));
     const double u = p.argPerihelion + v;  // argument of latitude
     const double r = p.semiMajorAxis * (1.0 - e * e) * kAstronomicalUnit / (1.0 + e * std::cos(v));

@@ -3,13 +3,10 @@
 #include <cmath>
 
 #include "astro/angles.hpp"
+#include "astro/astronomical_unit.hpp"
 #include "astro/obliquity.hpp"
 
 namespace vantrek {
-
-namespace {
-constexpr double kAstronomicalUnit = 149597870.691;  // km
-}
 
 void SunPosition(double jd, Vector4& out) {
     // Dynamical time minus universal time, in seconds.

@@ -5,6 +5,7 @@
 
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
+#include "astro/kepler.hpp"
 #include "astro/obliquity.hpp"
 #include "astro/planets.hpp"
 
@@ -92,4 +93,14 @@ TEST(PlanetHeliocentric, JupiterOppositionOf2023) {
     const Vector4 sun{-earth.x, -earth.y, -earth.z, 0.0};
     const Vector4 j{jupiter.x - earth.x, jupiter.y - earth.y, jupiter.z - earth.z, 0.0};
     EXPECT_GT(angleBetween(sun, j) / kDegree, 175.0);
+}
+
+TEST(EccentricAnomaly, SolvesKeplersEquation) {
+    for (double e : {0.0, 0.016718, 0.248662}) {
+        for (double m = 0.0; m < kTwoPi; m += 0.3) {
+            const double ea = EccentricAnomaly(m, e);
+            ASSERT_NEAR(ea - e * std::sin(ea), m, 1e-6) << e << " " << m;
+        }
+    }
+    EXPECT_TRUE(std::isnan(EccentricAnomaly(NAN, 0.1)));  // ends, does not spin
 }
