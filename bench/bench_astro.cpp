@@ -1,7 +1,12 @@
-// Per-paint astronomy: look angles, the star scan, Sun, Moon and planets.
+// Per-paint astronomy: look angles, the star scan, Sun, Moon and planets, and
+// the space view's per-tick snapshot.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
 
 #include "astro/look_angles.hpp"
 #include "astro/moon.hpp"
@@ -9,6 +14,8 @@
 #include "astro/planets.hpp"
 #include "astro/stars.hpp"
 #include "astro/sun.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "ui/space_view_snapshot.hpp"
 
 namespace {
 
@@ -61,5 +68,23 @@ void BM_SunMoonPlanets(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SunMoonPlanets);
+
+// One space-view tick with the sample sets, planets and rings on (rings cached).
+void BM_SpaceViewSnapshot(benchmark::State& state) {
+    auto catalog = std::make_unique<vantrek::SatelliteCatalog>();
+    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    vantrek::loadElementSets(*catalog, bytes.data(), static_cast<long>(bytes.size()));
+    auto model = std::make_unique<vantrek::PropagatorState>();
+    auto snapshot = std::make_unique<vantrek::SpaceViewSnapshot>();
+    vantrek::Observer observer;
+    double jd = 2461381.0;  // near the demonstration sets' epoch
+    for (auto _ : state) {
+        vantrek::takeSpaceViewSnapshot(jd, true, 0, *catalog, observer, *model, *snapshot);
+        benchmark::DoNotOptimize(snapshot->currentOrbitCount);
+        jd += 5.787e-6;  // half a second
+    }
+}
+BENCHMARK(BM_SpaceViewSnapshot);
 
 }  // namespace
