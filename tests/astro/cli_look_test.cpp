@@ -8,24 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/run_cli.hpp"
+
 namespace {
 
-int runCli(const std::string& args, std::string& output) {
-    const std::string command = std::string(VANTREK_BIN_DIR) + "/vantrek-cli " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    output.clear();
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using vantrek::testing::RunCli;
+using vantrek::testing::RunCliRaw;
 
 // Runs `look` on the sample file; the keys in output order and their values.
 bool look(const std::string& options, std::vector<std::string>& keys, std::map<std::string, double>& values) {
     std::string out;
-    if (runCli("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle " + options, out) != 0) {
+    if (RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle " + options, out) != 0) {
         ADD_FAILURE() << out;
         return false;
     }
@@ -94,14 +87,14 @@ TEST(CliLook, UnusableInputExitsWithStatus2) {
     std::string out;
     const std::string file = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
     const std::string place = " --lat 10 --lon 20 --alt 0";
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-09-20T12:25" + place, out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-13-20T12:25:40" + place, out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-09-20T12:25:40.1234" + place, out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 8 --time 2008-09-20T12:25:40" + place, out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25" + place, out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-13-20T12:25:40" + place, out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25:40.1234" + place, out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 8 --time 2008-09-20T12:25:40" + place, out), 2);
     EXPECT_NE(out.find("no index 8"), std::string::npos) << out;
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-09-20T12:25:40 --lat 91 --lon 0 --alt 0", out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-09-20T12:25:40 --lat nan --lon 0 --alt 0", out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 0 --time 2008-09-20T12:25:40" + place + " --engine 6", out), 2);
-    EXPECT_EQ(runCli("look " + file + " --index 0" + place, out), 2);
-    EXPECT_EQ(runCli("look /nonexistent.tle --index 0 --time 2008-09-20T12:25:40" + place, out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25:40 --lat 91 --lon 0 --alt 0", out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25:40 --lat nan --lon 0 --alt 0", out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25:40" + place + " --engine 6", out), 2);
+    EXPECT_EQ(RunCli("look " + file + " --index 0" + place, out), 2);
+    EXPECT_EQ(RunCli("look /nonexistent.tle --index 0 --time 2008-09-20T12:25:40" + place, out), 2);
 }
