@@ -37,11 +37,8 @@ double ArcCosHalfPlane(double a, double b) {
 
 bool MapPixel(double latitude, double& longitude, int32_t width, int32_t height, PixelPoint& out) {
     if (!std::isfinite(latitude) || !std::isfinite(longitude)) return storePixel(NAN, NAN, out);
-    // Into (-pi, pi]: a longitude left unreduced (the Moon's hour angle) still lands on the map.
-    if (longitude > kPi || longitude <= -kPi) {
-        longitude = std::remainder(longitude, kTwoPi);
-        if (longitude <= -kPi) longitude += kTwoPi;
-    }
+    // Into [-pi, pi]: a longitude left unreduced (the Moon's hour angle) still lands on the map.
+    if (longitude > kPi || longitude < -kPi) longitude = std::remainder(longitude, kTwoPi);
     const double w = static_cast<double>(width);
     const double h = static_cast<double>(height);
     return storePixel(w * longitude / kTwoPi + w * 0.5, h * 0.5 - h * latitude / kPi, out);

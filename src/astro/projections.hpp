@@ -30,7 +30,7 @@ constexpr int32_t kPixelLimit = 1000000;
 double ArcCosHalfPlane(double a, double b);
 
 // Equirectangular map pixel (longitude 0 in the middle, north up). The
-// longitude is brought into (-pi, pi] and written back. False (and the
+// longitude is brought into [-pi, pi] and written back. False (and the
 // off-screen pixel) when the coordinates are not finite.
 bool MapPixel(double latitude, double& longitude, int32_t width, int32_t height, PixelPoint& out);
 

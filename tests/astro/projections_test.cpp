@@ -45,6 +45,10 @@ TEST(MapPixel, UnreducedLongitudesStayOnTheMap) {
     ASSERT_TRUE(MapPixel(0.0, lon, 800, 400, p));
     EXPECT_NEAR(lon, 0.5 * kPi, 1e-12);
     EXPECT_EQ(p.x, 600);
+    lon = -kPi;  // the left edge stays as it is
+    MapPixel(0.0, lon, 800, 400, p);
+    EXPECT_EQ(lon, -kPi);
+    EXPECT_EQ(p.x, 0);
     lon = 5.0 * kPi + 0.1;
     MapPixel(0.0, lon, 800, 400, p);
     EXPECT_NEAR(lon, -kPi + 0.1, 1e-12);
