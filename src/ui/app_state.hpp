@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "astro/observer.hpp"
 #include "gps/gps_fix.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
 #include "ui/simulation_clock.hpp"
+#include "ui/space_view_snapshot.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
 
@@ -21,14 +24,13 @@ struct AppState {
     SimulationClock clock;
     double localTimeOffset = 0.0;  // days, whole hours: local time minus UTC
 
-    // The observer, until the GPS position replaces it: radians, radians, km.
-    double observerLatitude = 0.9477539264057168;     // 54.3023 N
-    double observerLongitude = 0.17670935077666988;   // 10.1247 E
-    double observerAltitude = 0.03;
+    Observer observer;             // 54.3023 N, 10.1247 E, 0.03 km until the settings load
 
     SatelliteCatalog catalog;      // count, selected, current, currentSet
     PropagatorState model;         // the orbit models' state, shared by the views as they draw
     GpsFix gps;                    // shared with the GPS reader thread
+    // What the space view draws, taken on every tick in that view (about 0.5 MB).
+    std::unique_ptr<SpaceViewSnapshot> spaceSnapshot = std::make_unique<SpaceViewSnapshot>();
     int32_t iridiumCatalogue = 0;  // the loaded file is an Iridium file
     int32_t pickLatch = 0;         // a click has already picked a satellite
 

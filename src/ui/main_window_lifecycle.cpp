@@ -38,7 +38,11 @@ std::string Tick(AppState& state, const MainWindowServices& services, double sys
     AdvanceClock(state.clock, systemJulianDate);
     if (state.viewMode == ViewMode::Sky)
         ApplyAutoCompass(state.viewMatrix, state.gps, pending::GpsCompassSetting(state));
-    if (state.viewMode == ViewMode::Space) pending::TakeSpaceViewSnapshot(state);
+    if (state.viewMode == ViewMode::Space) {
+        takeSpaceViewSnapshot(state.clock.currentDate, pending::PlanetsSetting(state) != 0,
+                              pending::EngineSetting(state), state.catalog, state.observer,
+                              state.model, *state.spaceSnapshot);
+    }
     state.tickCounter = static_cast<int16_t>(state.tickCounter >= 4 || state.tickCounter < 0
                                                  ? 0
                                                  : state.tickCounter + 1);
@@ -55,9 +59,9 @@ void TakeObserverFromGps(AppState& state) {
     const GpsFixData fix = SnapshotGpsFix(state.gps);
     if (fix.latitudeDeg == 0.0 || fix.longitudeDeg == 0.0) return;
     if (!std::isfinite(fix.latitudeDeg) || !std::isfinite(fix.longitudeDeg)) return;
-    state.observerLatitude = fix.latitudeDeg * kDegree;
-    state.observerLongitude = fix.longitudeDeg * kDegree;
-    if (fix.altitudeM != 0.0 && std::isfinite(fix.altitudeM)) state.observerAltitude = fix.altitudeM / 1000.0;
+    state.observer.latitude = fix.latitudeDeg * kDegree;
+    state.observer.longitude = fix.longitudeDeg * kDegree;
+    if (fix.altitudeM != 0.0 && std::isfinite(fix.altitudeM)) state.observer.height = fix.altitudeM / 1000.0;
 }
 
 void CloseMainWindow(AppState& state, const MainWindowServices& services) {

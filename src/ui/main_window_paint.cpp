@@ -31,8 +31,8 @@ StatusBarFacts StatusBarFactsFor(const AppState& state) {
     StatusBarFacts facts;
     facts.fileDisplayName = state.fileDisplayName;
     facts.count = state.catalog.count;
-    facts.latitude = state.observerLatitude;
-    facts.longitude = state.observerLongitude;
+    facts.latitude = state.observer.latitude;
+    facts.longitude = state.observer.longitude;
     facts.simpleMode = state.model.flags.simplifiedDrag != 0;
     facts.trackingEnabled = state.gps.trackingEnabled;
     const GpsFixData fix = SnapshotGpsFix(state.gps);

@@ -13,6 +13,7 @@ void LookUpFrequencies(AppState&) {}
 int32_t GpsCompassSetting(const AppState&) { return 1; }
 uint32_t GpsPortSetting(const AppState&) { return 0; }
 uint32_t GpsSpeedSetting(const AppState&) { return 0; }
-void TakeSpaceViewSnapshot(AppState&) {}
+int32_t PlanetsSetting(const AppState&) { return 0; }
+int32_t EngineSetting(const AppState&) { return 0; }
 
 }  // namespace vantrek::pending

@@ -31,7 +31,8 @@ void LookUpFrequencies(AppState& state);
 int32_t GpsCompassSetting(const AppState& state);
 uint32_t GpsPortSetting(const AppState& state);
 uint32_t GpsSpeedSetting(const AppState& state);
-// Astronomy: the space view's snapshot of Sun, Moon, planets and satellites.
-void TakeSpaceViewSnapshot(AppState& state);
+// Settings: Flag_planets and s4_s8 (until then 0, 0).
+int32_t PlanetsSetting(const AppState& state);
+int32_t EngineSetting(const AppState& state);
 
 }  // namespace vantrek::pending

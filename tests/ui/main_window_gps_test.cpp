@@ -66,21 +66,21 @@ TEST_F(GpsWiringTest, AutoCompassTurnsTheSkyOnlyWhileMoving) {
 }
 
 TEST_F(GpsWiringTest, PaintTakesTheObserverFromAFixWithBothCoordinates) {
-    const double lat = state->observerLatitude;
+    const double lat = state->observer.latitude;
     setFix(0.0, 10.0, 120.0);  // exactly 0 degrees latitude never replaces the observer
     DisplayList list;
     PaintView(*state, list, {0, 0, 800, 600});
-    EXPECT_EQ(state->observerLatitude, lat);
+    EXPECT_EQ(state->observer.latitude, lat);
 
     setFix(48.1173, 11.516667, 0.0);
     PaintView(*state, list, {0, 0, 800, 600});
-    EXPECT_NEAR(state->observerLatitude, 48.1173 * 0.0174532925199433, 1e-15);
-    EXPECT_NEAR(state->observerLongitude, 11.516667 * 0.0174532925199433, 1e-15);
-    EXPECT_EQ(state->observerAltitude, 0.03);  // altitude 0 keeps the height
+    EXPECT_NEAR(state->observer.latitude, 48.1173 * 0.0174532925199433, 1e-15);
+    EXPECT_NEAR(state->observer.longitude, 11.516667 * 0.0174532925199433, 1e-15);
+    EXPECT_EQ(state->observer.height, 0.03);  // altitude 0 keeps the height
 
     setFix(48.0, 11.0, 545.4);
     TakeObserverFromGps(*state);
-    EXPECT_NEAR(state->observerAltitude, 0.5454, 1e-12);
+    EXPECT_NEAR(state->observer.height, 0.5454, 1e-12);
 }
 
 TEST_F(GpsWiringTest, GpsButtonSwitchesTheReaderOnAndOff) {

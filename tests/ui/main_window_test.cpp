@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, StartUpDefaults) {
     EXPECT_EQ(state->catalog.selected[0], 1);
     EXPECT_STREQ(state->catalog.entries[0].name, "No satellite ");
     EXPECT_STREQ(state->catalog.currentSet.name, "No satellite ");
-    EXPECT_NEAR(state->observerLatitude / 0.0174532925199433, 54.3023, 1e-9);
+    EXPECT_NEAR(state->observer.latitude / 0.0174532925199433, 54.3023, 1e-9);
     EXPECT_EQ(state->timerPeriodMs, 500);
 
     StartUpLoad(*state, services, {2026, 7, 1, 2}, {2026, 7, 1, 0});
@@ -259,6 +259,12 @@ TEST_F(MainWindowTest, TickAdvancesClockAndCounter) {
     EXPECT_EQ(state->tickCounter, 4);
     Tick(*state, services, now);
     EXPECT_EQ(state->tickCounter, 0);
+    EXPECT_EQ(state->spaceSnapshot->julianDate, 0.0);  // only the space view takes it
+
+    state->viewMode = ViewMode::Space;
+    Tick(*state, services, now + 0.5);
+    EXPECT_EQ(state->spaceSnapshot->julianDate, now + 0.5);
+    EXPECT_GT(state->spaceSnapshot->sun.w, 1000.0);  // about 1.5e6 units of 100 km
 }
 
 TEST_F(MainWindowTest, PaintWithoutViewsDrawsBlackAndStatusFacts) {
@@ -273,5 +279,5 @@ TEST_F(MainWindowTest, PaintWithoutViewsDrawsBlackAndStatusFacts) {
     const StatusBarFacts facts = StatusBarFactsFor(*state);
     EXPECT_EQ(facts.fileDisplayName, "amateur.txt");
     EXPECT_EQ(facts.count, 1);
-    EXPECT_EQ(facts.latitude, state->observerLatitude);
+    EXPECT_EQ(facts.latitude, state->observer.latitude);
 }
