@@ -1,5 +1,6 @@
 #include "ui/dialog_numbers.hpp"
 
+#include <cctype>
 #include <cstdio>
 #include <limits>
 
@@ -12,9 +13,18 @@ constexpr std::size_t kEditTextMax = 20;
 }  // namespace
 
 double readDialogNumber(const std::string& text) {
+    const double notANumber = std::numeric_limits<double>::quiet_NaN();
     const std::string head = text.substr(0, kEditTextMax);
     float value = 0.0f;
-    if (std::sscanf(head.c_str(), "%7f", &value) != 1) return std::numeric_limits<double>::quiet_NaN();
+    int start = 0;
+    int end = 0;
+    if (std::sscanf(head.c_str(), " %n%7f%n", &start, &value, &end) != 1) return notANumber;
+    // Cutting decimals only rounds; cutting integer or exponent digits would
+    // read 20000000 as 2000000, so such a number counts as unreadable.
+    const std::string converted = head.substr(start, end - start);
+    const bool cutInsideFraction = converted.find('.') != std::string::npos &&
+                                   converted.find_first_of("eE") == std::string::npos;
+    if (std::isdigit(static_cast<unsigned char>(head[end])) && !cutInsideFraction) return notANumber;
     return value;
 }
 

@@ -7,8 +7,9 @@ namespace vantrek {
 
 // Reads a number from an edit's text as every dialog does: of at most the
 // first 20 characters, at most 7 are converted as a single-precision number
-// ("%7f"), so 435.123450 reads back as 435.123. NaN when nothing converts, so
-// that every range test sends it to the default.
+// ("%7f"), so 435.123450 reads back as 435.123. NaN when nothing converts, or
+// when the cut falls among integer or exponent digits (20000000 is not read as
+// 2000000), so that every range test sends it to the default.
 double readDialogNumber(const std::string& text);
 
 // An edit's text for a number: "%f", six decimals.
