@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test run clean bench
+.PHONY: all deps configure build test sanitize-test fuzz-long run clean bench
 
 all: build
 
@@ -18,6 +18,30 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) sanitize-test
+
+# The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang), with the fuzzers run briefly from their seed corpus.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREK_SANITIZE=address,undefined \
+  -DVANTREK_FUZZ=ON -DVANTREK_WERROR=OFF -DVANTREK_BUILD_APP=OFF -DVANTREK_BUILD_BENCH=OFF
+
+sanitize-test: deps
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) $(SANITIZE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# A longer fuzzing session: FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 300
+fuzz-long: deps
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) $(SANITIZE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	for f in $(SANITIZE_DIR)/bin/fuzz_*; do \
+	  [ -x "$$f" ] || continue; n=$$(basename $$f); c=$${n#fuzz_}; \
+	  mkdir -p $(SANITIZE_DIR)/fuzz-work/$$c; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -print_final_stats=1 \
+	      $(SANITIZE_DIR)/fuzz-work/$$c tests/fuzz/corpus/$$c || exit 1; \
+	done
 
 run: build
 	@if [ -x $(BUILD_DIR)/bin/vantrek ]; then \
