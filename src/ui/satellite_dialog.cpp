@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "astro/julian_date.hpp"
 #include "orbit/current_satellite.hpp"
@@ -37,7 +36,7 @@ void openSatelliteDialog(SatelliteForm& form, const SatelliteCatalog& catalog, d
     for (int i = count - 1; i >= 0; --i) {
         const ElementSet& set = catalog.entries[i];
         SatelliteRow row;
-        row.name.assign(set.name, strnlen(set.name, sizeof set.name));
+        row.name.assign(set.name, std::find(set.name, set.name + sizeof set.name, '\0'));
         row.catalogNumber = std::to_string(set.catalogNumber);
         row.elementNumber = std::to_string(set.elementNumber);
         row.epoch = epochText(set.epoch, now);
