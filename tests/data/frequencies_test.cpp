@@ -26,6 +26,12 @@ TEST(Frequencies, DownlinkComesBeforeUplinkAndUnknownNumbersGet145) {
     Settings other = lookUp(folder, 12345);
     EXPECT_EQ(other.downlink, 145.0);
     EXPECT_EQ(other.uplink, 145.0);
+
+    // Without the file (or a known folder) values typed before are replaced too.
+    other.uplink = other.downlink = 1.0;
+    LoadFrequencies(ProgramFolder{}, 25544, other);
+    EXPECT_EQ(other.uplink, 145.0);
+    EXPECT_EQ(other.downlink, 145.0);
 }
 
 TEST(Frequencies, LastMatchingLineWins) {
@@ -34,17 +40,6 @@ TEST(Frequencies, LastMatchingLineWins) {
     Settings settings = lookUp(folder, 25544);
     EXPECT_DOUBLE_EQ(settings.downlink, static_cast<double>(145.825f));
     EXPECT_DOUBLE_EQ(settings.uplink, static_cast<double>(145.825f));
-}
-
-TEST(Frequencies, MissingFileOrFolderLeavesTheDefaultOfBothLinks) {
-    TemporaryFolder folder;
-    Settings settings;
-    settings.uplink = 1.0;  // values typed before are replaced
-    LoadFrequencies(ProgramFolder{folder.path()}, 25544, settings);
-    EXPECT_EQ(settings.uplink, 145.0);
-    EXPECT_EQ(settings.downlink, 145.0);
-    LoadFrequencies(ProgramFolder{}, 25544, settings);
-    EXPECT_EQ(settings.uplink, 145.0);
 }
 
 TEST(Frequencies, LinesAreReadInFixedPieces) {

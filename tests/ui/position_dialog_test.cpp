@@ -124,14 +124,3 @@ TEST(PositionDialog, MissingKeyAndUnknownFolderAreReported) {
     EXPECT_EQ(f.messages.messages.at(1).text, "Incorrect Quorle pragram path!");
     EXPECT_TRUE(f.form.locations.empty());
 }
-
-TEST(PositionDialog, TwoThousandLinesGive1800Places) {
-    PositionFixture f;
-    std::string text;
-    for (int i = 1; i <= 2000; ++i) text += "P" + std::to_string(i) + " 1 2 3\n";
-    f.folder.write("Cities.loc", text);
-    f.open();
-    EXPECT_EQ(f.form.locations.size(), 1801u);
-    f.choose(1800);
-    EXPECT_EQ(f.form.latitude, "1");
-}
