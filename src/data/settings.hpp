@@ -34,10 +34,10 @@ struct Settings {
     double Sun_ele = -0.0349065850398866;   // highest Sun elevation of a visible pass, rad (-2 deg)
     std::string Last_Open;              // element-set file opened last (UTF-8 here)
 
-    // Switches that are never stored: off at every start.
+    // Switches that are never stored: off at every start. (The GPS signal map,
+    // the third, belongs to the GPS options.)
     int32_t showAllPaths = 0;           // sky and space views
     int32_t sgp8Comparison = 0;         // "8/4 test" on the information panel
-    int32_t gpsSignalMap = 0;           // GPS signal map on the sky chart
 };
 
 // Last_Open holds at most 259 UTF-16 units and its terminator.

@@ -56,7 +56,7 @@ TEST(Settings, ValuesHaveExactSizesAndRoundTripLittleEndian) {
     saved.Flag_planets = 1;
     saved.Sun_ele = -0.2;
     saved.Last_Open = "/home/user/TLE/visual.tle";
-    saved.showAllPaths = saved.sgp8Comparison = saved.gpsSignalMap = 1;
+    saved.showAllPaths = saved.sgp8Comparison = 1;
     StoreGpsSettings(store, saved);
     StoreOptions(store, saved, 12);
     StoreLocation(store, saved, 3);
@@ -79,8 +79,8 @@ TEST(Settings, ValuesHaveExactSizesAndRoundTripLittleEndian) {
     EXPECT_EQ(loaded.Sat_Display, 12);
     EXPECT_EQ(loaded.Sun_ele, -0.2);
     EXPECT_EQ(loaded.Last_Open, saved.Last_Open);
-    // "8/4 test", "Show all pathes" and the signal map start off after a restart.
-    EXPECT_EQ(loaded.showAllPaths + loaded.sgp8Comparison + loaded.gpsSignalMap, 0);
+    // "8/4 test" and "Show all pathes" start off after a restart.
+    EXPECT_EQ(loaded.showAllPaths + loaded.sgp8Comparison, 0);
 }
 
 TEST(Settings, ValuesOfAnotherSizeOrOutsideTheirRangeAreIgnored) {
