@@ -28,23 +28,33 @@ double readRangedEdit(std::string& text, double low, double high, bool writeBack
     return 0.0;
 }
 
-void showPosition(PositionForm& form, const Settings& settings) {
-    form.latitude = writeDialogNumber(settings.Lat / kDegree);
-    form.longitude = writeDialogNumber(settings.Lon / kDegree);
-    form.altitude = writeDialogNumber(settings.Alt * 1000.0);
+void showPosition(PositionForm& form, const Observer& observer) {
+    form.latitude = writeDialogNumber(observer.latitude / kDegree);
+    form.longitude = writeDialogNumber(observer.longitude / kDegree);
+    form.altitude = writeDialogNumber(observer.height * 1000.0);
+}
+
+// The three edits become the position of the observer and of the settings.
+void readPositionEdits(PositionForm& form, Settings& settings, Observer& observer, bool writeBack) {
+    const double latitude = readRangedEdit(form.latitude, -kMaxAngleDeg, kMaxAngleDeg, writeBack);
+    const double longitude = readRangedEdit(form.longitude, -kMaxAngleDeg, kMaxAngleDeg, writeBack);
+    const double altitude = readRangedEdit(form.altitude, kLowestAltitudeM, kHighestAltitudeM, writeBack);
+    observer.latitude = settings.Lat = latitude * kDegree;
+    observer.longitude = settings.Lon = longitude * kDegree;
+    observer.height = settings.Alt = altitude / 1000.0;
 }
 
 }  // namespace
 
 void openPositionDialog(PositionForm& form, const ProgramFolder& folder, const SettingsStore& store,
-                        Settings& settings, MessageSink& messages) {
+                        Settings& settings, Observer& observer, MessageSink& messages) {
     form = PositionForm();
     std::string path;
     std::vector<std::string> names;
     if (!locationsPath(folder, path, &messages) || !readLocationNames(path, names)) {
         // Without the file there is nothing to choose, but the edits still show
         // the position, so OK keeps it instead of storing 0, 0, 0.
-        showPosition(form, settings);
+        showPosition(form, observer);
         return;
     }
     form.locations.push_back("from GPS");
@@ -54,9 +64,13 @@ void openPositionDialog(PositionForm& form, const ProgramFolder& folder, const S
     if (row == -1) {
         messages.showMessage("Can't read registry entries!", "", MessageIcon::Error);
         row = 0;
+    } else {
+        observer.latitude = settings.Lat;
+        observer.longitude = settings.Lon;
+        observer.height = settings.Alt;
     }
     form.selectedRow = row < static_cast<int32_t>(form.locations.size()) ? row : 0;
-    showPosition(form, settings);
+    showPosition(form, observer);
 }
 
 void choosePositionRow(PositionForm& form, int row, const ProgramFolder& folder,
@@ -79,18 +93,21 @@ void choosePositionRow(PositionForm& form, int row, const ProgramFolder& folder,
     form.altitude = line.altitude;
 }
 
-void readPositionEdits(PositionForm& form, Settings& settings, bool writeBack) {
-    const double latitude = readRangedEdit(form.latitude, -kMaxAngleDeg, kMaxAngleDeg, writeBack);
-    const double longitude = readRangedEdit(form.longitude, -kMaxAngleDeg, kMaxAngleDeg, writeBack);
-    const double altitude = readRangedEdit(form.altitude, kLowestAltitudeM, kHighestAltitudeM, writeBack);
-    settings.Lat = latitude * kDegree;
-    settings.Lon = longitude * kDegree;
-    settings.Alt = altitude / 1000.0;
+void calculatePosition(PositionForm& form, Settings& settings, Observer& observer, double julianDate) {
+    readPositionEdits(form, settings, observer, true);
+    Vector4 position;
+    Vector4 velocity;
+    ObserverEci(julianDate, observer, position, velocity);
+    form.eciX = writeDialogNumber(position.x);
+    form.eciY = writeDialogNumber(position.y);
+    form.eciZ = writeDialogNumber(position.z);
+    form.eciR = writeDialogNumber(position.w);
 }
 
-void acceptPositionDialog(const PositionForm& form, Settings& settings, SettingsStore& store) {
+void acceptPositionDialog(const PositionForm& form, Settings& settings, Observer& observer,
+                          SettingsStore& store) {
     PositionForm edits = form;  // OK leaves the edits as typed
-    readPositionEdits(edits, settings, false);
+    readPositionEdits(edits, settings, observer, false);
     StoreLocation(store, settings, form.selectedRow >= 0 ? form.selectedRow : 0);
 }
 

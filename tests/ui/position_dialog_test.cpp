@@ -19,11 +19,13 @@ struct PositionFixture {
     MemorySettingsStore store;
     RecordingMessageSink messages;
     Settings settings;
+    Observer observer;
     PositionForm form;
 
     PositionFixture() { store.keyPresent = true; }
     ProgramFolder program() const { return ProgramFolder{folder.path()}; }
-    void open() { openPositionDialog(form, program(), store, settings, messages); }
+    void open() { openPositionDialog(form, program(), store, settings, observer, messages); }
+    void accept() { acceptPositionDialog(form, settings, observer, store); }
     void choose(int row, int32_t fixMode = 0) {
         choosePositionRow(form, row, program(), settings, 48.1173, 11.516667, 545.4, fixMode);
     }
@@ -46,12 +48,13 @@ TEST(PositionDialog, ChoosingLisbonAndOkMakesItTheStoredPosition) {
     EXPECT_EQ(f.form.latitude, "38.72");
     EXPECT_EQ(f.form.longitude, "-9.14");
     EXPECT_EQ(f.form.altitude, "50");
-    EXPECT_NEAR(f.settings.Lat / kDegree, 54.3023, 1e-9);  // choosing changes no position
+    EXPECT_NEAR(f.observer.latitude / kDegree, 54.3023, 1e-9);  // choosing changes no position
 
-    acceptPositionDialog(f.form, f.settings, f.store);
-    EXPECT_NEAR(f.settings.Lat / kDegree, 38.72, 1e-5);
-    EXPECT_NEAR(f.settings.Lon / kDegree, -9.14, 1e-5);
-    EXPECT_NEAR(f.settings.Alt, 0.05, 1e-9);
+    f.accept();
+    EXPECT_NEAR(f.observer.latitude / kDegree, 38.72, 1e-5);
+    EXPECT_NEAR(f.observer.longitude / kDegree, -9.14, 1e-5);
+    EXPECT_NEAR(f.observer.height, 0.05, 1e-9);
+    EXPECT_EQ(f.settings.Lat, f.observer.latitude);
 
     Settings restarted;
     EXPECT_EQ(LoadSettings(f.store, restarted), 3);
@@ -84,28 +87,51 @@ TEST(PositionDialog, OutOfRangeEntriesCountAsZero) {
     f.form.latitude = "400";
     f.form.longitude = "-360";
     f.form.altitude = "25000";
-    acceptPositionDialog(f.form, f.settings, f.store);
-    EXPECT_EQ(f.settings.Lat, 0.0);
-    EXPECT_NEAR(f.settings.Lon, -360.0 * kDegree, 1e-12);
-    EXPECT_EQ(f.settings.Alt, 0.0);
+    f.accept();
+    EXPECT_EQ(f.observer.latitude, 0.0);
+    EXPECT_NEAR(f.observer.longitude, -360.0 * kDegree, 1e-12);
+    EXPECT_EQ(f.observer.height, 0.0);
     EXPECT_EQ(f.form.latitude, "400");  // OK writes nothing back
 
     f.form.longitude = "east";
-    readPositionEdits(f.form, f.settings, true);  // as Calculate reads them
+    calculatePosition(f.form, f.settings, f.observer, 2451545.0);
     EXPECT_EQ(f.form.latitude, "0.000000");
     EXPECT_EQ(f.form.longitude, "0.000000");
     EXPECT_EQ(f.form.altitude, "0.000000");
 }
 
+TEST(PositionDialog, CalculateShowsTheInertialPositionAndCancelKeepsIt) {
+    PositionFixture f;
+    f.folder.write("Cities.loc", kThreePlaces);
+    f.open();
+    f.store.writeLog.clear();
+    f.form.latitude = "0";
+    f.form.longitude = "0";
+    f.form.altitude = "0";
+    calculatePosition(f.form, f.settings, f.observer, 2451545.0);
+    EXPECT_EQ(f.form.eciR, "6378.135000");  // on the equator: the equatorial radius
+    EXPECT_EQ(f.form.eciZ, "0.000000");
+    EXPECT_EQ(f.observer.latitude, 0.0);  // in force at once
+
+    f.form.latitude = "90";
+    f.form.altitude = "1000";
+    calculatePosition(f.form, f.settings, f.observer, 2451545.0);
+    EXPECT_NEAR(std::stod(f.form.eciX), 0.0, 1e-3);
+    EXPECT_NEAR(std::stod(f.form.eciZ), 6356.751 + 1.0, 1e-3);  // polar radius plus 1 km
+    // Cancel: the position stays, nothing is stored.
+    EXPECT_NEAR(f.observer.latitude, 90 * kDegree, 1e-12);
+    EXPECT_TRUE(f.store.writeLog.empty());
+}
+
 TEST(PositionDialog, MissingFileKeepsThePositionOnOk) {
     PositionFixture f;
-    f.settings.Lat = 0.5;
+    f.observer.latitude = 0.5;
     f.open();
     EXPECT_TRUE(f.form.locations.empty());
     EXPECT_EQ(f.form.selectedRow, -1);
     EXPECT_TRUE(f.messages.messages.empty());
-    acceptPositionDialog(f.form, f.settings, f.store);
-    EXPECT_NEAR(f.settings.Lat, 0.5, 1e-5);  // not 0, 0, 0 (7 characters kept)
+    f.accept();
+    EXPECT_NEAR(f.observer.latitude, 0.5, 1e-5);  // not 0, 0, 0 (7 characters kept)
     Settings restarted;
     EXPECT_EQ(LoadSettings(f.store, restarted), 0);  // row 0, not -1
 }
@@ -120,7 +146,7 @@ TEST(PositionDialog, MissingKeyAndUnknownFolderAreReported) {
     EXPECT_EQ(f.messages.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(f.form.selectedRow, 0);
 
-    openPositionDialog(f.form, ProgramFolder{}, f.store, f.settings, f.messages);
+    openPositionDialog(f.form, ProgramFolder{}, f.store, f.settings, f.observer, f.messages);
     EXPECT_EQ(f.messages.messages.at(1).text, "Incorrect Quorle pragram path!");
     EXPECT_TRUE(f.form.locations.empty());
 }
