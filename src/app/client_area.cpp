@@ -63,7 +63,7 @@ void ClientArea::resizeEvent(QResizeEvent*) {
 void ClientArea::keyPressEvent(QKeyEvent* event) {
     const int key = keyCode(event->key());
     if (key == 0) return QWidget::keyPressEvent(event);
-    window_.applyRepaint(KeyPressed(window_.state(), key));
+    window_.applyRepaint(KeyPressed(window_.state(), window_.services_, key));
 }
 
 void ClientArea::keyReleaseEvent(QKeyEvent* event) {

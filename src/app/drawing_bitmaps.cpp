@@ -10,17 +10,16 @@ QImage readBitmap(const QString& path) { return WithTransparentKey(QImage(path))
 
 }  // namespace
 
-std::vector<std::string> LoadDrawingBitmaps(const std::string& programFolder, BitmapTable& table) {
+void LoadDrawingBitmaps(const ProgramFolder& folder, MessageSink& messages, BitmapTable& table) {
     const auto load = [&](BitmapId id, const std::string& path) {
         QImage image = readBitmap(QString::fromStdString(path));
         table.images[static_cast<int>(id)] = image;
         return !image.isNull();
     };
-    std::vector<std::string> messages = LoadSkinBitmaps(programFolder, load);
+    LoadSkinBitmaps(folder, load, messages);
     table.images[static_cast<int>(BitmapId::ObserverMarker)] = readBitmap(":/icons/observer.bmp");
     table.images[static_cast<int>(BitmapId::GpsIconFix)] = readBitmap(":/icons/gps_fix.bmp");
     table.images[static_cast<int>(BitmapId::GpsIconIdle)] = readBitmap(":/icons/gps_idle.bmp");
-    return messages;
 }
 
 }  // namespace vantrek::app

@@ -19,6 +19,7 @@
 
 #include "app/client_area.hpp"
 #include "app/drawing_bitmaps.hpp"
+#include "app/qt_settings_store.hpp"
 #include "astro/julian_date.hpp"
 #include "platform/linux_serial_port.hpp"
 #include "ui/command_tables.hpp"
@@ -66,12 +67,7 @@ void showDialogNotBuiltYet(ShellAction) {}
 MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent) {
     MainWindowOptions options;
     options.programFolder = programFolder;
-    options.showMessage = [parent](const std::string& message, const std::string& caption) {
-        QMessageBox box(caption.empty() ? QMessageBox::Critical : QMessageBox::NoIcon,
-                        QString::fromStdString(caption), QString::fromStdString(message),
-                        QMessageBox::Ok, parent);
-        box.exec();
-    };
+    options.store = std::make_unique<QtSettingsStore>();
     options.openInBrowser = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };
@@ -84,19 +80,21 @@ MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWi
 }
 
 MainWindow::MainWindow(MainWindowOptions options)
-    : options_(std::move(options)), state_(std::make_unique<AppState>()) {
+    : options_(std::move(options)), ownMessages_(this), state_(std::make_unique<AppState>()) {
     setWindowTitle("Vantrek");
     setObjectName("VANTREK");
     setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/about.bmp"))));
-    services_.programFolder = options_.programFolder;
+    services_.folder.path = options_.programFolder;
+    if (!options_.store) options_.store = std::make_unique<QtSettingsStore>();
+    services_.store = options_.store.get();
+    services_.messages = options_.messages ? options_.messages : &ownMessages_;
     if (options_.serialPort) {
         reader_ = std::make_unique<GpsReader>(std::move(options_.serialPort));
         services_.gpsReader = reader_.get();
     }
 
     StartUpDefaults(*state_);
-    for (const std::string& message : LoadDrawingBitmaps(services_.programFolder, bitmaps_))
-        reportMessage(message);
+    LoadDrawingBitmaps(services_.folder, *services_.messages, bitmaps_);
     const QDateTime now = QDateTime::currentDateTime();
     StartUpLoad(*state_, services_, calendarHour(now), calendarHour(now.toUTC()));
 
@@ -173,10 +171,6 @@ QAction* MainWindow::toolbarAction(int command) const {
     return it == toolbarActions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::reportMessage(const std::string& message, const std::string& caption) {
-    if (options_.showMessage) options_.showMessage(message, caption);
-}
-
 void MainWindow::runCommand(int command) {
     const CommandOutcome outcome = RunCommand(*state_, services_, command);
     if (!outcome.handled) return;
@@ -185,7 +179,6 @@ void MainWindow::runCommand(int command) {
 }
 
 void MainWindow::performAction(const CommandOutcome& outcome) {
-    if (!outcome.errorMessage.empty()) reportMessage(outcome.errorMessage);
     if (outcome.clearSignalMap) {
         DisplayList clear;
         clear.target = Surface::SignalMapSurface;
@@ -229,8 +222,7 @@ void MainWindow::applyRepaint(Repaint repaint) {
 }
 
 void MainWindow::tick() {
-    const std::string message = Tick(*state_, services_, systemJulianDate());
-    if (!message.empty()) reportMessage(message);
+    Tick(*state_, services_, systemJulianDate());
     status_->update();
     applyRepaint(Repaint::ViewArea);
 }

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/display_list_painter.hpp"
+#include "app/qt_message_sink.hpp"
 #include "ui/main_window.hpp"
 
 class QAction;
@@ -23,8 +24,10 @@ class StatusBarWidget;
 // How the window reaches the world outside; tests replace these.
 struct MainWindowOptions {
     std::string programFolder;  // Select.bol, Help.htm and skins live here
-    // Shows a message box: error icon and no caption when `caption` is empty.
-    std::function<void(const std::string& text, const std::string& caption)> showMessage;
+    // Message boxes; the window's own QtMessageSink when none is given.
+    MessageSink* messages = nullptr;
+    // The settings; the QSettings store of the user's configuration when none is given.
+    std::unique_ptr<SettingsStore> store;
     // Opens a local file with the desktop's browser.
     std::function<void(const std::string& path)> openInBrowser;
     // Asks for an element-set file; empty when the user cancels.
@@ -33,7 +36,8 @@ struct MainWindowOptions {
     std::unique_ptr<SerialPort> serialPort;
 };
 
-// The defaults: message boxes, the desktop's browser and a file chooser.
+// The defaults: message boxes, the user's settings, the desktop's browser, a
+// file chooser and the serial ports of this computer.
 MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent);
 
 // The one top-level window "Vantrek": menu, toolbar, the view area painted
@@ -69,9 +73,9 @@ private:
     void applyRepaint(Repaint repaint);
     void performAction(const CommandOutcome& outcome);
     void showAboutBox();
-    void reportMessage(const std::string& text, const std::string& caption = {});
 
     MainWindowOptions options_;
+    QtMessageSink ownMessages_;
     MainWindowServices services_;
     std::unique_ptr<AppState> state_;
     std::unique_ptr<GpsReader> reader_;  // after state_: stopped before the fix it serves goes

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "astro/observer.hpp"
+#include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
@@ -24,6 +25,7 @@ struct AppState {
     SimulationClock clock;
     double localTimeOffset = 0.0;  // days, whole hours: local time minus UTC
 
+    Settings settings;             // the persisted options and the memory-only switches
     Observer observer;             // 54.3023 N, 10.1247 E, 0.03 km until the settings load
 
     SatelliteCatalog catalog;      // count, selected, current, currentSet
@@ -43,10 +45,8 @@ struct AppState {
     int16_t tickCounter = 0;       // 0..4, blinks the GPS icon
     std::string fileDisplayName;   // base name of the loaded element-set file
 
-    // Switches kept in memory only; every run starts with them off.
-    int32_t showAllPaths = 0;      // Alt+p, "Show all pathes"
-    int32_t engineComparison = 0;  // "8/4 test"
-    int32_t signalMap = 0;         // "GPS signal map"
+    // "GPS signal map" of the GPS settings dialog; kept in memory only.
+    int32_t signalMap = 0;
 
     int32_t timerPeriodMs = 500;   // 50 after Alt+f, 1000 after Alt+g
 };

@@ -39,16 +39,21 @@ Brush BrushFor(BrushId brush) {
 
 Pen PenFor(PenId pen) { return kPens[static_cast<int>(pen)]; }
 
-std::vector<std::string> LoadSkinBitmaps(
-    const std::string& programFolder,
-    const std::function<bool(BitmapId, const std::string&)>& load) {
-    if (programFolder.empty()) return {"Can't find Quorle program path!"};
-    std::string folder = programFolder;
-    if (folder.back() != '/') folder += '/';
-    std::vector<std::string> failures;
-    for (const SkinFile& skin : kSkinFiles)
-        if (!load(skin.bitmap, folder + skin.relativePath)) failures.emplace_back(skin.failureMessage);
-    return failures;
+int LoadSkinBitmaps(const ProgramFolder& folder,
+                    const std::function<bool(BitmapId, const std::string&)>& load,
+                    MessageSink& messages) {
+    std::string path;
+    if (!programFilePath(folder, "skins", path)) {
+        messages.showMessage("Incorrect Quorle pragram path!", "", MessageIcon::Error);
+        return 0;
+    }
+    int loaded = 0;
+    for (const SkinFile& skin : kSkinFiles) {
+        programFilePath(folder, skin.relativePath, path);
+        if (load(skin.bitmap, path)) ++loaded;
+        else messages.showMessage(skin.failureMessage, "", MessageIcon::Error);
+    }
+    return loaded;
 }
 
 }  // namespace vantrek

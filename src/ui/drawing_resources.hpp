@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_sink.hpp"
+#include "platform/program_folder.hpp"
+
 namespace vantrek {
 
 struct Colour {
@@ -106,12 +109,13 @@ struct SkinFile {
 // The skins in the order they are loaded (and their messages shown).
 extern const SkinFile kSkinFiles[kSkinCount];
 
-// Loads every skin from `programFolder` in table order through `load` (given
-// the bitmap and the full path, true when it could read it) and returns the
-// messages for those it could not, in the same order. An empty folder means
-// the program's path is unknown: no skin is tried and one message is returned.
-std::vector<std::string> LoadSkinBitmaps(
-    const std::string& programFolder,
-    const std::function<bool(BitmapId, const std::string&)>& load);
+// Loads every skin from the program folder in table order through `load`
+// (given the bitmap and the full path, true when it could read it); each one
+// it could not read is reported with its message, error icon, no caption, and
+// loading goes on. An unknown folder is reported once and no skin is tried.
+// Returns the number of skins loaded.
+int LoadSkinBitmaps(const ProgramFolder& folder,
+                    const std::function<bool(BitmapId, const std::string&)>& load,
+                    MessageSink& messages);
 
 }  // namespace vantrek

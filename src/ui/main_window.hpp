@@ -3,15 +3,22 @@
 #include <string>
 
 #include "gps/gps_reader.hpp"
+#include "platform/message_sink.hpp"
+#include "platform/program_folder.hpp"
+#include "platform/settings_store.hpp"
 #include "ui/app_state.hpp"
 #include "ui/command_ids.hpp"
 
 namespace vantrek {
 
-// What the main window's operations need from outside the records.
+// What the main window's operations need from outside the records. The
+// store and the message sink must be given; a program without a GPS reader
+// cannot switch GPS reading on.
 struct MainWindowServices {
-    std::string programFolder;  // folder of the program file: Select.bol, Help.htm, skins
-    GpsReader* gpsReader = nullptr;  // the serial reader thread and its port; none in most tests
+    ProgramFolder folder;            // Select.bol, Help.htm, Frequencies.txt, skins
+    SettingsStore* store = nullptr;
+    MessageSink* messages = nullptr;
+    GpsReader* gpsReader = nullptr;
 };
 
 // Which part of the window to draw again afterwards. The view area is the
@@ -49,15 +56,15 @@ struct CommandOutcome {
     ShellAction action = ShellAction::None;
     bool clearSignalMap = false;   // clear the top-left 500 x 500 of the signal map to black
     std::string helpPath;
-    std::string errorMessage;      // to show with the error icon and no caption
 };
 
 // Runs one menu, toolbar or accelerator command.
 CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, int command);
 
-// After the file chooser of CmdOpen: loads the file, names it in the status
-// bar, applies the Iridium rule and resets the view. Repaint the client area
-// with erase afterwards, whatever happened.
+// After the file chooser of CmdOpen: loads the file (with its messages, the
+// Iridium rule, the frequencies and the last-file setting), names it in the
+// status bar and resets the view. Repaint the client area with erase
+// afterwards, whatever happened.
 void OpenChosenElementFile(AppState& state, const MainWindowServices& services,
                            const std::string& path);
 
@@ -70,7 +77,7 @@ enum KeyCode : int {
     KeyDown = 40,
 };
 
-Repaint KeyPressed(AppState& state, int key);
+Repaint KeyPressed(AppState& state, const MainWindowServices& services, int key);
 Repaint KeyReleased(AppState& state, int key);
 
 // Which buttons a mouse move reports: only the left, only the right (no other
@@ -97,16 +104,16 @@ double LocalTimeOffsetFrom(const CalendarHour& local, const CalendarHour& utc);
 // and the placeholder element set in slot 0.
 void StartUpDefaults(AppState& state);
 
-// Start-up, second part (after the drawing resources): settings, the last
-// file, the local time offset, the view matrices and the saved selection.
+// Start-up, second part (after the drawing resources): settings (the
+// observer and the current index with them), the last file, the local time
+// offset, the view matrices and the saved selection.
 void StartUpLoad(AppState& state, const MainWindowServices& services, const CalendarHour& local,
                  const CalendarHour& utc);
 
 // One timer tick: the GPS give-up check, the clock, the auto compass, the
 // space view's snapshot and the tick counter. Afterwards the status bar and
-// the view area are drawn again. Returns the message to show with the error
-// icon (the GPS port gave up), or an empty text.
-std::string Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
+// the view area are drawn again.
+void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
 
 // The auto compass: while GPS reading is on and the receiver moves faster than
 // 1 km/h, the sky chart is turned so that the course points up.
@@ -114,7 +121,7 @@ void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass);
 
 // Every paint: a GPS fix with a latitude and a longitude that are both
 // non-zero replaces the observer's position (and a non-zero altitude its
-// height).
+// height), and the settings' copy with it.
 void TakeObserverFromGps(AppState& state);
 
 // Closing the window by any means: stops the GPS reader and waits for it.

@@ -1,8 +1,8 @@
 #include "ui/main_window.hpp"
 
-#include "orbit/catalog_loading.hpp"
-#include "ui/pending_integration.hpp"
-#include "ui/satellite_stepping.hpp"
+#include "orbit/catalogue_files.hpp"
+#include "orbit/current_satellite.hpp"
+#include "orbit/selection_file.hpp"
 
 namespace vantrek {
 
@@ -21,22 +21,24 @@ CommandOutcome showView(AppState& state, ViewMode mode, Repaint repaint) {
     return outcome(repaint);
 }
 
+// 1 becomes 0, anything else becomes 1.
+void toggle(int32_t& flag) { flag = flag == 1 ? 0 : 1; }
+
+// Exit saves the selection and, when a file was opened, the last file; closing
+// the window any other way saves neither.
 CommandOutcome exitProgram(AppState& state, const MainWindowServices& services) {
-    pending::WriteSelection(state, services);
-    pending::StoreLastFileIfAny(state, services);
+    writeSelection(services.folder, state.catalog, *services.messages);
+    if (!state.settings.Last_Open.empty())
+        StoreLastFile(*services.store, state.settings, state.catalog.current);
     return outcome(Repaint::None, ShellAction::DestroyWindow);
 }
 
 CommandOutcome openHelp(const MainWindowServices& services) {
     CommandOutcome result = outcome(Repaint::ClientErase, ShellAction::OpenHelp);
-    std::string folder = services.programFolder;
-    if (folder.empty()) {
+    if (!programFilePath(services.folder, "Help.htm", result.helpPath)) {
+        services.messages->showMessage("Incorrect Vantrek pragram path!", "", MessageIcon::Error);
         result.action = ShellAction::None;
-        result.errorMessage = "Incorrect Vantrek pragram path!";
-        return result;
     }
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    result.helpPath = folder + "Help.htm";
     return result;
 }
 
@@ -45,9 +47,13 @@ CommandOutcome restartTimer(AppState& state, int periodMs) {
     return outcome(Repaint::None, ShellAction::RestartTimer);
 }
 
+// The toolbar's next and previous: the index only, no working set, no frequencies.
 CommandOutcome stepShown(AppState& state, bool next) {
-    const bool found = next ? StepToNextShown(state.catalog) : StepToPreviousShown(state.catalog);
-    if (found) state.pickLatch = 0;
+    const int found = next ? findNextSelected(state.catalog) : findPreviousSelected(state.catalog);
+    if (found >= 0) {
+        state.catalog.current = found;
+        state.pickLatch = 0;
+    }
     return outcome(Repaint::None);
 }
 
@@ -57,14 +63,15 @@ void toggleGpsReading(AppState& state, const MainWindowServices& services) {
     if (state.gps.trackingEnabled) {
         SwitchTrackingOff(state.gps);
     } else if (services.gpsReader) {
-        SwitchTrackingOn(state.gps, *services.gpsReader, pending::GpsPortSetting(state),
-                         pending::GpsSpeedSetting(state));
+        SwitchTrackingOn(state.gps, *services.gpsReader, static_cast<uint32_t>(state.settings.GPSPort),
+                         static_cast<uint32_t>(state.settings.GPSSpeed));
     }
 }
 
 }  // namespace
 
 CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, int command) {
+    Settings& settings = state.settings;
     switch (command) {
         case CmdAbout: return outcome(Repaint::None, ShellAction::AboutBox);
         case CmdExit: return exitProgram(state, services);
@@ -98,14 +105,10 @@ CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, i
         case CmdSatSelect: return outcome(Repaint::ClientErase, ShellAction::SelectionDialog);
         case CmdSpaceView: return outcome(Repaint::None);
         case CmdHelp: return openHelp(services);
-        case CmdToggleRefraction:
-        case CmdToggleSwapNorthSouth:
-        case CmdToggleEngine:
-            pending::ToggleSettingFlag(state, command);
-            return outcome(Repaint::None);
-        case CmdToggleShowAllPaths:
-            state.showAllPaths = state.showAllPaths == 1 ? 0 : 1;
-            return outcome(Repaint::None);
+        case CmdToggleRefraction: toggle(settings.flag_refraction); return outcome(Repaint::None);
+        case CmdToggleSwapNorthSouth: toggle(settings.SNtoNS); return outcome(Repaint::None);
+        case CmdToggleEngine: toggle(settings.s4_s8); return outcome(Repaint::None);
+        case CmdToggleShowAllPaths: toggle(settings.showAllPaths); return outcome(Repaint::None);
         case CmdFastTimer: return restartTimer(state, 50);
         case CmdSlowTimer: return restartTimer(state, 1000);
         case CmdNextShown: return stepShown(state, true);
@@ -117,9 +120,10 @@ CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, i
 
 void OpenChosenElementFile(AppState& state, const MainWindowServices& services,
                            const std::string& path) {
-    if (!pending::OpenElementFile(state, services, path)) return;
-    const std::size_t slash = path.find_last_of('/');
-    state.fileDisplayName = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!openElementSetCommand(path, state.catalog, state.settings, *services.store, services.folder,
+                               *services.messages, state.iridiumCatalogue))
+        return;
+    state.fileDisplayName = fileBaseName(path);
     ResetViewMatrix(state.viewMatrix);
 }
 

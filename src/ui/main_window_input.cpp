@@ -1,24 +1,9 @@
-#include "orbit/catalog_loading.hpp"
+#include "orbit/current_satellite.hpp"
 #include "ui/main_window.hpp"
-#include "ui/pending_integration.hpp"
-#include "ui/satellite_stepping.hpp"
 
 namespace vantrek {
 
-namespace {
-
-// Up and Down: step, then load the working set and its frequencies even when
-// the index did not move.
-void stepAndLoad(AppState& state, bool next) {
-    const bool found = next ? StepToNextShown(state.catalog) : StepToPreviousShown(state.catalog);
-    if (found) state.pickLatch = 0;
-    loadWorkingElementSet(state.catalog, state.catalog.current, state.catalog.currentSet);
-    pending::LookUpFrequencies(state);
-}
-
-}  // namespace
-
-Repaint KeyPressed(AppState& state, int key) {
+Repaint KeyPressed(AppState& state, const MainWindowServices& services, int key) {
     const bool space = state.viewMode == ViewMode::Space;
     const bool sky = state.viewMode == ViewMode::Sky;
     switch (key) {
@@ -33,8 +18,16 @@ Repaint KeyPressed(AppState& state, int key) {
             if (space) ZoomIn(state.viewMatrix);
             if (sky) RollRight(state.viewMatrix);
             return space || sky ? Repaint::ViewArea : Repaint::None;
-        case KeyUp: stepAndLoad(state, false); return Repaint::None;
-        case KeyDown: stepAndLoad(state, true); return Repaint::None;
+        case KeyUp:
+        case KeyDown: {
+            // The working set and its frequencies are loaded even when the index stays.
+            const bool moved =
+                key == KeyDown
+                    ? stepToNextSelected(state.catalog, services.folder, state.settings)
+                    : stepToPreviousSelected(state.catalog, services.folder, state.settings);
+            if (moved) state.pickLatch = 0;
+            return Repaint::None;
+        }
         default: return Repaint::None;
     }
 }

@@ -3,10 +3,21 @@
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
+#include "orbit/catalogue_files.hpp"
+#include "orbit/selection_file.hpp"
 #include "ui/main_window.hpp"
-#include "ui/pending_integration.hpp"
 
 namespace vantrek {
+
+namespace {
+
+void observerFromSettings(AppState& state) {
+    state.observer.latitude = state.settings.Lat;
+    state.observer.longitude = state.settings.Lon;
+    state.observer.height = state.settings.Alt;
+}
+
+}  // namespace
 
 double LocalTimeOffsetFrom(const CalendarHour& local, const CalendarHour& utc) {
     const double l = JulianDateFromCalendar(local.year, local.month, local.day, local.hour, 0, 0, 0);
@@ -23,30 +34,35 @@ void StartUpDefaults(AppState& state) {
 
 void StartUpLoad(AppState& state, const MainWindowServices& services, const CalendarHour& local,
                  const CalendarHour& utc) {
-    pending::LoadSettings(state, services);
-    pending::ReopenLastFile(state, services);
+    EnsureSettingsKey(*services.store);
+    LoadSettings(*services.store, state.settings);
+    observerFromSettings(state);
+    state.catalog.current = state.settings.Sat_Display;
+
+    const std::string& last = state.settings.Last_Open;
+    if (last.find_first_of("/\\") != std::string::npos) state.fileDisplayName = fileBaseName(last);
+    reopenLastFile(state.settings, state.catalog, *services.messages, state.iridiumCatalogue);
+
     state.localTimeOffset = LocalTimeOffsetFrom(local, utc);
     ResetViewMatrix(state.viewMatrix);
     ResetViewMatrix(state.signalMapMatrix);
-    pending::ReadSelection(state, services);
+    readSelection(services.folder, state.catalog, *services.messages);
 }
 
-std::string Tick(AppState& state, const MainWindowServices& services, double systemJulianDate) {
-    (void)services;
-    std::string message;
-    if (TakeReaderGiveUp(state.gps)) message = kCantConnectText;
+void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate) {
+    if (TakeReaderGiveUp(state.gps))
+        services.messages->showMessage(kCantConnectText, "", MessageIcon::Error);
     AdvanceClock(state.clock, systemJulianDate);
     if (state.viewMode == ViewMode::Sky)
-        ApplyAutoCompass(state.viewMatrix, state.gps, pending::GpsCompassSetting(state));
+        ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass);
     if (state.viewMode == ViewMode::Space) {
-        takeSpaceViewSnapshot(state.clock.currentDate, pending::PlanetsSetting(state) != 0,
-                              pending::EngineSetting(state), state.catalog, state.observer,
-                              state.model, *state.spaceSnapshot);
+        takeSpaceViewSnapshot(state.clock.currentDate, state.settings.Flag_planets != 0,
+                              state.settings.s4_s8, state.catalog, state.observer, state.model,
+                              *state.spaceSnapshot);
     }
     state.tickCounter = static_cast<int16_t>(state.tickCounter >= 4 || state.tickCounter < 0
                                                  ? 0
                                                  : state.tickCounter + 1);
-    return message;
 }
 
 void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass) {
@@ -59,9 +75,10 @@ void TakeObserverFromGps(AppState& state) {
     const GpsFixData fix = SnapshotGpsFix(state.gps);
     if (fix.latitudeDeg == 0.0 || fix.longitudeDeg == 0.0) return;
     if (!std::isfinite(fix.latitudeDeg) || !std::isfinite(fix.longitudeDeg)) return;
-    state.observer.latitude = fix.latitudeDeg * kDegree;
-    state.observer.longitude = fix.longitudeDeg * kDegree;
-    if (fix.altitudeM != 0.0 && std::isfinite(fix.altitudeM)) state.observer.height = fix.altitudeM / 1000.0;
+    state.settings.Lat = fix.latitudeDeg * kDegree;
+    state.settings.Lon = fix.longitudeDeg * kDegree;
+    if (fix.altitudeM != 0.0 && std::isfinite(fix.altitudeM)) state.settings.Alt = fix.altitudeM / 1000.0;
+    observerFromSettings(state);
 }
 
 void CloseMainWindow(AppState& state, const MainWindowServices& services) {

@@ -38,7 +38,7 @@ StatusBarFacts StatusBarFactsFor(const AppState& state) {
     const GpsFixData fix = SnapshotGpsFix(state.gps);
     facts.fixQuality = fix.fixQuality;
     facts.fixMode = fix.fixMode;
-    // Refraction comes from the settings once they are wired in.
+    facts.refraction = state.settings.flag_refraction;
     return facts;
 }
 

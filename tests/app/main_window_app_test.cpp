@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include "app/client_area.hpp"
+#include "app/qt_settings_store.hpp"
+#include "data/settings.hpp"
 #include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
 
@@ -24,16 +27,13 @@ using namespace vantrek::app;
 
 namespace {
 
-struct Message {
-    std::string text;
-    std::string caption;
-};
-
 // A program folder of its own with the shipped skins (or none), and message
 // boxes, browser and file chooser that only record what they were asked.
 struct AppFixture : ::testing::Test {
     QTemporaryDir folder;
-    std::vector<Message> messages;
+    QTemporaryDir config;
+    RecordingMessageSink sink;
+    std::vector<ShownMessage>& messages = sink.messages;
     std::vector<std::string> opened;
     std::string chosenFile;
 
@@ -47,14 +47,15 @@ struct AppFixture : ::testing::Test {
     MainWindowOptions options() {
         MainWindowOptions o;
         o.programFolder = folder.path().toStdString();
-        o.showMessage = [this](const std::string& text, const std::string& caption) {
-            messages.push_back({text, caption});
-        };
+        o.messages = &sink;
+        o.store = std::make_unique<QtSettingsStore>(settingsFile());
         o.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
         o.chooseElementFile = [this] { return chosenFile; };
         o.serialPort = std::make_unique<FakeSerialPort>();  // a receiver that stays silent
         return o;
     }
+
+    QString settingsFile() const { return config.filePath("Vantrek/Vantrek.ini"); }
 
     static void settle() {
         QApplication::processEvents();
@@ -154,7 +155,7 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     QTest::keyClick(window.clientArea(), Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(window.timer().interval(), 1000);
     QTest::keyClick(window.clientArea(), Qt::Key_P, Qt::AltModifier);
-    EXPECT_EQ(window.state().showAllPaths, 1);
+    EXPECT_EQ(window.state().settings.showAllPaths, 1);
 
     window.menuAction(CmdHelp)->trigger();
     ASSERT_EQ(opened.size(), 1u);
@@ -195,7 +196,8 @@ TEST_F(AppFixture, WithoutSkinsStartUpReportsNineMessagesAndStillRuns) {
     ASSERT_EQ(messages.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(messages[i].text, expected[i]);
-        EXPECT_EQ(messages[i].caption, "");  // error icon, no caption
+        EXPECT_EQ(messages[i].caption, "");
+        EXPECT_EQ(messages[i].icon, MessageIcon::Error);
     }
     window.show();
     window.tick();
@@ -220,4 +222,63 @@ TEST_F(AppFixture, ScreenshotOfTheWindow) {
     const QPoint inView = window.clientArea()->mapTo(&window, QPoint(500, 300));
     EXPECT_EQ(image.pixelColor(inView), QColor(Qt::black));
     window.close();
+}
+
+TEST_F(AppFixture, OpenThenCloseBoxKeepsNoSelectionAndExitSavesIt) {
+    copySkins();
+    QFile::copy(QString(VANTREK_RES_DIR) + "/TLE/sample.tle", folder.filePath("visual.tle"));
+    const QString selection = folder.filePath("Select.bol");
+    {
+        MainWindow window(options());
+        window.show();
+        chosenFile = folder.filePath("visual.tle").toStdString();
+        window.menuAction(CmdOpen)->trigger();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, "Info");
+        EXPECT_EQ(window.state().catalog.count, 8);
+        EXPECT_EQ(window.state().fileDisplayName, "visual.tle");
+        window.close();  // the close box
+    }
+    EXPECT_FALSE(QFile::exists(selection));
+    EXPECT_TRUE(QFile::exists(settingsFile()));
+
+    MainWindow next(options());  // reopens the last file at start
+    EXPECT_EQ(next.state().catalog.count, 8);
+    EXPECT_EQ(next.state().fileDisplayName, "visual.tle");
+    next.show();
+    next.menuAction(CmdExit)->trigger();
+    EXPECT_TRUE(QFile::exists(selection));
+    EXPECT_EQ(QFileInfo(selection).size(), 1600);
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST(QtSettingsStore, KeepsTheSettingsValuesInAnIniFile) {
+    QTemporaryDir config;
+    QtSettingsStore store(config.filePath("Vantrek/Vantrek.ini"));
+    EXPECT_FALSE(store.keyExists());
+    std::vector<std::uint8_t> bytes;
+    EXPECT_FALSE(store.readValue("Lat", bytes));
+
+    Settings settings;
+    EXPECT_EQ(LoadSettings(store, settings), -1);  // first run: no key yet
+    EnsureSettingsKey(store);
+    EXPECT_TRUE(store.keyExists());
+    EXPECT_EQ(LoadSettings(store, settings), 0);  // key, no City
+
+    settings.uplink = 435.25;
+    settings.Stars_Mag = 3;
+    settings.Last_Open = "/home/observer/" + std::string(180, 'x') + "/Ürsel.tle";
+    StoreOptions(store, settings, 7);
+    StoreLastFile(store, settings, 7);
+    StoreLocation(store, settings, 12);
+
+    QtSettingsStore again(config.filePath("Vantrek/Vantrek.ini"));
+    Settings loaded;
+    EXPECT_EQ(LoadSettings(again, loaded), 12);
+    EXPECT_EQ(loaded.uplink, 435.25);
+    EXPECT_EQ(loaded.Stars_Mag, 3);
+    EXPECT_EQ(loaded.Sat_Display, 7);
+    EXPECT_EQ(loaded.Last_Open, settings.Last_Open);
+    ASSERT_TRUE(again.readValue("Lat", bytes));
+    EXPECT_EQ(bytes.size(), 8u);
 }

@@ -5,17 +5,13 @@
 #include "platform/fake_serial_port.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
+#include "main_window_fixture.hpp"
 
 using namespace vantrek;
 
 namespace {
 
-struct GpsWiringTest : ::testing::Test {
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    MainWindowServices services{"/opt/vantrek"};
-
-    void SetUp() override { StartUpDefaults(*state); }
-
+struct GpsWiringTest : ::testing::Test, MainWindowWorld {
     void setFix(double lat, double lon, double altM, double speed = 0.0, double course = 0.0) {
         UpdateGpsFix(state->gps, [&](GpsFixData& d) {
             d.latitudeDeg = lat;
@@ -32,13 +28,18 @@ struct GpsWiringTest : ::testing::Test {
 TEST_F(GpsWiringTest, TickGivesUpOnAPortThatNeverOpens) {
     state->gps.trackingEnabled = true;
     state->gps.openCount = 999;
-    EXPECT_EQ(Tick(*state, services, 2460000.5), "");
+    Tick(*state, services, 2460000.5);
     EXPECT_TRUE(state->gps.trackingEnabled);
+    EXPECT_TRUE(messages.messages.empty());
 
     state->gps.openCount = 1000;
-    EXPECT_EQ(Tick(*state, services, 2460000.5), "I can't conect to the COM port!");
+    Tick(*state, services, 2460000.5);
     EXPECT_FALSE(state->gps.trackingEnabled);
-    EXPECT_EQ(Tick(*state, services, 2460000.5), "");  // told once
+    Tick(*state, services, 2460000.5);  // told once
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "I can't conect to the COM port!");
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(messages.messages[0].caption, "");
 }
 
 TEST_F(GpsWiringTest, AutoCompassTurnsTheSkyOnlyWhileMoving) {
@@ -57,8 +58,13 @@ TEST_F(GpsWiringTest, AutoCompassTurnsTheSkyOnlyWhileMoving) {
     Tick(*state, services, 2460000.5);
     EXPECT_EQ(state->viewMatrix.m[0][0], 1.0);
 
+    state->viewMode = ViewMode::Sky;
+    state->settings.GPSCompass = 0;  // the GPS settings' auto compass off
+    Tick(*state, services, 2460000.5);
+    EXPECT_EQ(state->viewMatrix.m[0][0], 1.0);
+
     ViewMatrix view;
-    ApplyAutoCompass(view, state->gps, 0);  // compass setting off
+    ApplyAutoCompass(view, state->gps, 0);
     EXPECT_EQ(view.m[0][0], 1.0);
     state->gps.trackingEnabled = false;
     ApplyAutoCompass(view, state->gps, 1);
@@ -76,6 +82,7 @@ TEST_F(GpsWiringTest, PaintTakesTheObserverFromAFixWithBothCoordinates) {
     PaintView(*state, list, {0, 0, 800, 600});
     EXPECT_NEAR(state->observer.latitude, 48.1173 * 0.0174532925199433, 1e-15);
     EXPECT_NEAR(state->observer.longitude, 11.516667 * 0.0174532925199433, 1e-15);
+    EXPECT_EQ(state->settings.Lat, state->observer.latitude);  // the settings' copy follows
     EXPECT_EQ(state->observer.height, 0.03);  // altitude 0 keeps the height
 
     setFix(48.0, 11.0, 545.4);
@@ -89,9 +96,12 @@ TEST_F(GpsWiringTest, GpsButtonSwitchesTheReaderOnAndOff) {
 
     GpsReader reader(std::make_unique<FakeSerialPort>());
     services.gpsReader = &reader;
+    state->settings.GPSPort = 2;
+    state->settings.GPSSpeed = 3;
     RunCommand(*state, services, CmdGpsOnOff);
     EXPECT_TRUE(state->gps.trackingEnabled);
-    EXPECT_EQ(state->gps.baudRate, 600u);  // speed row 0
+    EXPECT_EQ(state->gps.baudRate, 4800u);
+    EXPECT_EQ(state->gps.portIndex, 2u);
 
     UpdateGpsFix(state->gps, [](GpsFixData& d) { d.fixMode = 3; });
     state->gps.openCount = 5;

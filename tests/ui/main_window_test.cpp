@@ -7,18 +7,13 @@
 #include "astro/julian_date.hpp"
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
+#include "main_window_fixture.hpp"
 
 using namespace vantrek;
 
 namespace {
 
-struct MainWindowTest : ::testing::Test {
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
-    MainWindowServices services{"/opt/vantrek"};
-
-    void SetUp() override { StartUpDefaults(*state); }
-
-    CommandOutcome run(int command) { return RunCommand(*state, services, command); }
+struct MainWindowTest : ::testing::Test, MainWindowWorld {
 
     // Catalogue of `count` entries with the given slots shown.
     void showOnly(int count, std::initializer_list<int> shown) {
@@ -42,7 +37,7 @@ TEST_F(MainWindowTest, StartUpDefaults) {
     EXPECT_NEAR(state->observer.latitude / 0.0174532925199433, 54.3023, 1e-9);
     EXPECT_EQ(state->timerPeriodMs, 500);
 
-    StartUpLoad(*state, services, {2026, 7, 1, 2}, {2026, 7, 1, 0});
+    startUp();
     EXPECT_NEAR(state->localTimeOffset, 2.0 / 24.0, 1e-9);
 }
 
@@ -106,11 +101,19 @@ TEST_F(MainWindowTest, DialogsAboutHelpAndExitAreLeftToTheWindow) {
     EXPECT_EQ(run(CmdTimeDialog).action, ShellAction::TimeDialog);
     EXPECT_EQ(run(CmdSatSelect).action, ShellAction::SelectionDialog);
     EXPECT_EQ(run(CmdSatSelect).repaint, Repaint::ClientErase);
-    EXPECT_EQ(run(CmdExit).action, ShellAction::DestroyWindow);
 
     const CommandOutcome help = run(CmdHelp);
     EXPECT_EQ(help.action, ShellAction::OpenHelp);
-    EXPECT_EQ(help.helpPath, "/opt/vantrek/Help.htm");
+    EXPECT_EQ(help.helpPath, folder.file("Help.htm"));
+    EXPECT_TRUE(messages.messages.empty());
+
+    services.folder.path.clear();  // a program path that could not be cut at a separator
+    EXPECT_EQ(run(CmdHelp).action, ShellAction::None);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Incorrect Vantrek pragram path!");
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(messages.messages[0].caption, "");
+    services.folder.path = folder.path();
 
     const CommandOutcome nothing = run(CmdSpaceView);
     EXPECT_TRUE(nothing.handled);
@@ -145,14 +148,25 @@ TEST_F(MainWindowTest, OpenClearsPickCurrentAndIridiumBeforeTheChooser) {
     EXPECT_EQ(state->iridiumCatalogue, 0);
 }
 
-TEST_F(MainWindowTest, ShowAllPathsToggles) {
-    run(CmdToggleShowAllPaths);
-    EXPECT_EQ(state->showAllPaths, 1);
-    state->showAllPaths = 7;  // anything but 1 becomes 1
-    run(CmdToggleShowAllPaths);
-    EXPECT_EQ(state->showAllPaths, 1);
-    run(CmdToggleShowAllPaths);
-    EXPECT_EQ(state->showAllPaths, 0);
+TEST_F(MainWindowTest, AltTogglesFlipTheirSwitchesWithoutStoring) {
+    const struct {
+        int command;
+        int32_t Settings::*flag;
+    } toggles[] = {{CmdToggleRefraction, &Settings::flag_refraction},
+                   {CmdToggleSwapNorthSouth, &Settings::SNtoNS},
+                   {CmdToggleEngine, &Settings::s4_s8},
+                   {CmdToggleShowAllPaths, &Settings::showAllPaths}};
+    for (const auto& t : toggles) {
+        int32_t& flag = state->settings.*(t.flag);
+        run(t.command);
+        EXPECT_EQ(flag, 1) << t.command;
+        flag = 7;  // anything but 1 becomes 1
+        run(t.command);
+        EXPECT_EQ(flag, 1) << t.command;
+        run(t.command);
+        EXPECT_EQ(flag, 0) << t.command;
+    }
+    EXPECT_TRUE(store.writeLog.empty());
 }
 
 TEST_F(MainWindowTest, ToolbarNextAndPreviousChangeOnlyTheIndex) {
@@ -174,49 +188,49 @@ TEST_F(MainWindowTest, UpAndDownStepAndLoadTheWorkingSet) {
     showOnly(6, {1, 3, 5});
     state->catalog.current = 3;
     state->pickLatch = 1;
-    KeyPressed(*state, KeyDown);
+    KeyPressed(*state, services, KeyDown);
     EXPECT_EQ(state->catalog.current, 5);
     EXPECT_EQ(state->pickLatch, 0);
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, 1005);
 
     state->pickLatch = 1;
-    KeyPressed(*state, KeyDown);  // last shown: stays, latch kept
+    KeyPressed(*state, services, KeyDown);  // last shown: stays, latch kept
     EXPECT_EQ(state->catalog.current, 5);
     EXPECT_EQ(state->pickLatch, 1);
 
-    KeyPressed(*state, KeyUp);
-    KeyPressed(*state, KeyUp);
-    KeyPressed(*state, KeyUp);  // first shown: stays
+    KeyPressed(*state, services, KeyUp);
+    KeyPressed(*state, services, KeyUp);
+    KeyPressed(*state, services, KeyUp);  // first shown: stays
     EXPECT_EQ(state->catalog.current, 1);
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, 1001);
 
     showOnly(6, {4});
     state->catalog.current = 4;
     state->catalog.currentSet.catalogNumber = 0;
-    EXPECT_EQ(KeyPressed(*state, KeyUp), Repaint::None);
+    EXPECT_EQ(KeyPressed(*state, services, KeyUp), Repaint::None);
     EXPECT_EQ(state->catalog.current, 4);
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, 1004);  // copied even without a move
 }
 
 TEST_F(MainWindowTest, ArrowsRollTheSkyAndZoomSpaceOnly) {
     state->viewMode = ViewMode::Map;
-    EXPECT_EQ(KeyPressed(*state, KeyLeft), Repaint::None);
+    EXPECT_EQ(KeyPressed(*state, services, KeyLeft), Repaint::None);
     EXPECT_EQ(state->viewMatrix.m[0][1], 0.0);
 
     state->viewMode = ViewMode::Sky;
-    EXPECT_EQ(KeyPressed(*state, KeyLeft), Repaint::ViewArea);
+    EXPECT_EQ(KeyPressed(*state, services, KeyLeft), Repaint::ViewArea);
     EXPECT_GT(state->viewMatrix.m[0][1], 0.0);
     EXPECT_EQ(state->viewMatrix.m[3][3], 1.0);
 
     state->viewMode = ViewMode::Space;
-    KeyPressed(*state, KeyRight);
+    KeyPressed(*state, services, KeyRight);
     EXPECT_DOUBLE_EQ(state->viewMatrix.m[3][3], 1.1);
-    KeyPressed(*state, KeyLeft);
+    KeyPressed(*state, services, KeyLeft);
     EXPECT_NEAR(state->viewMatrix.m[3][3], 1.0, 1e-15);
     EXPECT_EQ(KeyReleased(*state, KeyLeft), Repaint::ViewArea);
     EXPECT_EQ(KeyReleased(*state, KeyUp), Repaint::None);
 
-    EXPECT_EQ(KeyPressed(*state, KeyEnter), Repaint::ViewAreaErase);
+    EXPECT_EQ(KeyPressed(*state, services, KeyEnter), Repaint::ViewAreaErase);
     EXPECT_EQ(state->viewMode, ViewMode::InfoPanel);
 }
 
@@ -280,4 +294,6 @@ TEST_F(MainWindowTest, PaintWithoutViewsDrawsBlackAndStatusFacts) {
     EXPECT_EQ(facts.fileDisplayName, "amateur.txt");
     EXPECT_EQ(facts.count, 1);
     EXPECT_EQ(facts.latitude, state->observer.latitude);
+    state->settings.flag_refraction = 1;
+    EXPECT_EQ(StatusBarFactsFor(*state).refraction, 1);
 }

@@ -57,21 +57,32 @@ TEST(DrawingResources, MissingSkinsAreReportedInLoadingOrder) {
         tried.push_back(path);
         return false;
     };
-    const std::vector<std::string> messages = LoadSkinBitmaps("/opt/vantrek", none);
+    RecordingMessageSink messages;
+    EXPECT_EQ(LoadSkinBitmaps(ProgramFolder{"/opt/vantrek"}, none, messages), 0);
     const std::vector<std::string> expected = {
         "Read bitmap night.bmp failed!", "Read bitmap day.bmp failed!",
         "Read bitmap iss.bmp failed!",   "Read bitmap sun.bmp failed!",
         "Read bitmap moon.bmp failed!",  "Read bitmap moondark.bmp failed!",
         "Read bitmap hst.bmp failed!",   "Read bitmap sat.bmp failed!",
         "Read bitmap notsell.bmp failed!"};
-    EXPECT_EQ(messages, expected);
+    ASSERT_EQ(messages.messages.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(messages.messages[i].text, expected[i]);
+        EXPECT_EQ(messages.messages[i].icon, MessageIcon::Error);
+        EXPECT_EQ(messages.messages[i].caption, "");
+    }
     EXPECT_EQ(tried.front(), "/opt/vantrek/skins/night.bmp");
 
+    RecordingMessageSink one;
     const auto onlySun = [](BitmapId id, const std::string&) { return id != BitmapId::Sun; };
-    EXPECT_EQ(LoadSkinBitmaps("/opt/vantrek/", onlySun),
-              std::vector<std::string>{"Read bitmap sun.bmp failed!"});
-    EXPECT_EQ(LoadSkinBitmaps("", onlySun),
-              std::vector<std::string>{"Can't find Quorle program path!"});
+    EXPECT_EQ(LoadSkinBitmaps(ProgramFolder{"/opt/vantrek/"}, onlySun, one), 8);
+    ASSERT_EQ(one.messages.size(), 1u);
+    EXPECT_EQ(one.messages[0].text, "Read bitmap sun.bmp failed!");
+
+    RecordingMessageSink noFolder;
+    EXPECT_EQ(LoadSkinBitmaps(ProgramFolder{}, onlySun, noFolder), 0);
+    ASSERT_EQ(noFolder.messages.size(), 1u);
+    EXPECT_EQ(noFolder.messages[0].text, "Incorrect Quorle pragram path!");
 }
 
 TEST(DrawingResources, ShippedSkinsHaveTheirSizes) {
