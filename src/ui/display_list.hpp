@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "astro/projections.hpp"
 #include "ui/drawing_resources.hpp"
 
 namespace vantrek {
 
-struct Point {
-    int32_t x = 0;
-    int32_t y = 0;
-};
+// A pixel of a surface, the same record the projections produce.
+using Point = PixelPoint;
 
 // A box in pixels; right and bottom are exclusive, as in the window system.
 struct Rect {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "astro/projections.hpp"
+
 namespace vantrek {
 
 // Orientation of the sky chart and the space view, m[row][column]. The sky
@@ -10,10 +12,7 @@ struct ViewMatrix {
 };
 
 // A pointer position in client pixels.
-struct MousePoint {
-    int x = 0;
-    int y = 0;
-};
+using MousePoint = PixelPoint;
 
 // Back to the identity, zoom 1.
 void ResetViewMatrix(ViewMatrix& view);

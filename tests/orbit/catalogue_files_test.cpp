@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/sample_sets.hpp"
+
 #include "orbit/catalog_loading.hpp"
 #include "platform/temporary_folder.hpp"
 
@@ -14,13 +16,7 @@ using namespace vantrek;
 
 namespace {
 
-// The bundled sample: eight sets, ISS (25544) first.
-std::string sampleSets() {
-    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string sampleSets() { return vantrek::testing::SampleSets(); }
 
 struct OpenFixture {
     TemporaryFolder folder;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/sample_sets.hpp"
+
 #include "data/settings.hpp"
 #include "orbit/selection_file.hpp"
 #include "main_window_fixture.hpp"
@@ -13,13 +15,7 @@ using namespace vantrek;
 
 namespace {
 
-// The bundled sample: eight sets, ISS (25544) first.
-std::string sampleSets() {
-    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+std::string sampleSets() { return vantrek::testing::SampleSets(); }
 
 struct MainWindowFiles : ::testing::Test, MainWindowWorld {
     // Settings as a previous run left them.
