@@ -50,6 +50,12 @@ void ClientArea::paintEvent(QPaintEvent*) {
     ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_});
     QPainter painter(this);
     painter.drawImage(0, 0, window_.backBuffer_);
+    // Beyond the 1800 x 900 back buffer nothing is drawn; keep it black.
+    const QImage& back = window_.backBuffer_;
+    if (width() > back.width())
+        painter.fillRect(back.width(), 0, width() - back.width(), height(), Qt::black);
+    if (height() > back.height())
+        painter.fillRect(0, back.height(), width(), height() - back.height(), Qt::black);
 }
 
 void ClientArea::resizeEvent(QResizeEvent*) {
