@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test sanitize-test fuzz-long run clean bench
+.PHONY: all deps configure build test sanitize-test test-tsan fuzz-long run clean bench
 
 all: build
 
@@ -18,7 +18,8 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) sanitize-test
+	$(MAKE) --no-print-directory sanitize-test
+	$(MAKE) --no-print-directory test-tsan
 
 # The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang), with the fuzzers run briefly from their seed corpus.
@@ -43,6 +44,15 @@ fuzz-long: deps
 	      $(SANITIZE_DIR)/fuzz-work/$$c tests/fuzz/corpus/$$c || exit 1; \
 	done
 
+# The GPS tests again under the thread sanitizer: the reader thread and the
+# interface share the fix record. Only what those tests need is built.
+TSAN_BUILD_DIR ?= build-tsan
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREK_SANITIZE=thread \
+	  -DVANTREK_BUILD_APP=OFF -DVANTREK_BUILD_BENCH=OFF
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_gps
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_BUILD_DIR)/bin/test_gps
+
 run: build
 	@if [ -x $(BUILD_DIR)/bin/vantrek ]; then \
 	  $(BUILD_DIR)/bin/vantrek; \
@@ -54,4 +64,4 @@ bench: build
 	$(BUILD_DIR)/bin/vantrek-bench
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_BUILD_DIR)

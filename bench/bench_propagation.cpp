@@ -1,0 +1,87 @@
+// The orbit models through the propagation front end.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "orbit/propagation.hpp"
+
+namespace {
+
+using vantrek::ElementSet;
+
+ElementSet elementSet(double epoch, double inclinationDeg, double raanDeg, double eccentricity,
+                      double argPerigeeDeg, double meanAnomalyDeg, double revPerDay, double bstar) {
+    ElementSet set;
+    set.epoch = epoch;
+    set.inclination = inclinationDeg * vantrek::kDegree;
+    set.raan = raanDeg * vantrek::kDegree;
+    set.eccentricity = eccentricity;
+    set.argPerigee = argPerigeeDeg * vantrek::kDegree;
+    set.meanAnomaly = meanAnomalyDeg * vantrek::kDegree;
+    set.meanMotion = revPerDay * vantrek::kRevPerDayToRadPerMin;
+    set.bstar = bstar;
+    set.catalogNumber = 1;
+    return set;
+}
+
+// 0 near-Earth, 1 deep space without resonance, 2 the 12-hour resonance, 3 the 24-hour one.
+std::unique_ptr<vantrek::SatelliteCatalog> benchCatalog() {
+    auto catalog = std::make_unique<vantrek::SatelliteCatalog>();
+    catalog->entries[0] = elementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, 6.6816e-5);
+    catalog->entries[1] = elementSet(80230.29629788, 46.7916, 230.4354, 0.7318036, 47.4722, 10.4117, 2.28537848, 0.014311);
+    catalog->entries[2] = elementSet(26340.5, 63.4, 250.0, 0.71, 270.0, 10.0, 2.006, 0.0);
+    catalog->entries[3] = elementSet(26340.5, 0.05, 90.0, 0.00003, 0.0, 10.0, 1.0027, 0.0);
+    catalog->count = 4;
+    return catalog;
+}
+
+// One call with the flag 1 per iteration, the time moving on by 0.1 minute.
+void BM_PropagateFollowing(benchmark::State& state) {
+    const auto catalog = benchCatalog();
+    const int index = static_cast<int>(state.range(0));
+    vantrek::PropagatorState model;
+    ElementSet working;
+    vantrek::Vector4 position, velocity;
+    double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch);
+    vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, 0);
+    for (auto _ : state) {
+        jd += 0.1 / 1440.0;
+        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 1, 0);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(BM_PropagateFollowing)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+
+// One initialisation and propagation (the flag 0) per iteration.
+void BM_PropagateInitialising(benchmark::State& state) {
+    const auto catalog = benchCatalog();
+    const int index = static_cast<int>(state.range(0));
+    vantrek::PropagatorState model;
+    ElementSet working;
+    vantrek::Vector4 position, velocity;
+    const double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch) + 0.25;
+    for (auto _ : state) {
+        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, 0);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(BM_PropagateInitialising)->Arg(0)->Arg(1)->Arg(2);
+
+// The near-Earth model alone, without the front end's epoch and clock work.
+void BM_Sgp4ModelOnly(benchmark::State& state) {
+    const auto catalog = benchCatalog();
+    vantrek::PropagatorState model;
+    vantrek::Vector4 position, velocity;
+    vantrek::propagateSgp4(model, 0.0, catalog->entries[0], position, velocity, 0);
+    double t = 0.0;
+    for (auto _ : state) {
+        t += 0.1;
+        vantrek::propagateSgp4(model, t, catalog->entries[0], position, velocity, 1);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(BM_Sgp4ModelOnly);
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include "gps/nmea_sentences.hpp"
+
+#include <cctype>
+
+#include "astro/constants.hpp"
+#include "gps/nmea_fields.hpp"
+#include "platform/system_clock.hpp"
+
+namespace vantrek {
+
+namespace {
+
+constexpr double kKnotToKmh = 1.852;
+
+// The fields of one sentence, each cut to the field width.
+struct SentenceFields {
+    SentenceFields(const char* line, int length) : line(line), length(length) {}
+
+    const char* text(int n) {
+        ExtractField(line, length, n, buffer);
+        return buffer;
+    }
+    double number(int n) { return ScanFieldDouble(text(n)); }
+    int32_t integer(int n, int maxChars) { return ScanFieldInt(text(n), maxChars); }
+    // Degrees from a dddmm.mmmm field, negated when the next field holds the
+    // hemisphere letter `negative` (either case).
+    double coordinate(int n, char negative) {
+        const double degrees = NmeaToDegrees(number(n));
+        const int hemisphere = std::toupper(static_cast<unsigned char>(text(n + 1)[0]));
+        return hemisphere == negative ? -degrees : degrees;
+    }
+
+    const char* line;
+    int length;
+    char buffer[kNmeaFieldCapacity];
+};
+
+}  // namespace
+
+void ParseRmc(const char* line, int length, GpsFix& fix) {
+    SentenceFields fields(line, length);
+    const NmeaTimeOfDay time = ReadNmeaTime(fields.text(1));
+    const uint32_t tick = MillisecondTick();
+    const double latitude = fields.coordinate(3, 'S');
+    const double longitude = fields.coordinate(5, 'W');
+    const double speedKmh = fields.number(7) * kKnotToKmh;
+    const double course = fields.number(8);
+    const char* date = fields.text(9);  // ddmmyy, read by position
+    const int32_t day = ScanFieldIntAt(date, 0, 2);
+    const int32_t month = ScanFieldIntAt(date, 2, 2);
+    const int32_t year = ScanFieldIntAt(date, 4, 2);
+    UpdateGpsFix(fix, [&](GpsFixData& data) {
+        StoreNmeaTime(data, time, tick);
+        data.latitudeDeg = latitude;
+        data.longitudeDeg = longitude;
+        data.speedKmh = speedKmh;
+        data.courseDeg = course;
+        data.utcDay = static_cast<uint32_t>(day);
+        data.utcMonth = static_cast<uint32_t>(month);
+        data.utcYear = 2000 + year;
+    });
+}
+
+void ParseVtg(const char* line, int length, GpsFix& fix) {
+    SentenceFields fields(line, length);
+    const double course = fields.number(1);
+    const double speedKmh = fields.number(7);
+    UpdateGpsFix(fix, [&](GpsFixData& data) {
+        data.courseDeg = course;
+        data.speedKmh = speedKmh;
+    });
+}
+
+void ParseGga(const char* line, int length, GpsFix& fix) {
+    SentenceFields fields(line, length);
+    const NmeaTimeOfDay time = ReadNmeaTime(fields.text(1));
+    const uint32_t tick = MillisecondTick();
+    const double latitude = fields.coordinate(2, 'S');
+    const double longitude = fields.coordinate(4, 'W');
+    const int32_t quality = fields.integer(6, 1);
+    const int32_t used = fields.integer(7, 2);
+    const double hdop = fields.number(8);
+    const double altitude = fields.number(9);
+    const double geoid = fields.number(11);
+    UpdateGpsFix(fix, [&](GpsFixData& data) {
+        StoreNmeaTime(data, time, tick);
+        data.latitudeDeg = latitude;
+        data.longitudeDeg = longitude;
+        data.fixQuality = static_cast<int16_t>(quality);
+        data.satellitesUsed = static_cast<int16_t>(used);
+        data.hdop = hdop;
+        data.altitudeM = altitude;
+        data.geoidSeparationM = geoid;
+    });
+}
+
+void ParseGsa(const char* line, int length, GpsFix& fix) {
+    SentenceFields fields(line, length);
+    const int32_t mode = fields.integer(2, 2);
+    int32_t used[kGpsSlotCount] = {};
+    for (int i = 0; i < 12; ++i) used[i] = fields.integer(3 + i, kNmeaFieldMaxChars);
+    const double pdop = fields.number(15);
+    const double hdop = fields.number(16);
+    const double vdop = fields.number(17);
+    UpdateGpsFix(fix, [&](GpsFixData& data) {
+        data.fixMode = mode;
+        for (int i = 0; i < kGpsSlotCount; ++i) data.usedPrn[i] = used[i];
+        data.pdop = pdop;
+        data.hdop = hdop;
+        data.vdop = vdop;
+    });
+}
+
+bool ParseGsv(const char* line, int length, GpsFix& fix) {
+    SentenceFields fields(line, length);
+    const int32_t messages = fields.integer(1, 2);
+    const int32_t message = fields.integer(2, 2);
+    if (message > messages || message < 1 || message > 4) return false;
+    const int32_t inView = fields.integer(3, 2);
+
+    struct Satellite {
+        int32_t prn, elevation, azimuth, snr;
+    } satellites[4];
+    for (int j = 0; j < 4; ++j) {
+        satellites[j].prn = fields.integer(4 + 4 * j, 2);
+        satellites[j].elevation = fields.integer(5 + 4 * j, 2);
+        satellites[j].azimuth = fields.integer(6 + 4 * j, 3);
+        satellites[j].snr = fields.integer(7 + 4 * j, 2);
+    }
+    UpdateGpsFix(fix, [&](GpsFixData& data) {
+        data.satellitesInView = static_cast<int16_t>(inView);
+        for (int j = 0; j < 4; ++j) {
+            const int slot = 4 * (message - 1) + j;
+            const Satellite& s = satellites[j];
+            // A value at or over its limit keeps the slot's previous one; PRN and
+            // SNR are unsigned, so a negative one is not stored either.
+            if (s.prn >= 0 && s.prn < 100) data.prn[slot] = static_cast<uint16_t>(s.prn);
+            if (s.azimuth < 360) data.azimuthRad[slot] = s.azimuth * kDegree;
+            if (s.elevation < 90) data.elevationRad[slot] = s.elevation * kDegree;
+            if (s.snr >= 0 && s.snr < 100) data.snrDb[slot] = static_cast<uint16_t>(s.snr);
+        }
+    });
+    return message == messages;
+}
+
+}  // namespace vantrek

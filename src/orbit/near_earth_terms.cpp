@@ -1,0 +1,176 @@
+#include "orbit/near_earth_terms.hpp"
+
+#include <cmath>
+
+#include "astro/angles.hpp"
+#include "orbit/model_constants.hpp"
+
+namespace vantrek {
+
+namespace {
+
+constexpr double kStandardAtmosphereKm = 156.0;  // perigees from here up use the standard s
+constexpr double kLowestAtmosphereKm = 98.0;     // at or below: s* is fixed at 20 km
+constexpr int kKeplerPasses = 11;
+
+struct KeplerSolution {
+    double sinEpw = 0.0;  // sine and cosine of E + w
+    double cosEpw = 0.0;
+};
+
+// Newton-Raphson on E + w from U = M + w. A correction within the tolerance
+// means the estimate it was computed from is the answer.
+KeplerSolution solveKepler(double capu, double axn, double ayn, KeplerFallback fallback) {
+    double estimate = capu;
+    double s = 0.0;
+    double c = 0.0;
+    for (int pass = 0; pass < kKeplerPasses; ++pass) {
+        s = std::sin(estimate);
+        c = std::cos(estimate);
+        const double next = (capu - ayn * c + axn * s - estimate) / (1.0 - axn * c - ayn * s) + estimate;
+        if (std::fabs(next - estimate) <= kKeplerTolerance) return {s, c};
+        estimate = next;
+    }
+    if (fallback == KeplerFallback::LastPassStart) return {s, c};
+    return {std::sin(estimate), std::cos(estimate)};
+}
+
+}  // namespace
+
+DragAtmosphere atmosphereForPerigee(double perigeeKm) {
+    if (perigeeKm >= kStandardAtmosphereKm) return {kDragS, kQoms2t};
+    const double sStarKm = perigeeKm <= kLowestAtmosphereKm ? 20.0 : perigeeKm - 78.0;
+    const double q = (120.0 - sStarKm) / kEarthRadiusKm;
+    return {sStarKm / kEarthRadiusKm + 1.0, q * q * q * q};
+}
+
+NearEarthInitialisation initialiseNearEarth(const ElementSet& set) {
+    NearEarthInitialisation n;
+    const RecoveredElements& r = n.recovered = recoverOriginalElements(set);
+    const double e = set.eccentricity;
+    const double aodp = r.aodp;
+    const double xnodp = r.xnodp;
+    n.atmosphere = atmosphereForPerigee((aodp * (1.0 - e) - 1.0) * kEarthRadiusKm);
+
+    const double pinvsq = 1.0 / (aodp * aodp * r.betao2 * r.betao2);
+    n.tsi = 1.0 / (aodp - n.atmosphere.s4);
+    n.eta = aodp * e * n.tsi;
+    n.etasq = n.eta * n.eta;
+    n.eeta = e * n.eta;
+    const double etasq = n.etasq;
+    const double eeta = n.eeta;
+    const double psisq = std::fabs(1.0 - etasq);
+    const double tsi2 = n.tsi * n.tsi;
+    n.coef = n.atmosphere.qoms24 * tsi2 * tsi2;
+    n.coef1 = n.coef / (psisq * psisq * psisq * std::sqrt(psisq));  // psisq^3.5
+    n.c2 = n.coef1 * xnodp *
+           (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+            0.75 * kCk2 * n.tsi / psisq * r.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+
+    NearEarthSecular& s = n.secular;
+    s.aodp = aodp;
+    s.xnodp = xnodp;
+    s.c1 = set.bstar * n.c2;
+
+    NearEarthPeriodics& p = n.periodics;
+    p.cosio = r.cosio;
+    p.sinio = std::sin(set.inclination);
+    p.x3thm1 = r.x3thm1;
+    p.x1mth2 = 1.0 - r.theta2;
+    p.x7thm1 = 7.0 * r.theta2 - 1.0;
+    p.xlcof = 0.125 * kA3ovk2 * p.sinio * (3.0 + 5.0 * p.cosio) / (1.0 + p.cosio);
+    p.aycof = 0.25 * kA3ovk2 * p.sinio;
+
+    s.c4 = 2.0 * xnodp * n.coef1 * aodp * r.betao2 *
+           (n.eta * (2.0 + 0.5 * etasq) + e * (0.5 + 2.0 * etasq) -
+            2.0 * kCk2 * n.tsi / (aodp * psisq) *
+                (-3.0 * r.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+                 0.75 * p.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * set.argPerigee)));
+
+    const double theta2 = r.theta2;
+    const double theta4 = theta2 * theta2;
+    const double temp1 = 3.0 * kCk2 * pinvsq * xnodp;
+    const double temp2 = temp1 * kCk2 * pinvsq;
+    const double temp3 = 1.25 * kCk4 * pinvsq * pinvsq * xnodp;
+    s.xmdot = xnodp + 0.5 * temp1 * r.betao * r.x3thm1 +
+              0.0625 * temp2 * r.betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
+    s.omgdot = -0.5 * temp1 * (1.0 - 5.0 * theta2) +
+               0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
+               temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
+    const double xhdot1 = -temp1 * r.cosio;
+    s.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * r.cosio;
+    s.xnodcf = 3.5 * r.betao2 * xhdot1 * s.c1;
+    s.t2cof = 1.5 * s.c1;
+    return n;
+}
+
+void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m,
+                              KeplerFallback fallback, Vector4& position, Vector4& velocity) {
+    const double a = m.a;
+    const double beta = std::sqrt(1.0 - m.e * m.e);
+    const double xn = kXke / (a * std::sqrt(a));
+
+    // Long-period periodics.
+    const double axn = m.e * std::cos(m.omega);
+    double temp = 1.0 / (a * beta * beta);
+    const double xlt = m.xl + temp * p.xlcof * axn;
+    const double ayn = m.e * std::sin(m.omega) + temp * p.aycof;
+
+    const double capu = NormalizeAngle(xlt - m.xnode);
+    const KeplerSolution k = solveKepler(capu, axn, ayn, fallback);
+
+    // Short-period preliminary quantities.
+    const double ecose = axn * k.cosEpw + ayn * k.sinEpw;
+    const double esine = axn * k.sinEpw - ayn * k.cosEpw;
+    const double elsq = axn * axn + ayn * ayn;
+    temp = 1.0 - elsq;
+    const double pl = a * temp;
+    const double r = a * (1.0 - ecose);
+    double temp1 = 1.0 / r;
+    const double rdot = kXke * std::sqrt(a) * esine * temp1;
+    const double rfdot = kXke * std::sqrt(pl) * temp1;
+    double temp2 = a * temp1;
+    const double betal = std::sqrt(temp);
+    const double temp3 = 1.0 / (1.0 + betal);
+    const double cosu = temp2 * (k.cosEpw - axn + ayn * esine * temp3);
+    const double sinu = temp2 * (k.sinEpw - ayn - axn * esine * temp3);
+    const double u = AngleFromSinCos(sinu, cosu);
+    const double sin2u = 2.0 * sinu * cosu;
+    const double cos2u = 2.0 * cosu * cosu - 1.0;
+    temp = 1.0 / pl;
+    temp1 = kCk2 * temp;
+    temp2 = temp1 * temp;
+
+    // Short-period periodics.
+    const double rk = r * (1.0 - 1.5 * temp2 * betal * p.x3thm1) + 0.5 * temp1 * p.x1mth2 * cos2u;
+    const double uk = u - 0.25 * temp2 * p.x7thm1 * sin2u;
+    const double xnodek = m.xnode + 1.5 * temp2 * p.cosio * sin2u;
+    const double xinck = m.xinc + 1.5 * temp2 * p.cosio * p.sinio * cos2u;
+    const double rdotk = rdot - xn * temp1 * p.x1mth2 * sin2u;
+    const double rfdotk = rfdot + xn * temp1 * (p.x1mth2 * cos2u + 1.5 * p.x3thm1);
+
+    // Orientation vectors.
+    const double sinuk = std::sin(uk);
+    const double cosuk = std::cos(uk);
+    const double sinik = std::sin(xinck);
+    const double cosik = std::cos(xinck);
+    const double sinnok = std::sin(xnodek);
+    const double cosnok = std::cos(xnodek);
+    const double xmx = -sinnok * cosik;
+    const double xmy = cosnok * cosik;
+    const double ux = xmx * sinuk + cosnok * cosuk;
+    const double uy = xmy * sinuk + sinnok * cosuk;
+    const double uz = sinik * sinuk;
+    const double vx = xmx * cosuk - cosnok * sinuk;
+    const double vy = xmy * cosuk - sinnok * sinuk;
+    const double vz = sinik * cosuk;
+
+    position.x = rk * ux;
+    position.y = rk * uy;
+    position.z = rk * uz;
+    velocity.x = rdotk * ux + rfdotk * vx;
+    velocity.y = rdotk * uy + rfdotk * vy;
+    velocity.z = rdotk * uz + rfdotk * vz;
+}
+
+}  // namespace vantrek

@@ -1,0 +1,70 @@
+#include "orbit/propagation.hpp"
+
+#include <chrono>
+#include <cmath>
+
+#include "astro/julian_date.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "orbit/model_constants.hpp"
+
+namespace vantrek {
+
+namespace {
+
+// The one place where the engine setting and the period pick a model.
+// SGP8/SDP8 arrive with the alternative engine; until then its setting runs
+// the SGP4/SDP4 pair.
+void runModel(PropagatorState& model, int32_t engine, double tsince, const ElementSet& set,
+              Vector4& position, Vector4& velocity, uint8_t initialised) {
+    (void)engine;
+    if (set.deepSpace) {
+        propagateSdp4(model, tsince, set, position, velocity, initialised);
+    } else {
+        propagateSgp4(model, tsince, set, position, velocity, initialised);
+    }
+}
+
+bool isFiniteVector(const Vector4& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
+}
+
+void scale(Vector4& v, double factor) {
+    v.x *= factor;
+    v.y *= factor;
+    v.z *= factor;
+    v.w = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+}  // namespace
+
+uint32_t propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog, double julianDate,
+                            ElementSet& working, int index, Vector4& velocity, Vector4& position,
+                            uint8_t initialised, int32_t engine) {
+    if (initialised == 0) {
+        model.flags = ModelFlags{};
+        loadWorkingElementSet(catalog, index, working);
+        working.deepSpace = static_cast<int16_t>(selectModel(working));
+    }
+    const double tsince = (julianDate - JulianDateFromEpoch(working.epoch)) * kMinutesPerDay;
+
+    position = Vector4{};
+    velocity = Vector4{};
+    const auto start = std::chrono::steady_clock::now();
+    runModel(model, engine, tsince, working, position, velocity, initialised);
+    const auto stop = std::chrono::steady_clock::now();
+
+    scale(position, kKmPerEarthRadius);
+    scale(velocity, kKmPerSecondPerModelVelocity);
+    if (!isFiniteVector(position) || !isFiniteVector(velocity) || position.w == 0.0) {
+        position = Vector4{};
+        velocity = Vector4{};
+    }
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(stop - start).count());
+}
+
+bool propagationFailed(const Vector4& position) {
+    return position.x == 0.0 && position.y == 0.0 && position.z == 0.0 && position.w == 0.0;
+}
+
+}  // namespace vantrek

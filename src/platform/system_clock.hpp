@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantrek {
+
+// A calendar instant of the computer's local time.
+struct LocalClockTime {
+    int32_t year = 0;
+    int32_t month = 0;  // 1..12
+    int32_t day = 0;    // 1..31
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+    int32_t millisecond = 0;
+};
+
+// Milliseconds of a monotonic clock, wrapping every 49.7 days; only
+// differences of two ticks mean anything.
+uint32_t MillisecondTick();
+
+// The computer's clock as the program uses it: a millisecond tick, the local
+// time, setting the local time, and sleeping.
+class SystemClock {
+public:
+    virtual ~SystemClock() = default;
+
+    virtual uint32_t tickMs() = 0;  // on the scale of MillisecondTick()
+    virtual LocalClockTime localTime() = 0;
+    // False when the system refuses (the program lacks the right to set the clock).
+    virtual bool setLocalTime(const LocalClockTime& time) = 0;
+    virtual void sleepMs(uint32_t milliseconds) = 0;
+};
+
+// The real clock of a POSIX system.
+class PosixSystemClock final : public SystemClock {
+public:
+    uint32_t tickMs() override;
+    LocalClockTime localTime() override;
+    bool setLocalTime(const LocalClockTime& time) override;
+    void sleepMs(uint32_t milliseconds) override;
+};
+
+// A clock for tests: the tick and the local time are whatever the test sets;
+// sleeping only advances the tick, and setting the time records it instead.
+class FakeSystemClock final : public SystemClock {
+public:
+    uint32_t tickMs() override { return tick; }
+    LocalClockTime localTime() override { return local; }
+    bool setLocalTime(const LocalClockTime& time) override;
+    void sleepMs(uint32_t milliseconds) override;
+
+    uint32_t tick = 0;
+    LocalClockTime local;
+    bool refuseSet = false;   // setLocalTime fails, as without the right to set the clock
+    int setCalls = 0;
+    LocalClockTime lastSet;   // the time of the last setLocalTime call
+    uint32_t sleptMs = 0;     // all sleeps added up
+};
+
+}  // namespace vantrek

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vantrek {
+
+// Gives the calling thread the lowest scheduling priority (best effort).
+void LowerCurrentThreadPriority();
+
+}  // namespace vantrek

@@ -1,0 +1,155 @@
+// The real Linux serial adapter against pseudo-terminals: the test writes into
+// the master side what a receiver would send, the reader reads the slave side.
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "gps/fix_report.hpp"
+#include "gps/gps_reader.hpp"
+#include "gps/read_sentence.hpp"
+#include "gps_test_support.hpp"
+#include "platform/linux_serial_port.hpp"
+
+using namespace vantrek;
+using vantrek::testing::Sentence;
+using vantrek::testing::WaitUntil;
+
+namespace {
+
+struct PseudoTerminal {
+    PseudoTerminal() {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[128] = {};
+        if (openpty(&master, &slave, name, &raw, nullptr) != 0) return;
+        slavePath = name;
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    }
+    ~PseudoTerminal() {
+        closeSlave();
+        closeMaster();
+    }
+    void closeSlave() {
+        if (slave >= 0) ::close(slave);
+        slave = -1;
+    }
+    void closeMaster() {
+        if (master >= 0) ::close(master);
+        master = -1;
+    }
+    // Writes everything, waiting (bounded) while the reader drains the line.
+    bool write(const std::string& bytes) {
+        std::size_t done = 0;
+        return WaitUntil([&] {
+            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
+            if (n > 0) done += static_cast<std::size_t>(n);
+            return done == bytes.size();
+        });
+    }
+    int master = -1;
+    int slave = -1;
+    std::string slavePath;
+};
+
+// Points the stable name `link` at a pseudo-terminal's slave side, the way
+// udev names a USB receiver, so that another one can be "plugged in" under it.
+bool PlugIn(const std::string& link, const PseudoTerminal& pty) {
+    const std::string next = link + ".new";
+    return !pty.slavePath.empty() && symlink(pty.slavePath.c_str(), next.c_str()) == 0 &&
+           rename(next.c_str(), link.c_str()) == 0;
+}
+
+std::string ParsedReport(const std::string& text) {
+    MemoryByteSource source(text.data(), static_cast<long>(text.size()));
+    auto fix = std::make_unique<GpsFix>();
+    while (!source.atEnd()) ReadSentence(source, *fix);
+    return FormatGpsFixReport(SnapshotGpsFix(*fix));
+}
+
+}  // namespace
+
+TEST(LinuxSerialPort, MapsPortNamesOpensConfiguresAndTimesOut) {
+    EXPECT_EQ(SerialPortNumber("COM10:"), 10);
+    EXPECT_EQ(SerialPortNumber("COM11:"), 0);
+    EXPECT_EQ(SerialPortNumber("COM1"), 0);
+    EXPECT_EQ(DefaultSerialDevices().path[5], "/dev/ttyUSB0");
+
+    PseudoTerminal pty;
+    ASSERT_FALSE(pty.slavePath.empty());
+    SerialDeviceMap devices;
+    devices.path[2] = pty.slavePath;
+    devices.path[3] = "/nonexistent/ttyX";
+    LinuxSerialPort port(devices, 20);
+    EXPECT_FALSE(port.open("NONE", 4800));
+    EXPECT_FALSE(port.open("COM1:", 4800));  // no device behind it
+    EXPECT_FALSE(port.open("COM3:", 4800));
+    EXPECT_FALSE(port.configure(4800));
+
+    ASSERT_TRUE(port.open("COM2:", 4800));
+    EXPECT_TRUE(port.configure(14400));  // no termios constant: set through termios2
+    char byte = 0;
+    EXPECT_FALSE(port.readByte(byte));  // nothing sent: one time-out
+    ASSERT_TRUE(pty.write("$G"));
+    ASSERT_TRUE(port.readByte(byte) && byte == '$');
+    ASSERT_TRUE(port.readByte(byte) && byte == 'G');
+}
+
+TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
+    char dir[] = "/tmp/vantrek-gps-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string link = std::string(dir) + "/gps-receiver";
+    auto pty = std::make_unique<PseudoTerminal>();
+    ASSERT_TRUE(PlugIn(link, *pty));
+    SerialDeviceMap devices;
+    devices.path[1] = link;
+    auto fix = std::make_unique<GpsFix>();
+    GpsReader reader(std::make_unique<LinuxSerialPort>(devices));
+    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
+    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
+    pty->closeSlave();  // from here on only the reader holds the slave side
+
+    int count = 0;
+    const std::string capture = vantrek::testing::CaptureSentences(&count);
+    ASSERT_TRUE(pty->write(capture));
+    ASSERT_TRUE(WaitUntil([&] { return reader.tally.accepted == count; }));
+    EXPECT_EQ(reader.tally.rejected, 0);
+    EXPECT_EQ(fix->openCount, 1);
+    EXPECT_EQ(FormatGpsFixReport(SnapshotGpsFix(*fix)), ParsedReport(capture));
+
+    // Off and on again: the same thread opens the port afresh and reads on.
+    SwitchTrackingOff(*fix);
+    ASSERT_TRUE(WaitUntil([&] { return fix->readerStopped.load(); }));
+    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
+    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
+    ASSERT_TRUE(pty->write(Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")));
+    ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg > 48.0; }));
+
+    // Unplugged while tracking: the reader closes the dead port and tries to
+    // reopen it until it gives up; the timer tick then reports.
+    pty->closeMaster();
+    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= kReaderGiveUpOpens && fix->readerStopped; }));
+    EXPECT_EQ(SnapshotGpsFix(*fix).fixQuality, 0);  // the silence cleared it
+    EXPECT_TRUE(TakeReaderGiveUp(*fix));
+
+    // Plugged in again and switched on: the same reader reads the new device.
+    auto replugged = std::make_unique<PseudoTerminal>();
+    ASSERT_TRUE(PlugIn(link, *replugged));
+    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
+    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
+    replugged->closeSlave();
+    ASSERT_TRUE(replugged->write(Sentence("GPGGA,010203,4000.000,S,00500.000,W,2,05,1.1,10.0,M,1.0,M,,")));
+    ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg == -40.0; }));
+
+    // The program closes while the receiver is silent: no hang.
+    vantrek::testing::FinishesOrAbort([&] { StopReader(*fix, reader); });
+    EXPECT_TRUE(fix->readerStopped);
+    unlink(link.c_str());
+    rmdir(dir);
+}

@@ -1,0 +1,95 @@
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../support/run_cli.hpp"
+
+namespace {
+
+// Runs vantrek-cli propagate; returns its exit status, standard output and error.
+int runPropagate(const std::string& args, std::string& out, std::string& err) {
+    // One error file per test: CTest may run the tests side by side.
+    const std::string errPath = ::testing::TempDir() + "vantrek_propagate_" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
+    const int status = vantrek::testing::RunCliRaw("propagate " + args + " 2>" + errPath, out);
+    std::ifstream errFile(errPath);
+    err.assign(std::istreambuf_iterator<char>(errFile), std::istreambuf_iterator<char>());
+    return status;
+}
+
+std::string sample() { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle "; }
+
+std::vector<std::vector<double>> rows(const std::string& out) {
+    std::vector<std::vector<double>> result;
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::vector<double> row;
+        double v;
+        while (fields >> v) row.push_back(v);
+        result.push_back(row);
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(CliPropagate, ListedMinutesGiveOneLinePerTime) {
+    std::string out, err;
+    ASSERT_EQ(runPropagate(sample() + "--index 1 --minutes 0,360,-1.5", out, err), 0) << err;
+    const auto r = rows(out);
+    ASSERT_EQ(r.size(), 3u) << out;
+    EXPECT_NEAR(r[1][1], 2456.10705566, 0.01);  // the published SGP4 case at 360 minutes
+    EXPECT_NEAR(r[1][6], -7.22879231, 1e-5);
+    EXPECT_EQ(r[2][0], -1.5);
+    // Minutes and km with eight decimals, km/s with nine, one blank between.
+    const std::regex line(R"(-?\d+\.\d{8}( -?\d+\.\d{8}){3}( -?\d+\.\d{9}){3})");
+    EXPECT_TRUE(std::regex_match(out.substr(0, out.find('\n')), line)) << out;
+}
+
+TEST(CliPropagate, RangeAndSummary) {
+    std::string out, err;
+    ASSERT_EQ(runPropagate(sample() + "--index 2 --minutes 0:1440:360 --summary", out, err), 0) << err;
+    const auto r = rows(out);
+    ASSERT_EQ(r.size(), 2u) << out;
+    EXPECT_EQ(out.substr(0, 8), "count 5\n");
+    EXPECT_EQ(r[1][0], 1440.0);
+
+    // START, then every STEP while not past END.
+    ASSERT_EQ(runPropagate(sample() + "--minutes 0:1:0.3", out, err), 0) << err;
+    EXPECT_EQ(rows(out).size(), 4u);
+    ASSERT_EQ(runPropagate(sample() + "--minutes 5:5:1 --engine 4", out, err), 0) << err;
+    EXPECT_EQ(rows(out).size(), 1u);
+}
+
+TEST(CliPropagate, UnusableInputExitsWithStatus2) {
+    std::string out, err;
+    EXPECT_EQ(runPropagate(sample() + "--index 8 --minutes 0", out, err), 2);
+    EXPECT_NE(err.find("index 8"), std::string::npos) << err;
+    EXPECT_EQ(runPropagate(sample() + "--index -1 --minutes 0", out, err), 2);
+    EXPECT_EQ(runPropagate("/nonexistent/file.tle --minutes 0", out, err), 2);
+    EXPECT_NE(err.find("cannot open"), std::string::npos);
+    for (const char* bad : {"--minutes 0:10:0", "--minutes 10:0:1", "--minutes 1,,2", "--minutes nan",
+                            "--minutes 0 --engine 5", "--index 1", "--minutes 0:5"}) {
+        EXPECT_EQ(runPropagate(sample() + bad, out, err), 2) << bad;
+        EXPECT_TRUE(out.empty()) << bad;
+    }
+}
+
+TEST(CliPropagate, ElementSetWithoutFiniteStateShowsZerosAndFails) {
+    const std::string path = ::testing::TempDir() + "vantrek_zero_motion.tle";
+    std::ofstream(path) << "ZERO MOTION\n"
+                           "1 00001U 00000A   00001.00000000  .00000000  00000-0  00000-3 0  0000\n"
+                           "2 00001  00.0000  00.0000 0000000 000.0000 000.0000 00.00000000000000\n";
+    std::string out, err;
+    EXPECT_EQ(runPropagate(path + " --minutes 0,10", out, err), 2);
+    EXPECT_EQ(out.substr(0, out.find('\n')),
+              "0.00000000 0.00000000 0.00000000 0.00000000 0.000000000 0.000000000 0.000000000");
+    EXPECT_NE(err.find("2 of 2"), std::string::npos) << err;
+}

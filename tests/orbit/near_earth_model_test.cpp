@@ -1,0 +1,70 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "orbit/model_constants.hpp"
+#include "orbit/near_earth_terms.hpp"
+#include "orbit/propagation.hpp"
+#include "orbit_test_support.hpp"
+
+using namespace vantrek;
+using testing_support::makeElementSet;
+
+TEST(ModelSelection, TwoHundredTwentyFiveMinutesIsDeepSpace) {
+    // The mean motions (rad/min) either side of a period of 225 minutes, one unit apart.
+    ElementSet set = makeElementSet(80275.0, 30.0, 0.0, 0.01, 0.0, 0.0, 0.0);
+    double deep = 0.02, near = 0.03;
+    for (int i = 0; i < 200; ++i) {
+        set.meanMotion = 0.5 * (deep + near);
+        selectModel(set);
+        (set.period >= 225.0 ? deep : near) = set.meanMotion;
+    }
+    set.meanMotion = deep;
+    EXPECT_EQ(selectModel(set), 1);
+    EXPECT_NEAR(set.period, 225.0, 1e-12);
+    set.meanMotion = near;
+    EXPECT_EQ(selectModel(set), 0);
+    EXPECT_LT(set.period, 225.0);
+
+    // The period is that of the recovered mean motion, not of the Kozai one.
+    ElementSet iss = makeElementSet(8264.51782528, 51.6416, 247.4627, 0.0006703, 130.536, 325.0288, 15.72125391);
+    EXPECT_EQ(selectModel(iss), 0);
+    EXPECT_NEAR(iss.period, kTwoPi / recoverOriginalElements(iss).xnodp, 1e-12);
+    EXPECT_NE(iss.period, 1440.0 / 15.72125391);
+}
+
+TEST(PerigeeAtmosphere, BreakpointsAt156And98Kilometres) {
+    const DragAtmosphere standard = atmosphereForPerigee(156.0);
+    EXPECT_EQ(standard.s4, kDragS);
+    EXPECT_EQ(standard.qoms24, kQoms2t);
+    EXPECT_EQ(atmosphereForPerigee(1000.0).s4, kDragS);
+
+    auto expectSStar = [](double perigeeKm, double sStarKm) {
+        const DragAtmosphere a = atmosphereForPerigee(perigeeKm);
+        EXPECT_DOUBLE_EQ(a.s4, 1.0 + sStarKm / kEarthRadiusKm) << perigeeKm;
+        EXPECT_DOUBLE_EQ(a.qoms24, std::pow((120.0 - sStarKm) / kEarthRadiusKm, 4)) << perigeeKm;
+    };
+    expectSStar(155.9, 77.9);
+    expectSStar(100.0, 22.0);
+    expectSStar(98.0, 20.0);
+    expectSStar(60.0, 20.0);
+}
+
+TEST(Sgp4, LowPerigeeTakesTheSimplifiedDrag) {
+    PropagatorState model;
+    Vector4 position, velocity;
+    // Perigee near 200 km: simplified drag, the higher-order terms stay zero.
+    const ElementSet low = makeElementSet(80275.0, 50.0, 0.0, 0.002, 0.0, 0.0, 16.2, 1e-4);
+    const double lowPerigeeKm = (recoverOriginalElements(low).aodp * (1.0 - low.eccentricity) - 1.0) * kEarthRadiusKm;
+    ASSERT_LT(lowPerigeeKm, 220.0);
+    propagateSgp4(model, 0.0, low, position, velocity, 0);
+    EXPECT_EQ(model.flags.simplifiedDrag, 1);
+    EXPECT_EQ(model.sgp4.d2, 0.0);
+    EXPECT_EQ(model.sgp4.t5cof, 0.0);
+
+    const ElementSet high = makeElementSet(80275.0, 50.0, 0.0, 0.002, 0.0, 0.0, 15.0, 1e-4);
+    propagateSgp4(model, 0.0, high, position, velocity, 0);
+    EXPECT_EQ(model.flags.simplifiedDrag, 0);
+    EXPECT_GT(model.sgp4.d2, 0.0);
+    EXPECT_GT(model.sgp4.t5cof, 0.0);
+}
