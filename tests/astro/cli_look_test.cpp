@@ -43,7 +43,9 @@ TEST(CliLook, KeysInOrderAndPlausibleValues) {
     ASSERT_TRUE(look(std::string(kIssNearEpoch) + " --lat 0 --lon 0 --alt 0", keys, v));
     const std::vector<std::string> expected = {"azimuth",      "elevation",  "range",         "rangeRate",
                                                "latitude",     "longitude",  "height",        "sunAzimuth",
-                                               "sunElevation", "moonAzimuth", "moonElevation", "moonIllumination"};
+                                               "sunElevation", "moonAzimuth", "moonElevation", "moonIllumination",
+                                               "eclipsed",     "depth",      "magnitude",     "illumination",
+                                               "phaseAngle",   "visibility"};
     EXPECT_EQ(keys, expected);
     EXPECT_GE(v["azimuth"], 0.0);
     EXPECT_LT(v["azimuth"], 360.0);
