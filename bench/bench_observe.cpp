@@ -91,7 +91,7 @@ void searchBenchmark(benchmark::State& state, int32_t flareMode, int32_t magnitu
     options.hours = 24.0;
     options.flareMode = flareMode;
     options.magnitudeFilter = magnitudeFilter;
-    options.minimumMagnitude = 12.0;
+    options.minimumMagnitude = 9.0;
     int32_t passes = 0;
     for (auto _ : state) {
         passes = RunPassSearch(*model, *catalog, working, observer, options, *results);
