@@ -1,7 +1,3 @@
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -19,22 +15,6 @@ using vantrek::testing::RunCliRaw;
 const std::string kSample = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
 const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
 
-std::map<std::string, double> look(const std::string& options) {
-    std::map<std::string, double> values;
-    std::string out;
-    if (RunCliRaw("look " + kSample + " " + options, out) != 0) {
-        ADD_FAILURE() << out;
-        return values;
-    }
-    std::istringstream lines(out);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t eq = line.find('=');
-        if (eq != std::string::npos) values[line.substr(0, eq)] = std::strtod(line.c_str() + eq + 1, nullptr);
-    }
-    return values;
-}
-
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
@@ -44,35 +24,6 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 }  // namespace
-
-TEST(CliLookBrightness, MagnitudeFollowsRangeAndLitFractionAndNeedsSunlight) {
-    // The ISS seen from the point beneath it, every 15 minutes of one orbit.
-    bool sunlit = false, eclipsed = false;
-    for (int minute = 0; minute < 100; minute += 15) {
-        char time[96];
-        std::snprintf(time, sizeof time, " --index 0 --time 2008-09-20T%02d:%02d:00", 12 + minute / 60, minute % 60);
-        std::map<std::string, double> first = look(time + std::string(" --lat 10 --lon 20 --alt 0"));
-        char place[128];
-        std::snprintf(place, sizeof place, " --lat %.6f --lon %.6f --alt 0", first["latitude"], first["longitude"]);
-        std::map<std::string, double> v = look(time + std::string(place));
-        ASSERT_GT(v["elevation"], 89.9);
-        if (v["eclipsed"] == 1.0) {
-            eclipsed = true;
-            EXPECT_GE(v["depth"], 0.0);
-            EXPECT_EQ(v["magnitude"], 100.0);
-            EXPECT_EQ(v["visibility"], 2.0);  // night below, the satellite in the shadow
-            continue;
-        }
-        sunlit = true;
-        EXPECT_LT(v["depth"], 0.0);
-        EXPECT_NEAR(v["illumination"], 50.0 * (1.0 + std::cos(v["phaseAngle"] * M_PI / 180.0)), 1e-4);
-        EXPECT_NEAR(v["magnitude"],
-                    0.5 - 15.75 + 2.5 * std::log10(v["range"] * v["range"] / (v["illumination"] / 100.0)), 1e-4);
-        EXPECT_TRUE(v["visibility"] == 3.0 || v["visibility"] == 4.0);
-    }
-    EXPECT_TRUE(sunlit);
-    EXPECT_TRUE(eclipsed);
-}
 
 TEST(CliPasses, RowsThenTheSummaryLine) {
     std::string out;
