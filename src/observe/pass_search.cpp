@@ -65,7 +65,9 @@ struct Search {
     bool wantsRow(int16_t code, double magnitude, double previousMagnitude) const {
         const bool bright = options.magnitudeFilter == 0 || magnitude < options.minimumMagnitude;
         if (options.flareMode != 1) {
-            return code >= (options.magnitudeFilter ? kVisibilityVisible : 1) && bright;
+            // Unfiltered, any pass above the limit, whether sunlit, shadowed or in daylight.
+            return code >= (options.magnitudeFilter ? kVisibilityVisible : kVisibilityEclipsed) &&
+                   bright;
         }
         // A flare is written once it has passed its brightest point.
         return code == kVisibilityFlare && magnitude != kNoMagnitude &&

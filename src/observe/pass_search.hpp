@@ -24,7 +24,9 @@ using PassSearchProgressFn = std::function<void(const PassSearchProgress&)>;
 // Walks every selected satellite of the catalogue through the period of the
 // options and stores one row per pass that qualifies (normal mode) or per
 // flare peak (flare mode), at most 301; the rows of an earlier search are
-// dropped first. Returns the number of passes that began inside the period.
+// dropped first. Returns the number of passes counted: a pass counts at the
+// step after the one that found it risen, so one already under way at the
+// start does not count, nor one whose row's jump ends the period.
 // Normal mode skips geostationary satellites and orbits that never rise over
 // the observer; flare mode searches only orbits that can rise and are not on
 // the flare exclusion list. `working` and `model` are left holding the last
