@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "observe/satellite_shape.hpp"
-#include "observe/visibility_code.hpp"
 
 using namespace vantrek;
 
@@ -107,14 +106,4 @@ TEST(SatelliteShape, TextFollowsTheSizesOfTheRow) {
     ASSERT_NE(box, nullptr);
     ASSERT_NE(box->depth, 0.0);
     EXPECT_EQ(SatelliteShapeText(20935), "Satellite dimensionsL L.=37.1m W.=17.4m D.=23.8m");
-}
-
-TEST(VisibilityWords, OneWordPerCode) {
-    EXPECT_STREQ(VisibilityWord(kVisibilityInvisible), "Invisible");
-    EXPECT_STREQ(VisibilityWord(kVisibilityEclipsed), "Eclipsed");
-    EXPECT_STREQ(VisibilityWord(kVisibilityInSun), "In sun");
-    EXPECT_STREQ(VisibilityWord(kVisibilityVisible), "Visible");
-    EXPECT_STREQ(VisibilityWord(kVisibilityFlare), "Flare");
-    EXPECT_STREQ(VisibilityWord(1), "");
-    EXPECT_STREQ(VisibilityWord(kVisibilityCannotPropagate), "");
 }

@@ -42,28 +42,15 @@ TEST(PassSearchOptions, FlareExclusionList) {
     for (int32_t number : {24837, 24840, 25528, 25544, 0}) EXPECT_FALSE(IsFlareExcluded(number));
 }
 
-TEST(PassSearchOptions, FilledFromTheSettingsAndLimitsStoredBack) {
+TEST(PassSearchOptions, LimitsStoredBackAfterTheRangeRules) {
     Settings settings;
     settings.Sat_ele = 10.0 * kDegree;
     settings.Sun_ele = -6.0 * kDegree;
-    settings.flares = 1;
-    settings.SatPredictVisible = 1;
-    settings.SatPredictMag = 4;
-    settings.s4_s8 = 1;
-    const PassSearchOptions options = PassSearchOptionsFromSettings(settings, 2460000.5, 12.0);
-    EXPECT_EQ(options.start, 2460000.5);
-    EXPECT_EQ(options.hours, 12.0);
-    EXPECT_EQ(options.limits.satelliteElevation, 10.0 * kDegree);
+    PassSearchOptions options = PassSearchOptionsFromSettings(settings, 2460000.5, 12.0);
     EXPECT_EQ(options.limits.sunElevation, -6.0 * kDegree);
-    EXPECT_EQ(options.flareMode, 1);
-    EXPECT_EQ(options.magnitudeFilter, 1);
-    EXPECT_EQ(options.minimumMagnitude, 4.0);
-    EXPECT_EQ(options.engine, 1);
-
-    PassSearchOptions edited = options;
-    edited.limits.satelliteElevation = -1.0;  // out of range: stored as 0
-    edited.limits.sunElevation = -0.2;
-    StoreSearchLimits(edited, settings);
+    options.limits.satelliteElevation = -1.0;
+    options.limits.sunElevation = -0.2;
+    StoreSearchLimits(options, settings);
     EXPECT_EQ(settings.Sat_ele, 0.0);
     EXPECT_EQ(settings.Sun_ele, -0.2);
 }
