@@ -1,6 +1,7 @@
 // Arbitrary bytes through the element-set loader and the two-line parser.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -13,9 +14,14 @@ using namespace vantrek;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+// A property that must hold; a violation stops the fuzzer with the expression.
+#define require(condition)                                                    \
+    do {                                                                      \
+        if (!(condition)) {                                                   \
+            std::fprintf(stderr, "property failed: %s (line %d)\n", #condition, __LINE__); \
+            std::abort();                                                     \
+        }                                                                     \
+    } while (false)
 
 bool terminatedName(const ElementSet& set) {
     return std::memchr(set.name, '\0', sizeof set.name) != nullptr;
