@@ -7,21 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "fuzz_support.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "orbit/two_line_format.hpp"
 
 using namespace vantrek;
 
 namespace {
-
-// A property that must hold; a violation stops the fuzzer with the expression.
-#define require(condition)                                                    \
-    do {                                                                      \
-        if (!(condition)) {                                                   \
-            std::fprintf(stderr, "property failed: %s (line %d)\n", #condition, __LINE__); \
-            std::abort();                                                     \
-        }                                                                     \
-    } while (false)
 
 bool terminatedName(const ElementSet& set) {
     return std::memchr(set.name, '\0', sizeof set.name) != nullptr;

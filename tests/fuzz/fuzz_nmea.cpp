@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "fuzz_support.hpp"
 #include "gps/gps_fix.hpp"
 #include "gps/read_sentence.hpp"
 #include "platform/byte_source.hpp"
@@ -14,15 +15,6 @@
 using namespace vantrek;
 
 namespace {
-
-// A property that must hold; a violation stops the fuzzer with the expression.
-#define require(condition)                                                    \
-    do {                                                                      \
-        if (!(condition)) {                                                   \
-            std::fprintf(stderr, "property failed: %s (line %d)\n", #condition, __LINE__); \
-            std::abort();                                                     \
-        }                                                                     \
-    } while (false)
 
 bool knownResult(int result) {
     return result == kSentenceRmc || result == kSentenceVtg || result == kSentenceGga ||
