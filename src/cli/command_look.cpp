@@ -15,6 +15,10 @@
 #include "astro/sun.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/cli_support.hpp"
+#include "observe/iridium_flare.hpp"
+#include "observe/magnitude_estimate.hpp"
+#include "observe/pass_search_options.hpp"
+#include "observe/visibility_status.hpp"
 #include "orbit/propagation.hpp"
 
 namespace vantrek::cli {
@@ -25,54 +29,12 @@ const char kLookUsage[] =
     "usage: vantrek-cli look FILE --index N --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS[.fff] [--engine 4|8] [--refraction]\n";
 
-// A finite number that is the whole of the text.
-bool parseNumber(const char* text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return end != text && *end == '\0' && std::isfinite(value);
-}
-
 bool parseIndex(const char* text, int& value) {
     char* end = nullptr;
     const long n = std::strtol(text, &end, 10);
     if (end == text || *end != '\0' || n < 0 || n >= kCatalogCapacity) return false;
     value = static_cast<int>(n);
     return true;
-}
-
-bool twoDigits(const char* p, int& value) {
-    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9') return false;
-    value = (p[0] - '0') * 10 + (p[1] - '0');
-    return true;
-}
-
-// YYYY-MM-DDTHH:MM:SS with an optional fraction of up to three digits, UTC.
-bool parseTime(const char* text, double& jd) {
-    const size_t length = std::strlen(text);
-    if (length < 19) return false;
-    int year = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        year = year * 10 + (text[i] - '0');
-    }
-    int month, day, hour, minute, second;
-    if (text[4] != '-' || !twoDigits(text + 5, month) || text[7] != '-' || !twoDigits(text + 8, day) ||
-        text[10] != 'T' || !twoDigits(text + 11, hour) || text[13] != ':' || !twoDigits(text + 14, minute) ||
-        text[16] != ':' || !twoDigits(text + 17, second)) {
-        return false;
-    }
-    int millisecond = 0;
-    if (length > 19) {
-        if (text[19] != '.' || length == 20 || length > 23) return false;
-        int scale = 100;
-        for (size_t i = 20; i < length; ++i, scale /= 10) {
-            if (text[i] < '0' || text[i] > '9') return false;
-            millisecond += (text[i] - '0') * scale;
-        }
-    }
-    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) return false;
-    jd = JulianDateFromCalendar(year, month, day, hour, minute, second, millisecond);
-    return jd != kInvalidJulianDate;
 }
 
 struct LookRequest {
@@ -108,7 +70,7 @@ bool parseArguments(int argc, char** argv, LookRequest& request) {
         } else if (std::strcmp(arg, "--alt") == 0) {
             ok = parseNumber(value, request.heightKm) && std::fabs(request.heightKm) <= 100000.0;
         } else if (std::strcmp(arg, "--time") == 0) {
-            ok = parseTime(value, request.julianDate);
+            ok = parseUtcTime(value, request.julianDate);
         } else if (std::strcmp(arg, "--engine") == 0) {
             ok = std::strcmp(value, "4") == 0 || std::strcmp(value, "8") == 0;
             request.engine = std::strcmp(value, "8") == 0 ? kEngineSgp8 : 0;
@@ -192,6 +154,21 @@ int runLook(int argc, char** argv) {
     std::printf("moonAzimuth=%.6f\n", moon.azimuth / kDegree);
     std::printf("moonElevation=%.6f\n", moon.elevation / kDegree);
     std::printf("moonIllumination=%.6f\n", phase.illuminatedFraction);
+
+    // Brightness and visibility as the sky view and the pass search see them.
+    MagnitudeEstimate estimate;
+    const double magnitude =
+        EstimateMagnitude(*model, *catalog, jd, request.index, working, observer, request.engine, estimate);
+    double searchMagnitude = 0.0;
+    FlareResult flare;
+    const int16_t visibility = VisibilityStatus(*model, *catalog, jd, working, request.index, observer, 0,
+                                                VisibilityLimits{}, request.engine, 0, searchMagnitude, flare);
+    std::printf("eclipsed=%d\n", estimate.eclipsed);
+    std::printf("depth=%.6f\n", estimate.depth);
+    std::printf("magnitude=%.6f\n", magnitude);
+    std::printf("illumination=%.6f\n", estimate.illumination);
+    std::printf("phaseAngle=%.6f\n", estimate.phaseAngle);
+    std::printf("visibility=%d\n", visibility);
     return 0;
 }
 

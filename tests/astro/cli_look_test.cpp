@@ -43,7 +43,9 @@ TEST(CliLook, KeysInOrderAndPlausibleValues) {
     ASSERT_TRUE(look(std::string(kIssNearEpoch) + " --lat 0 --lon 0 --alt 0", keys, v));
     const std::vector<std::string> expected = {"azimuth",      "elevation",  "range",         "rangeRate",
                                                "latitude",     "longitude",  "height",        "sunAzimuth",
-                                               "sunElevation", "moonAzimuth", "moonElevation", "moonIllumination"};
+                                               "sunElevation", "moonAzimuth", "moonElevation", "moonIllumination",
+                                               "eclipsed",     "depth",      "magnitude",     "illumination",
+                                               "phaseAngle",   "visibility"};
     EXPECT_EQ(keys, expected);
     EXPECT_GE(v["azimuth"], 0.0);
     EXPECT_LT(v["azimuth"], 360.0);
@@ -97,4 +99,35 @@ TEST(CliLook, UnusableInputExitsWithStatus2) {
     EXPECT_EQ(RunCli("look " + file + " --index 0 --time 2008-09-20T12:25:40" + place + " --engine 6", out), 2);
     EXPECT_EQ(RunCli("look " + file + " --index 0" + place, out), 2);
     EXPECT_EQ(RunCli("look /nonexistent.tle --index 0 --time 2008-09-20T12:25:40" + place, out), 2);
+}
+
+TEST(CliLookBrightness, MagnitudeFollowsRangeAndLitFractionAndNeedsSunlight) {
+    // The ISS seen from the point beneath it, every 15 minutes of one orbit.
+    bool sunlit = false, eclipsed = false;
+    for (int minute = 0; minute < 100; minute += 15) {
+        char time[96];
+        std::snprintf(time, sizeof time, "--index 0 --time 2008-09-20T%02d:%02d:00", 12 + minute / 60, minute % 60);
+        std::vector<std::string> keys;
+        std::map<std::string, double> first, v;
+        ASSERT_TRUE(look(time + std::string(" --lat 10 --lon 20 --alt 0"), keys, first));
+        char place[128];
+        std::snprintf(place, sizeof place, " --lat %.6f --lon %.6f --alt 0", first["latitude"], first["longitude"]);
+        ASSERT_TRUE(look(time + std::string(place), keys, v));
+        ASSERT_GT(v["elevation"], 89.9);
+        if (v["eclipsed"] == 1.0) {
+            eclipsed = true;
+            EXPECT_GE(v["depth"], 0.0);
+            EXPECT_EQ(v["magnitude"], 100.0);
+            EXPECT_EQ(v["visibility"], 2.0);  // night below, the satellite in the shadow
+            continue;
+        }
+        sunlit = true;
+        EXPECT_LT(v["depth"], 0.0);
+        EXPECT_NEAR(v["illumination"], 50.0 * (1.0 + std::cos(v["phaseAngle"] * M_PI / 180.0)), 1e-4);
+        EXPECT_NEAR(v["magnitude"],
+                    0.5 - 15.75 + 2.5 * std::log10(v["range"] * v["range"] / (v["illumination"] / 100.0)), 1e-4);
+        EXPECT_TRUE(v["visibility"] == 3.0 || v["visibility"] == 4.0);
+    }
+    EXPECT_TRUE(sunlit);
+    EXPECT_TRUE(eclipsed);
 }
