@@ -72,20 +72,3 @@ TEST(DisplayListPainter, SurfacesAreKeptApartAndCopiedBetween) {
     EXPECT_EQ(at(back, 85, 45), QColor(0, 0, 180));
     EXPECT_EQ(at(back, 90, 50), QColor(Qt::black));
 }
-
-TEST(DisplayListPainter, TextLandsInsideItsBox) {
-    QImage back = blackSurface();
-    DisplayList list;
-    DrawText(list, {0, 0, 100, 30}, "Vantrek", {255, 200, 0}, FontId::Small,
-             TextSingleLine | TextVCenter);
-    ReplayDisplayList(list, {&back, nullptr, nullptr, nullptr});
-    int lit = 0;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x)
-            if (at(back, x, y) != QColor(Qt::black)) {
-                ++lit;
-                EXPECT_LT(x, 100);
-                EXPECT_LT(y, 30);
-            }
-    EXPECT_GT(lit, 20);
-}

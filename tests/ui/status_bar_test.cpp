@@ -67,9 +67,9 @@ TEST(StatusBar, ShowsFileRefractionSimpleModeAndPosition) {
     EXPECT_EQ(list.commands.front().rect.right, 974);
 }
 
-TEST(StatusBar, RefractionAndSimpleModeWords) {
+TEST(StatusBar, RefractionReadsOnOnlyAtOne) {
     StatusBarFacts facts;
-    facts.refraction = 2;  // only exactly 1 reads as on
+    facts.refraction = 2;
     facts.simpleMode = true;
     DisplayList list;
     int16_t counter = 0;
