@@ -125,13 +125,13 @@ void drawOne(QPainter& p, const DrawCommand& c, const Painters& painters,
 }  // namespace
 
 QFont FontForId(FontId font) {
-    const FontSpec spec = FontFor(font);
+    const FontSpec face = FontFor(font);
     QFont q;
     // An Arial-like face where there is one; the height is the character cell
     // of the window system's fonts, of which the glyphs take about four fifths.
     q.setFamilies({"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"});
-    q.setPixelSize(spec.height * 4 / 5);
-    q.setWeight(spec.weight == 0 ? QFont::Normal : QFont::Thin);
+    q.setPixelSize(face.height * 4 / 5);
+    q.setWeight(face.weight == 0 ? QFont::Normal : QFont::Thin);
     return q;
 }
 
