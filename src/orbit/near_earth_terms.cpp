@@ -4,6 +4,7 @@
 
 #include "astro/angles.hpp"
 #include "orbit/model_constants.hpp"
+#include "orbit/orbit_orientation.hpp"
 #include "orbit/secular_gravity.hpp"
 
 namespace vantrek {
@@ -150,19 +151,14 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;
     const double xmy = cosnok * cosik;
-    const double ux = xmx * sinuk + cosnok * cosuk;
-    const double uy = xmy * sinuk + sinnok * cosuk;
-    const double uz = sinik * sinuk;
-    const double vx = xmx * cosuk - cosnok * sinuk;
-    const double vy = xmy * cosuk - sinnok * sinuk;
-    const double vz = sinik * cosuk;
-
-    position.x = rk * ux;
-    position.y = rk * uy;
-    position.z = rk * uz;
-    velocity.x = rdotk * ux + rfdotk * vx;
-    velocity.y = rdotk * uy + rfdotk * vy;
-    velocity.z = rdotk * uz + rfdotk * vz;
+    OrbitOrientation o;
+    o.ux = xmx * sinuk + cosnok * cosuk;
+    o.uy = xmy * sinuk + sinnok * cosuk;
+    o.uz = sinik * sinuk;
+    o.vx = xmx * cosuk - cosnok * sinuk;
+    o.vy = xmy * cosuk - sinnok * sinuk;
+    o.vz = sinik * cosuk;
+    stateFromOrientation(o, rk, rdotk, rfdotk, position, velocity);
 }
 
 }  // namespace vantrek

@@ -16,7 +16,6 @@ constexpr double kSdp8KeplerTolerance = 1.0e-6;
 
 void initialiseSdp8(PropagatorState& model, const ElementSet& set) {
     const Sgp8Initialisation init = initialiseSgp8Terms(set);
-    const RecoveredElements& r = init.recovered;
     Sdp8Constants& c = model.sdp8;
     c.secular = init.secular;
     c.periodics = init.periodics;
@@ -24,19 +23,7 @@ void initialiseSdp8(PropagatorState& model, const ElementSet& set) {
     model.flags.simplifiedDrag = 1;  // the deep-space model has no other drag
 
     DeepSpaceExchange& x = model.exchange;
-    x.eosq = r.eosq;
-    x.siniq = init.periodics.sini;
-    x.cosiq = r.cosio;
-    x.rteosq = r.betao;
-    x.aodp = r.aodp;
-    x.cosq2 = r.theta2;
-    x.sinomo = std::sin(set.argPerigee);
-    x.cosomo = std::cos(set.argPerigee);
-    x.bsq = r.betao2;
-    x.xlldot = init.secular.xlldot;
-    x.omgdt = init.secular.omgdt;
-    x.xnodot = init.secular.xnodot;
-    x.xnodp = r.xnodp;
+    fillEpochExchange(x, set, init.recovered, init.secular.xlldot, init.secular.omgdt, init.secular.xnodot);
     deepSpaceTerms(model, kDeepSpaceInitialise, set, x);
 }
 

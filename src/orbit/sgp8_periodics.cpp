@@ -5,6 +5,7 @@
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
 #include "orbit/model_constants.hpp"
+#include "orbit/orbit_orientation.hpp"
 
 namespace vantrek {
 
@@ -99,22 +100,17 @@ void positionFromSgp8Elements(const Sgp8Periodics& p, const Sgp8MeanElements& m,
     // Orientation vectors.
     const double snlamb = std::sin(xlamb);
     const double cslamb = std::cos(xlamb);
+    OrbitOrientation o;
     double temp = 2.0 * (y5 * snlamb - y4 * cslamb);
-    const double ux = y4 * temp + cslamb;
-    const double vx = y5 * temp - snlamb;
+    o.ux = y4 * temp + cslamb;
+    o.vx = y5 * temp - snlamb;
     temp = 2.0 * (y5 * cslamb + y4 * snlamb);
-    const double uy = -y4 * temp + snlamb;
-    const double vy = -y5 * temp + cslamb;
+    o.uy = -y4 * temp + snlamb;
+    o.vy = -y5 * temp + cslamb;
     temp = 2.0 * std::sqrt(1.0 - y4 * y4 - y5 * y5);
-    const double uz = y4 * temp;
-    const double vz = y5 * temp;
-
-    position.x = r * ux;
-    position.y = r * uy;
-    position.z = r * uz;
-    velocity.x = rdot * ux + rvdot * vx;
-    velocity.y = rdot * uy + rvdot * vy;
-    velocity.z = rdot * uz + rvdot * vz;
+    o.uz = y4 * temp;
+    o.vz = y5 * temp;
+    stateFromOrientation(o, r, rdot, rvdot, position, velocity);
 }
 
 }  // namespace vantrek

@@ -11,33 +11,16 @@
 
 using namespace vantrek;
 using testing_support::catalogOf;
-using testing_support::geostationarySet;
 using testing_support::makeElementSet;
-using testing_support::molniyaSet;
+using testing_support::propagateAt;
 
 namespace {
 
-const ElementSet kNearEarth = makeElementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714,
-                                             16.05824518, 6.6816e-5);
-const ElementSet kDeepSpace = makeElementSet(80230.29629788, 46.7916, 230.4354, 0.7318036, 47.4722, 10.4117,
-                                             2.28537848, 0.014311);
+const ElementSet kNearEarth = testing_support::reportNearEarthSet();
+const ElementSet kDeepSpace = testing_support::reportDeepSpaceSet();
 // The near-Earth set with drag enough for SGP8's full drag.
-const ElementSet kHeavyDrag = makeElementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714,
-                                             16.05824518, 2.0e-3);
-
-struct State {
-    Vector4 position;
-    Vector4 velocity;
-};
-
-State propagateAt(PropagatorState& model, const SatelliteCatalog& catalog, ElementSet& working, int index,
-                  double minutes, uint8_t initialised, int32_t engine) {
-    State s;
-    const double epoch = JulianDateFromEpoch(catalog.entries[index].epoch);
-    propagateSatellite(model, catalog, epoch + minutes / 1440.0, working, index, s.velocity, s.position,
-                       initialised, engine);
-    return s;
-}
+const ElementSet kHeavyDrag = testing_support::reportNearEarthSet(2.0e-3);
+using State = testing_support::PropagatedState;
 
 // The minutes since epoch the front end hands the model for that date.
 double modelMinutes(const SatelliteCatalog& catalog, int index, double minutes) {
@@ -122,19 +105,4 @@ TEST(EngineSetting, SwitchingWithANonZeroFlagRunsTheOtherModelUninitialised) {
     const State sgp4After = propagateAt(model, *catalog, working, 0, 60.0, 1, 0);
     EXPECT_EQ(sgp4After.position.x, sgp4Before.position.x);
     EXPECT_EQ(sgp4After.velocity.z, sgp4Before.velocity.z);
-}
-
-TEST(EngineSetting, AlternativeEngineStaysFiniteOverAWeek) {
-    const auto catalog = catalogOf({kNearEarth, kDeepSpace, molniyaSet(), geostationarySet(),
-                                    makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3)});
-    for (int index = 0; index < catalog->count; ++index) {
-        PropagatorState model;
-        ElementSet working;
-        for (int step = 0; step <= 7 * 24; ++step) {
-            const State s = propagateAt(model, *catalog, working, index, 60.0 * step - 1440.0, step == 0 ? 0 : 1,
-                                        kEngineSgp8);
-            ASSERT_FALSE(propagationFailed(s.position)) << index << " " << step;
-            ASSERT_GT(s.position.w, 6378.0);
-        }
-    }
 }

@@ -12,13 +12,9 @@
 using namespace vantrek;
 using testing_support::geostationarySet;
 using testing_support::makeElementSet;
+using testing_support::reportNearEarthSet;
 
 namespace {
-
-// The report's near-Earth test set with a chosen drag term.
-ElementSet reportSet(double bstar) {
-    return makeElementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, bstar);
-}
 
 // Relative change of the mean motion per day that the drag gives at epoch.
 double dailyDragRate(const ElementSet& set) {
@@ -56,14 +52,14 @@ DragElements movedAlongDrag(const DragTerms& d, double edot, double h) {
 TEST(Sgp8Drag, SimplifiedBelowTheRelativeRateOf216e3PerDay) {
     PropagatorState model;
     // No drag term: no drag rate at all, and the mean motion stays.
-    const ElementSet noDrag = reportSet(0.0);
+    const ElementSet noDrag = reportNearEarthSet(0.0);
     sgp8At(model, noDrag, 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
     EXPECT_EQ(model.sgp8.secular.xndt, 0.0);
     EXPECT_EQ(model.sgp8.secular.edot, 0.0);
 
     // The report's own set (about 1.1e-4 per day) takes the simplified branch.
-    const ElementSet report = reportSet(6.6816e-5);
+    const ElementSet report = reportNearEarthSet(6.6816e-5);
     EXPECT_NEAR(dailyDragRate(report), 1.13e-4, 1e-6);
     sgp8At(model, report, 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
@@ -72,10 +68,10 @@ TEST(Sgp8Drag, SimplifiedBelowTheRelativeRateOf216e3PerDay) {
 
     // The rate is proportional to the drag term: either side of the threshold.
     const double thresholdBstar = 6.6816e-5 * 2.16e-3 / dailyDragRate(report);
-    sgp8At(model, reportSet(thresholdBstar * 0.999), 0.0, 0);
+    sgp8At(model, reportNearEarthSet(thresholdBstar * 0.999), 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
     EXPECT_EQ(model.sgp8.drag.gamma, 0.0);
-    sgp8At(model, reportSet(thresholdBstar * 1.001), 0.0, 0);
+    sgp8At(model, reportNearEarthSet(thresholdBstar * 1.001), 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 0);
     EXPECT_GT(model.sgp8.drag.gamma, 0.0);
     // The flag reflects the model's last initialisation, also back to simplified.
@@ -85,7 +81,7 @@ TEST(Sgp8Drag, SimplifiedBelowTheRelativeRateOf216e3PerDay) {
 
 TEST(Sgp8Drag, HigherDerivativesFollowTheDecayingOrbit) {
     // Near-circular, eccentric, and circular with the perigee on the node.
-    for (const ElementSet& set : {reportSet(6.6816e-3), makeElementSet(80275.0, 30.0, 10.0, 0.1, 200.0, 0.0, 14.0, 2e-2),
+    for (const ElementSet& set : {reportNearEarthSet(6.6816e-3), makeElementSet(80275.0, 30.0, 10.0, 0.1, 200.0, 0.0, 14.0, 2e-2),
                                   makeElementSet(80275.0, 98.0, 10.0, 0.0, 0.0, 0.0, 15.9, 2e-2)}) {
         const DragTerms d = initialiseSgp8Terms(set).drag;
         const FullDragRates r = fullDragRates(d);
@@ -115,7 +111,7 @@ TEST(Sgp8Drag, HigherDerivativesFollowTheDecayingOrbit) {
 }
 
 TEST(Sgp8Drag, PastTheDecayTimeTheStateStaysFinite) {
-    const ElementSet set = reportSet(6.6816e-3);
+    const ElementSet set = reportNearEarthSet(6.6816e-3);
     PropagatorState model;
     sgp8At(model, set, 0.0, 0);
     ASSERT_EQ(model.flags.simplifiedDrag, 0);
