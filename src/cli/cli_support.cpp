@@ -1,8 +1,12 @@
 #include "cli/cli_support.hpp"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 
+#include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
 
 namespace vantrek::cli {
@@ -24,6 +28,50 @@ bool loadElementFile(const std::string& path, SatelliteCatalog& catalog) {
     }
     loadElementSets(catalog, bytes.data(), static_cast<long>(bytes.size()));
     return true;
+}
+
+bool parseNumber(const char* text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return end != text && *end == '\0' && std::isfinite(value);
+}
+
+namespace {
+
+bool twoDigits(const char* p, int& value) {
+    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9') return false;
+    value = (p[0] - '0') * 10 + (p[1] - '0');
+    return true;
+}
+
+}  // namespace
+
+bool parseUtcTime(const char* text, double& jd) {
+    const size_t length = std::strlen(text);
+    if (length < 19) return false;
+    int year = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        year = year * 10 + (text[i] - '0');
+    }
+    int month, day, hour, minute, second;
+    if (text[4] != '-' || !twoDigits(text + 5, month) || text[7] != '-' || !twoDigits(text + 8, day) ||
+        text[10] != 'T' || !twoDigits(text + 11, hour) || text[13] != ':' || !twoDigits(text + 14, minute) ||
+        text[16] != ':' || !twoDigits(text + 17, second)) {
+        return false;
+    }
+    int millisecond = 0;
+    if (length > 19) {
+        if (text[19] != '.' || length == 20 || length > 23) return false;
+        int scale = 100;
+        for (size_t i = 20; i < length; ++i, scale /= 10) {
+            if (text[i] < '0' || text[i] > '9') return false;
+            millisecond += (text[i] - '0') * scale;
+        }
+    }
+    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) return false;
+    jd = JulianDateFromCalendar(year, month, day, hour, minute, second, millisecond);
+    return jd != kInvalidJulianDate;
 }
 
 std::string trimmedName(const ElementSet& set) {

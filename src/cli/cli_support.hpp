@@ -13,6 +13,13 @@ bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes);
 // on standard error) when it cannot be read.
 bool loadElementFile(const std::string& path, SatelliteCatalog& catalog);
 
+// A finite number that is the whole of the text.
+bool parseNumber(const char* text, double& value);
+
+// YYYY-MM-DDTHH:MM:SS with an optional fraction of up to three digits, as a
+// UTC Julian date; false for anything else or a date the calendar rejects.
+bool parseUtcTime(const char* text, double& jd);
+
 // The name of an element set without its trailing blanks.
 std::string trimmedName(const ElementSet& set);
 

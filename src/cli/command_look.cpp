@@ -1,12 +1,175 @@
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
 
+#include "astro/constants.hpp"
+#include "astro/geodetic.hpp"
+#include "astro/julian_date.hpp"
+#include "astro/look_angles.hpp"
+#include "astro/moon.hpp"
+#include "astro/moon_phase.hpp"
+#include "astro/observer.hpp"
+#include "astro/sun.hpp"
 #include "cli/cli_commands.hpp"
+#include "cli/cli_support.hpp"
+#include "observe/iridium_flare.hpp"
+#include "observe/magnitude_estimate.hpp"
+#include "observe/pass_search_options.hpp"
+#include "observe/visibility_status.hpp"
+#include "orbit/propagation.hpp"
 
 namespace vantrek::cli {
 
-int runLook(int, char**) {
-    std::fprintf(stderr, "vantrek-cli: 'look' is not available in this build\n");
-    return 2;
+namespace {
+
+const char kLookUsage[] =
+    "usage: vantrek-cli look FILE --index N --lat DEG --lon DEG --alt KM "
+    "--time YYYY-MM-DDTHH:MM:SS[.fff] [--engine 4|8] [--refraction]\n";
+
+bool parseIndex(const char* text, int& value) {
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || n < 0 || n >= kCatalogCapacity) return false;
+    value = static_cast<int>(n);
+    return true;
+}
+
+struct LookRequest {
+    std::string file;
+    int index = -1;
+    double latitudeDeg = NAN, longitudeDeg = NAN, heightKm = NAN;
+    double julianDate = NAN;
+    int32_t engine = 0;
+    int32_t refraction = 0;
+};
+
+bool parseArguments(int argc, char** argv, LookRequest& request) {
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        bool ok = true;
+        if (std::strcmp(arg, "--refraction") == 0) {
+            request.refraction = 1;
+            continue;
+        }
+        if (arg[0] != '-' || arg[1] != '-') {
+            if (!request.file.empty()) return false;
+            request.file = arg;
+            continue;
+        }
+        if (value == nullptr) return false;
+        if (std::strcmp(arg, "--index") == 0) {
+            ok = parseIndex(value, request.index);
+        } else if (std::strcmp(arg, "--lat") == 0) {
+            ok = parseNumber(value, request.latitudeDeg) && std::fabs(request.latitudeDeg) <= 90.0;
+        } else if (std::strcmp(arg, "--lon") == 0) {
+            ok = parseNumber(value, request.longitudeDeg) && std::fabs(request.longitudeDeg) <= 360.0;
+        } else if (std::strcmp(arg, "--alt") == 0) {
+            ok = parseNumber(value, request.heightKm) && std::fabs(request.heightKm) <= 100000.0;
+        } else if (std::strcmp(arg, "--time") == 0) {
+            ok = parseUtcTime(value, request.julianDate);
+        } else if (std::strcmp(arg, "--engine") == 0) {
+            ok = std::strcmp(value, "4") == 0 || std::strcmp(value, "8") == 0;
+            request.engine = std::strcmp(value, "8") == 0 ? kEngineSgp8 : 0;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "vantrek-cli: bad value for %s: %s\n", arg, value);
+            return false;
+        }
+        ++i;
+    }
+    return !request.file.empty() && request.index >= 0 && std::isfinite(request.latitudeDeg) &&
+           std::isfinite(request.longitudeDeg) && std::isfinite(request.heightKm) &&
+           std::isfinite(request.julianDate);
+}
+
+// Longitude in degrees east, -180..180.
+double signedLongitudeDeg(double longitude) {
+    double deg = longitude / kDegree;
+    if (deg > 180.0) deg -= 360.0;
+    return deg;
+}
+
+}  // namespace
+
+int runLook(int argc, char** argv) {
+    LookRequest request;
+    if (!parseArguments(argc, argv, request)) {
+        std::fputs(kLookUsage, stderr);
+        return 2;
+    }
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    if (!loadElementFile(request.file, *catalog)) return 2;
+    if (request.index >= catalog->count) {
+        std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
+                     catalog->count, request.index);
+        return 2;
+    }
+
+    Observer observer;
+    observer.latitude = request.latitudeDeg * kDegree;
+    observer.longitude = request.longitudeDeg * kDegree;
+    observer.height = request.heightKm;
+    const double jd = request.julianDate;
+
+    auto model = std::make_unique<PropagatorState>();
+    ElementSet working;
+    Vector4 velocity, position;
+    propagateSatellite(*model, *catalog, jd, working, request.index, velocity, position, 0, request.engine);
+    if (propagationFailed(position)) {
+        std::fprintf(stderr, "vantrek-cli: %s cannot be propagated to that time\n", trimmedName(working).c_str());
+        return 2;
+    }
+
+    LookAngles look;
+    ComputeLookAngles(jd, position, velocity, observer, look, 1, request.refraction);
+    GeodeticPoint subPoint;
+    GeodeticFromEci(jd, position, subPoint);
+
+    Vector4 sun;
+    SunPosition(jd, sun);
+    LookAngles sunLook;
+    ComputeLookAngles(jd, sun, Vector4{}, observer, sunLook, 1, request.refraction);
+
+    MoonHorizon moon;
+    MoonEquatorial moonEquatorial;
+    MoonPosition(jd - kMoonEpochJulianDate, observer, moon, moonEquatorial);
+    MoonPhaseFigures phase;
+    MoonPhase(jd, phase);
+
+    std::printf("azimuth=%.6f\n", look.azimuth / kDegree);
+    std::printf("elevation=%.6f\n", look.elevation / kDegree);
+    std::printf("range=%.6f\n", look.range);
+    std::printf("rangeRate=%.6f\n", look.rangeRate);
+    std::printf("latitude=%.6f\n", subPoint.latitude / kDegree);
+    std::printf("longitude=%.6f\n", signedLongitudeDeg(subPoint.longitude));
+    std::printf("height=%.6f\n", subPoint.height);
+    std::printf("sunAzimuth=%.6f\n", sunLook.azimuth / kDegree);
+    std::printf("sunElevation=%.6f\n", sunLook.elevation / kDegree);
+    std::printf("moonAzimuth=%.6f\n", moon.azimuth / kDegree);
+    std::printf("moonElevation=%.6f\n", moon.elevation / kDegree);
+    std::printf("moonIllumination=%.6f\n", phase.illuminatedFraction);
+
+    // Brightness and visibility as the sky view and the pass search see them.
+    MagnitudeEstimate estimate;
+    const double magnitude =
+        EstimateMagnitude(*model, *catalog, jd, request.index, working, observer, request.engine, estimate);
+    double searchMagnitude = 0.0;
+    FlareResult flare;
+    const int16_t visibility = VisibilityStatus(*model, *catalog, jd, working, request.index, observer, 0,
+                                                VisibilityLimits{}, request.engine, 0, searchMagnitude, flare);
+    std::printf("eclipsed=%d\n", estimate.eclipsed);
+    std::printf("depth=%.6f\n", estimate.depth);
+    std::printf("magnitude=%.6f\n", magnitude);
+    std::printf("illumination=%.6f\n", estimate.illumination);
+    std::printf("phaseAngle=%.6f\n", estimate.phaseAngle);
+    std::printf("visibility=%d\n", visibility);
+    return 0;
 }
 
 }  // namespace vantrek::cli

@@ -1,21 +1,19 @@
 // Arbitrary bytes through the element-set loader and the two-line parser.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "fuzz_support.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "orbit/two_line_format.hpp"
 
 using namespace vantrek;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool terminatedName(const ElementSet& set) {
     return std::memchr(set.name, '\0', sizeof set.name) != nullptr;

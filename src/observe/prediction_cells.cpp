@@ -1,0 +1,86 @@
+#include "observe/prediction_cells.hpp"
+
+#include <cstdio>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "observe/visibility_code.hpp"
+
+namespace vantrek {
+
+namespace {
+
+struct CalendarInstant {
+    int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+CalendarInstant calendarInstant(double jd) {
+    CalendarInstant c;
+    int32_t hundredths = 0;
+    TimeOfDayFromJulian(jd, c.hour, c.minute, c.second, hundredths);
+    if (c.hour >= 24) {
+        // The last hundredth of a day rounds up to midnight: show it on the next day.
+        jd += 1e-6;
+        TimeOfDayFromJulian(jd, c.hour, c.minute, c.second, hundredths);
+    }
+    CalendarDateFromJulian(jd, c.year, c.month, c.day);
+    return c;
+}
+
+}  // namespace
+
+std::string PredictionTimeText(double time, double localTimeOffset) {
+    const CalendarInstant c = calendarInstant(time + localTimeOffset);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d-%d-%d %d:%2.2d:%2.2d", c.year, c.month, c.day, c.hour,
+                  c.minute, c.second);
+    return text;
+}
+
+std::string PaddedTimeText(double time) {
+    const CalendarInstant c = calendarInstant(time);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day,
+                  c.hour, c.minute, c.second);
+    return text;
+}
+
+std::string PredictionMagnitudeText(const PredictionRow& row) {
+    if (row.code != kVisibilityVisible && row.code != kVisibilityFlare) return "N/A";
+    char text[32];
+    std::snprintf(text, sizeof text, "%3.1f", row.magnitude);
+    return text;
+}
+
+std::string PredictionFlareAngleText(const PredictionRow& row, bool degreeSign) {
+    if (row.code != kVisibilityFlare) return "N/A";
+    char text[32];
+    std::snprintf(text, sizeof text, degreeSign ? "%2.2f\u00b0" : "%2.2f", row.flareAngle / kDegree);
+    return text;
+}
+
+PredictionCells FormatPredictionRow(const PredictionRow& row, const char* name,
+                                    double localTimeOffset, bool insertedBySearch) {
+    PredictionCells cells;
+    cells.satellite = name;
+    if (insertedBySearch) cells.satellite += "  ";
+    cells.time = PredictionTimeText(row.time, localTimeOffset);
+    cells.status = VisibilityWord(row.code);
+    cells.magnitude = PredictionMagnitudeText(row);
+    cells.flareAngle = PredictionFlareAngleText(row, true);
+    cells.index = std::to_string(row.satelliteIndex);
+    return cells;
+}
+
+int PredictionRowAtListPosition(const PredictionResults& results, int position) {
+    if (position < 0 || position >= results.count) return -1;
+    return results.count - 1 - position;
+}
+
+std::string PassSearchSummaryText(int passes, double seconds) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Number of passes %d calculated in %3.2fs", passes, seconds);
+    return text;
+}
+
+}  // namespace vantrek

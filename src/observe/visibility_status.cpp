@@ -1,0 +1,46 @@
+#include "observe/visibility_status.hpp"
+
+#include "astro/look_angles.hpp"
+#include "astro/sun.hpp"
+#include "observe/eclipse.hpp"
+#include "observe/magnitude_estimate.hpp"
+#include "observe/visibility_code.hpp"
+#include "orbit/propagation.hpp"
+
+namespace vantrek {
+
+int16_t VisibilityStatus(PropagatorState& model, const SatelliteCatalog& catalog, double jd,
+                         ElementSet& working, int index, Observer& observer, uint8_t reload,
+                         const VisibilityLimits& limits, int32_t engine, int32_t flareMode,
+                         double& magnitude, FlareResult& flare) {
+    Vector4 position, velocity;
+    propagateSatellite(model, catalog, jd, working, index, velocity, position, reload, engine);
+    magnitude = kNoMagnitude;
+    if (propagationFailed(position)) return kVisibilityCannotPropagate;
+    LookAngles look;
+    ComputeLookAngles(jd, position, velocity, observer, look, 0, 0);
+    if (look.elevation <= limits.satelliteElevation) return kVisibilityInvisible;
+
+    Vector4 sun;
+    SunPosition(jd, sun);
+    LookAngles sunLook;
+    ComputeLookAngles(jd, sun, Vector4{}, observer, sunLook, 1, 0);
+    if (sunLook.elevation > limits.sunElevation) return kVisibilityInSun;
+    double depth = 0.0;
+    if (IsEclipsed(position, sun, depth)) return kVisibilityEclipsed;
+    if (sunLook.elevation == limits.sunElevation) return kVisibilityInSun;
+
+    if (flareMode == 1) {
+        Vector4 observerPosition, observerVelocity;
+        ObserverEci(jd, observer, observerPosition, observerVelocity);
+        magnitude = FlareMagnitude(sun, position, velocity, observerPosition, flare);
+        return flare.angle < kFlareThreshold ? kVisibilityFlare : kVisibilityInSun;
+    }
+    // The estimate loads the entry afresh, so a search continues from a newly
+    // initialised model after every visible instant.
+    MagnitudeEstimate estimate;
+    magnitude = EstimateMagnitude(model, catalog, jd, index, working, observer, engine, estimate);
+    return kVisibilityVisible;
+}
+
+}  // namespace vantrek

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/settings.hpp"
+#include "orbit/element_set.hpp"
+#include "platform/message_sink.hpp"
+#include "platform/program_folder.hpp"
+
+namespace vantrek {
+
+// The text after the last folder separator ('/' or '\'); the whole path when
+// it has none.
+std::string fileBaseName(const std::string& path);
+
+// Whether an element-set file holds Iridium satellites, told by its name. At
+// start only a lower-case "iridium" counts, and only in a path with a folder;
+// the Open command also accepts "Iridium".
+bool isIridiumFileAtStart(const std::string& path);
+bool isIridiumFileOnOpen(const std::string& path);
+
+// Loads an element-set file (at most its first 74,001 bytes) into the
+// catalogue. "I can't open the file!" and false when it cannot be opened (the
+// catalogue is unchanged); "Read failed!" when reading breaks off, and the load
+// goes on over what was read. The caller resets the view orientation.
+bool openElementSetFile(const std::string& path, SatelliteCatalog& catalog, MessageSink& messages);
+
+// Start-up: the Iridium name test on Last_Open (clearing `flares` for any other
+// name), then openElementSetFile. Nothing is done when Last_Open is empty.
+bool reopenLastFile(Settings& settings, SatelliteCatalog& catalog, MessageSink& messages,
+                    int32_t& iridiumCatalogue);
+
+// The Open command once the user has chosen `path`: slot 0 becomes current and
+// the Iridium flag is cleared (and set again for an Iridium file name; any
+// other name clears `flares`); the file is loaded with every set selected, the
+// count reported ("Data of %d satellites successfully read from %s", caption
+// "Info"), slot 0 loaded with its frequencies, and the path stored as the last
+// file. False when the file cannot be opened. The caller resets the view
+// orientation and names the file in the status bar.
+bool openElementSetCommand(const std::string& path, SatelliteCatalog& catalog, Settings& settings,
+                           SettingsStore& store, const ProgramFolder& folder, MessageSink& messages,
+                           int32_t& iridiumCatalogue);
+
+}  // namespace vantrek

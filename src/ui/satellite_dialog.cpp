@@ -1,0 +1,74 @@
+#include "ui/satellite_dialog.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "astro/julian_date.hpp"
+#include "orbit/current_satellite.hpp"
+
+namespace vantrek {
+
+namespace {
+
+std::string epochText(double epoch, double now) {
+    const double jd = JulianDateFromEpoch(epoch);
+    int32_t year, month, day, hour, minute, second, hundredths;
+    CalendarDateFromJulian(jd, year, month, day);
+    TimeOfDayFromJulian(jd, hour, minute, second, hundredths);
+    char text[204];
+    std::snprintf(text, sizeof text, "%d-%2d-%2d %2d:%2.2d:%2.2d (%3.1f days old)", year, month, day,
+                  hour, minute, second, now - jd);
+    return text;
+}
+
+void setEveryFlag(SatelliteForm& form, SatelliteCatalog& catalog, bool on) {
+    for (SatelliteRow& row : form.rows) row.checked = on;
+    const int count = loadedSatelliteCount(catalog);
+    for (int i = 0; i < kCatalogCapacity; ++i) catalog.selected[i] = on && i < count ? 1 : 0;
+}
+
+}  // namespace
+
+void openSatelliteDialog(SatelliteForm& form, const SatelliteCatalog& catalog, double now) {
+    const int count = loadedSatelliteCount(catalog);
+    form = SatelliteForm();
+    form.count = std::to_string(catalog.count);
+    for (int i = count - 1; i >= 0; --i) {
+        const ElementSet& set = catalog.entries[i];
+        SatelliteRow row;
+        row.name.assign(set.name, std::find(set.name, set.name + sizeof set.name, '\0'));
+        row.catalogNumber = std::to_string(set.catalogNumber);
+        row.elementNumber = std::to_string(set.elementNumber);
+        row.epoch = epochText(set.epoch, now);
+        char slot[16];
+        std::snprintf(slot, sizeof slot, "%4d", i);
+        row.slotText = slot;
+        row.slot = i;
+        row.checked = catalog.selected[i] == 1;
+        form.rows.push_back(row);
+    }
+}
+
+void toggleSatelliteSelection(SatelliteForm& form, SatelliteCatalog& catalog) {
+    setEveryFlag(form, catalog, !form.selectClearsNext);
+    form.selectClearsNext = !form.selectClearsNext;
+    catalog.current = 0;
+}
+
+void acceptSatelliteDialog(const SatelliteForm& form, SatelliteCatalog& catalog,
+                           const ProgramFolder& folder, Settings& settings) {
+    std::fill(std::begin(catalog.selected), std::end(catalog.selected), 0);
+    const int count = loadedSatelliteCount(catalog);
+    for (const SatelliteRow& row : form.rows) {
+        if (!row.checked || row.slot < 0 || row.slot >= count) continue;
+        catalog.selected[row.slot] = 1;
+        catalog.current = row.slot;
+    }
+    if (form.highlightedRow >= 0 && form.highlightedRow < static_cast<int>(form.rows.size())) {
+        const SatelliteRow& row = form.rows[form.highlightedRow];
+        if (row.checked && row.slot >= 0 && row.slot < count) catalog.current = row.slot;
+    }
+    loadCurrentSatellite(catalog, folder, settings);
+}
+
+}  // namespace vantrek

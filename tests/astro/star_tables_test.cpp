@@ -1,0 +1,198 @@
+#include <cmath>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "astro/angles.hpp"
+#include "astro/constants.hpp"
+#include "astro/look_angles.hpp"
+#include "astro/star_catalog.hpp"
+#include "astro/stars.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+double rightAscensionHours(const StarRow& s) {
+    return NormalizeAngle(std::atan2(s.sinRightAscension, s.cosRightAscension)) / kDegree / 15.0;
+}
+double declinationDegrees(const StarRow& s) { return std::atan2(s.sinDeclination, s.cosDeclination) / kDegree; }
+
+struct CatalogueStar {
+    double dec, ra, mag;
+};
+
+// Stars of the reference catalogue, in file order.
+std::vector<CatalogueStar> readCatalogue() {
+    std::vector<CatalogueStar> stars;
+    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/bright_star_catalogue.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        CatalogueStar s;
+        if (fields >> s.dec >> s.ra >> s.mag) stars.push_back(s);
+    }
+    return stars;
+}
+
+// Row of the table nearest to a position, if within 3 arcminutes; -1 otherwise.
+int nearestRow(double decDeg, double raHours) {
+    const double d = decDeg * kDegree, r = raHours * 15.0 * kDegree;
+    int best = -1;
+    double bestCos = std::cos(3.0 / 60.0 * kDegree);
+    for (int i = 0; i < kStarCount; ++i) {
+        const StarRow& s = StarCatalog[i];
+        const double c = std::cos(d) * s.cosDeclination * (std::cos(r) * s.cosRightAscension + std::sin(r) * s.sinRightAscension) +
+                         std::sin(d) * s.sinDeclination;
+        if (c > bestCos) {
+            bestCos = c;
+            best = i;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST(StarCatalog, TellingRows) {
+    struct Telling {
+        int row;
+        double raHours, decDeg, mag;
+    };
+    // Positions to the rounding of the published table (0.0003 h, 0.004 degree).
+    const Telling rows[] = {{0, 6.3992, -52.695, -0.72},
+                            {1, 14.2609, 19.183, -0.04},
+                            {3, 18.6158, 38.784, 0.03},
+                            {1628, 23.9599, -64.297, 5.0},
+                            {1629, 6.7525, -16.719, -1.46}};
+    for (const Telling& t : rows) {
+        const StarRow& s = StarCatalog[t.row];
+        EXPECT_NEAR(rightAscensionHours(s), t.raHours, 3e-4) << t.row;
+        EXPECT_NEAR(declinationDegrees(s), t.decDeg, 4e-3) << t.row;
+        EXPECT_EQ(s.magnitude, t.mag) << t.row;
+    }
+}
+
+TEST(StarCatalog, ReproducesTheReferenceCatalogue) {
+    const std::vector<CatalogueStar> stars = readCatalogue();
+    ASSERT_GT(stars.size(), 9000u);
+    std::vector<CatalogueStar> bright;
+    for (const CatalogueStar& s : stars) {
+        if (s.mag <= 5.0) bright.push_back(s);
+    }
+    ASSERT_EQ(bright.size(), static_cast<size_t>(kStarCount));
+    // Same stars in the same (magnitude) order, the brightest moved last.
+    for (int i = 0; i < kStarCount; ++i) {
+        const CatalogueStar& c = bright[(i + 1) % kStarCount];
+        ASSERT_NEAR(rightAscensionHours(StarCatalog[i]), c.ra, 1e-9) << i;
+        ASSERT_NEAR(declinationDegrees(StarCatalog[i]), c.dec, 1e-9) << i;
+        ASSERT_EQ(StarCatalog[i].magnitude, c.mag) << i;
+    }
+}
+
+TEST(StarLinks, EveryLinkIsAConstellationSegment) {
+    std::set<std::pair<int, int>> segments;
+    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/constellation_lines.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line.substr(0, line.find('#')));
+        double d1, r1, d2, r2;
+        if (!(fields >> d1 >> r1 >> d2 >> r2)) continue;
+        const int a = nearestRow(d1, r1), b = nearestRow(d2, r2);
+        if (a >= 0 && b >= 0) segments.insert({std::min(a, b), std::max(a, b)});
+    }
+    int links = 0;
+    for (int s = 0; s < kStarCount; ++s) {
+        const int p = StarLinks[s];
+        if (p == 0) continue;
+        ++links;
+        ASSERT_GT(p, 0);
+        ASSERT_LT(p, kStarCount);
+        ASSERT_NE(p, s);
+        EXPECT_EQ(segments.count({std::min(s, p), std::max(s, p)}), 1u) << s << " -> " << p;
+    }
+    EXPECT_EQ(links, 705);
+    // Only segments whose two stars already had links were left out.
+    EXPECT_EQ(segments.size(), 705u + 15u);
+}
+
+TEST(StarRowsExamined, MagnitudeLimits) {
+    EXPECT_EQ(StarRowsExamined(-3), 16);
+    EXPECT_EQ(StarRowsExamined(1), 16);
+    EXPECT_EQ(StarRowsExamined(2), 50);
+    EXPECT_EQ(StarRowsExamined(3), 174);
+    EXPECT_EQ(StarRowsExamined(4), 505);
+    EXPECT_EQ(StarRowsExamined(5), kStarCount);
+    EXPECT_EQ(StarRowsExamined(9), kStarCount);
+    // Every star below limits 1 to 3 lies within the scanned rows (the brightest,
+    // in the last row, is drawn only with the full scan).
+    for (int16_t limit = 1; limit <= 3; ++limit) {
+        const int scanned = StarRowsExamined(limit);
+        for (int i = scanned; i < kStarCount - 1; ++i) {
+            ASSERT_GE(StarCatalog[i].magnitude, limit) << limit;
+        }
+    }
+    int drawnAtOne = 0;
+    for (int i = 0; i < StarRowsExamined(1); ++i) drawnAtOne += StarCatalog[i].magnitude < 1.0;
+    EXPECT_EQ(drawnAtOne, 14);
+}
+
+TEST(StarHorizon, AgreesWithTheLookAngleRoutine) {
+    Observer o;
+    o.latitude = -33.9 * kDegree;
+    o.longitude = 18.4 * kDegree;
+    StoreLatitudeTrig(o);
+    const double jd = 2460100.7;
+    int above = 0;
+    for (int i = 0; i < kStarCount; i += 37) {
+        const StarRow& s = StarCatalog[i];
+        // A star is a body at a practically infinite distance.
+        const Vector4 far{1e15 * s.cosDeclination * s.cosRightAscension, 1e15 * s.cosDeclination * s.sinRightAscension,
+                          1e15 * s.sinDeclination, 0.0};
+        LookAngles reference;
+        ComputeLookAngles(jd, far, Vector4{}, o, reference, 1, 0);
+        LookAngles look;
+        look.azimuth = -7.0;
+        look.range = 12.0;
+        StarHorizon(std::sin(o.theta), std::cos(o.theta), s, o, 0, look);
+        EXPECT_NEAR(look.elevation, reference.elevation, 1e-9) << i;
+        EXPECT_EQ(look.range, 12.0);
+        if (look.elevation > 0.0) {
+            ++above;
+            EXPECT_NEAR(std::sin(look.azimuth), std::sin(reference.azimuth), 1e-9) << i;
+            EXPECT_NEAR(std::cos(look.azimuth), std::cos(reference.azimuth), 1e-9) << i;
+        } else {
+            EXPECT_EQ(look.azimuth, -7.0) << i;  // untouched below the horizon
+        }
+    }
+    EXPECT_GT(above, 5);
+}
+
+TEST(StarHorizon, ZenithAndRefraction) {
+    const StarRow& vega = StarCatalog[3];
+    Observer o;
+    o.latitude = std::atan2(vega.sinDeclination, vega.cosDeclination);
+    StoreLatitudeTrig(o);
+    LookAngles look;
+    // Local sidereal angle equal to the right ascension: on the meridian, overhead.
+    StarHorizon(vega.sinRightAscension, vega.cosRightAscension, vega, o, 0, look);
+    EXPECT_NEAR(look.elevation, kHalfPi, 1e-7);
+    EXPECT_TRUE(std::isfinite(look.elevation));
+
+    // Half a turn later it stands low in the north; refraction lifts it.
+    o.latitude = 60.0 * kDegree;
+    StoreLatitudeTrig(o);
+    LookAngles plain, refracted;
+    StarHorizon(-vega.sinRightAscension, -vega.cosRightAscension, vega, o, 0, plain);
+    StarHorizon(-vega.sinRightAscension, -vega.cosRightAscension, vega, o, 1, refracted);
+    EXPECT_GT(plain.elevation, 0.0);
+    EXPECT_NEAR(plain.azimuth, kTwoPi, 1e-6);  // due north, reported as 2 pi
+    EXPECT_NEAR(plain.elevation / kDegree, 8.78, 0.01);  // 60 - (90 - 38.78)
+    EXPECT_NEAR((refracted.elevation - plain.elevation) / kDegree * 60.0, 6.0, 0.3);
+}

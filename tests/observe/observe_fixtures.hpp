@@ -1,0 +1,104 @@
+#pragma once
+
+// Synthetic satellites and a brute-force pass finder for the observation tests.
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "astro/look_angles.hpp"
+#include "astro/angles.hpp"
+#include "astro/observer.hpp"
+#include "astro/sidereal_time.hpp"
+#include "orbit/element_set.hpp"
+#include "orbit/propagation.hpp"
+#include "orbit/propagator_state.hpp"
+
+namespace vantrek::testing {
+
+// 2024-06-20 0h UTC: short nights at 54 degrees north, low orbits sunlit all night.
+constexpr double kEpoch = 24172.0;
+
+// A circular-ish orbit at a height (km) above the equatorial radius.
+inline ElementSet orbitAt(int32_t number, double heightKm, double inclinationDeg, double raanDeg,
+                          double meanAnomalyDeg, double eccentricity = 0.0005) {
+    ElementSet set;
+    set.epoch = kEpoch;
+    set.inclination = inclinationDeg * kDegree;
+    set.raan = raanDeg * kDegree;
+    set.eccentricity = eccentricity;
+    set.argPerigee = 90.0 * kDegree;
+    set.meanAnomaly = meanAnomalyDeg * kDegree;
+    const double a = 6378.135 + heightKm;
+    set.meanMotion = std::sqrt(398600.8 / (a * a * a)) * 60.0;  // rad/min
+    set.catalogNumber = number;
+    std::snprintf(set.name, sizeof set.name, "TEST %-19d", number);
+    return set;
+}
+
+// A geostationary satellite over a longitude, at the epoch.
+inline ElementSet geostationaryOver(int32_t number, double longitudeDeg) {
+    ElementSet set = orbitAt(number, 35786.0, 0.05, 0.0, 0.0, 0.0002);
+    set.meanMotion = 1.0027 * kRevPerDayToRadPerMin;
+    // Right ascension of the satellite = sidereal angle + longitude at the epoch.
+    const double theta = GreenwichSiderealAngle(JulianDateFromEpoch(kEpoch));
+    set.meanAnomaly = NormalizeAngle(theta + longitudeDeg * kDegree - set.argPerigee);
+    return set;
+}
+
+inline void addToCatalog(SatelliteCatalog& catalog, const ElementSet& set) {
+    catalog.entries[catalog.count] = set;
+    catalog.selected[catalog.count] = 1;
+    ++catalog.count;
+}
+
+inline Observer observerAt(double latitudeDeg, double longitudeDeg, double heightKm = 0.03) {
+    Observer observer;
+    observer.latitude = latitudeDeg * kDegree;
+    observer.longitude = longitudeDeg * kDegree;
+    observer.height = heightKm;
+    return observer;
+}
+
+struct ReferencePass {
+    double rise;  // first sample above the limit
+    double set;   // last sample above the limit
+};
+
+// Passes above an elevation limit, sampled every `step` days.
+inline std::vector<ReferencePass> referencePasses(PropagatorState& model,
+                                                  const SatelliteCatalog& catalog, int index,
+                                                  Observer observer, double start, double end,
+                                                  double limit, double step = 5.0 / 86400.0) {
+    std::vector<ReferencePass> passes;
+    ElementSet working;
+    bool above = false;
+    for (int k = 0;; ++k) {
+        const double t = start + k * step;
+        if (t > end) break;
+        Vector4 position, velocity;
+        propagateSatellite(model, catalog, t, working, index, velocity, position, k == 0 ? 0 : 1,
+                           0);
+        LookAngles look;
+        ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
+        const bool nowAbove = look.elevation > limit;
+        if (nowAbove && !above) passes.push_back({t, t});
+        if (nowAbove) passes.back().set = t;
+        above = nowAbove;
+    }
+    return passes;
+}
+
+// Elevation of a satellite at one instant, computed as the visibility test does.
+inline double elevationAt(PropagatorState& model, const SatelliteCatalog& catalog, int index,
+                          Observer& observer, double t) {
+    ElementSet working;
+    Vector4 position, velocity;
+    propagateSatellite(model, catalog, t, working, index, velocity, position, 0, 0);
+    LookAngles look;
+    ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
+    return look.elevation;
+}
+
+}  // namespace vantrek::testing

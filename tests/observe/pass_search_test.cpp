@@ -1,0 +1,243 @@
+#include "observe/pass_search.hpp"
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "observe/visibility_code.hpp"
+#include "observe/visibility_status.hpp"
+#include "observe_fixtures.hpp"
+
+using namespace vantrek;
+using namespace vantrek::testing;
+
+namespace {
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+class PassSearch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalog = std::make_unique<SatelliteCatalog>();
+        model = std::make_unique<PropagatorState>();
+        results = std::make_unique<PredictionResults>();
+        options.start = JulianDateFromEpoch(kEpoch);
+        options.hours = 24.0;
+    }
+
+    int32_t run() { return RunPassSearch(*model, *catalog, working, observer, options, *results); }
+
+    std::vector<ReferencePass> reference(int index, double hours = 24.0) {
+        return referencePasses(*model, *catalog, index, observer, options.start,
+                               options.start + hours / 24.0, options.limits.satelliteElevation);
+    }
+
+    // Orbital period in days, as the model works it out.
+    double periodOf(int index) {
+        ElementSet set;
+        Vector4 position, velocity;
+        propagateSatellite(*model, *catalog, options.start, set, index, velocity, position, 0, 0);
+        return set.period / 1440.0;
+    }
+
+    std::vector<PredictionRow> rowsOf(int index) const {
+        std::vector<PredictionRow> rows;
+        for (int r = 0; r < results->count; ++r) {
+            if (results->rows[r].satelliteIndex == index) rows.push_back(results->rows[r]);
+        }
+        return rows;
+    }
+
+    std::unique_ptr<SatelliteCatalog> catalog;
+    std::unique_ptr<PropagatorState> model;
+    std::unique_ptr<PredictionResults> results;
+    ElementSet working;
+    Observer observer = observerAt(54.3, 10.12);
+    PassSearchOptions options;
+};
+
+}  // namespace
+
+TEST_F(PassSearch, EveryPassOfAGroupGivesOneRow) {
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
+    addToCatalog(*catalog, orbitAt(90002, 800.0, 98.6, 300.0, 120.0));
+    const int32_t passes = run();
+
+    const double end = options.start + 1.0;
+    int32_t countedRises = 0;
+    for (int index = 0; index < 2; ++index) {
+        const std::vector<ReferencePass> passesSeen = reference(index);
+        const double period = periodOf(index);
+        const std::vector<PredictionRow> rows = rowsOf(index);
+        ASSERT_GE(passesSeen.size(), 4u) << index;  // groups of consecutive passes
+        // Each pass of more than a minute has exactly one row, inside it.
+        size_t row = 0;
+        for (const ReferencePass& pass : passesSeen) {
+            int inside = 0;
+            while (row < rows.size() && rows[row].time <= pass.set + kSecond) {
+                EXPECT_GE(rows[row].time, pass.rise - 5 * kSecond) << index;
+                // A rise is counted at the step after its row; a row whose jump
+                // leaves the period ends the search before that step.
+                if (pass.rise > options.start && rows[row].time + 0.75 * period < end) {
+                    ++countedRises;
+                }
+                ++inside;
+                ++row;
+            }
+            if (pass.set - pass.rise > 60 * kSecond) {
+                EXPECT_EQ(inside, 1) << index;
+            }
+        }
+        EXPECT_EQ(row, rows.size()) << "row after the last pass, satellite " << index;
+        for (const PredictionRow& r : rows) {
+            EXPECT_TRUE(r.code == kVisibilityEclipsed || r.code == kVisibilityInSun ||
+                        r.code == kVisibilityVisible);
+            EXPECT_EQ(r.code == kVisibilityVisible, r.magnitude < 100.0);
+        }
+    }
+    EXPECT_EQ(passes, countedRises);
+    // Rows are stored satellite by satellite, each in time order.
+    for (int r = 1; r < results->count; ++r) {
+        const PredictionRow& a = results->rows[r - 1];
+        const PredictionRow& b = results->rows[r];
+        EXPECT_TRUE(a.satelliteIndex < b.satelliteIndex ||
+                    (a.satelliteIndex == b.satelliteIndex && a.time < b.time));
+    }
+}
+
+TEST_F(PassSearch, MagnitudeFilterKeepsOnlyBrightVisiblePasses) {
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));   // daytime passes only
+    addToCatalog(*catalog, orbitAt(90002, 800.0, 98.6, 300.0, 120.0));  // visible ones at night
+    const int32_t passes = run();
+    std::vector<PredictionRow> all(results->rows, results->rows + results->count);
+    ASSERT_GT(all.size(), 0u);
+
+    options.magnitudeFilter = 1;
+    options.minimumMagnitude = 20.0;
+    EXPECT_EQ(run(), passes);  // the filter changes the rows, not the count of passes
+    ASSERT_GT(results->count, 0);
+    for (int r = 0; r < results->count; ++r) {
+        EXPECT_EQ(results->rows[r].code, kVisibilityVisible);
+        EXPECT_LT(results->rows[r].magnitude, 20.0);
+    }
+    // Faint limit below every estimate: nothing qualifies.
+    options.minimumMagnitude = 0.0;
+    run();
+    for (int r = 0; r < results->count; ++r) EXPECT_LT(results->rows[r].magnitude, 0.0);
+}
+
+TEST_F(PassSearch, SatelliteAlreadyUpAtTheStartWritesARowButIsNotCounted) {
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
+    const std::vector<ReferencePass> passes = reference(0);
+    ASSERT_GT(passes.size(), 1u);
+    const ReferencePass& first = passes[0].rise > options.start ? passes[0] : passes[1];
+    options.start = first.rise + (first.set - first.rise) / 3.0;
+    options.hours = 1.0;  // shorter than the next rise
+    EXPECT_EQ(run(), 0);
+    ASSERT_EQ(results->count, 1);
+    EXPECT_NEAR(results->rows[0].time, options.start + 30 * kSecond, 1e-9);
+}
+
+TEST_F(PassSearch, NothingSelectedNothingFound) {
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
+    catalog->selected[0] = 0;
+    results->count = 7;
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(results->count, 0);
+}
+
+TEST_F(PassSearch, GeostationarySatelliteIsSkippedInNormalModeOnly) {
+    observer = observerAt(0.0, 10.0);
+    addToCatalog(*catalog, geostationaryOver(90005, 10.0));
+    ASSERT_GT(elevationAt(*model, *catalog, 0, observer, options.start), 80.0 * kDegree);
+    options.hours = 2.0;
+    std::vector<PassSearchProgress> reports;
+    auto record = [&](const PassSearchProgress& p) { reports.push_back(p); };
+
+    RunPassSearch(*model, *catalog, working, observer, options, *results, record);
+    EXPECT_EQ(results->count, 0);
+    for (const PassSearchProgress& p : reports) EXPECT_EQ(p.tenthsDone, 0);
+    EXPECT_EQ(reports.back().satellitesDone, 1);
+
+    options.flareMode = 1;
+    reports.clear();
+    RunPassSearch(*model, *catalog, working, observer, options, *results, record);
+    EXPECT_EQ(reports.back().tenthsDone, 10);  // walked through the whole period
+}
+
+TEST_F(PassSearch, RowsStopAtThreeHundredAndOne) {
+    // 100 low satellites in spread planes: several hundred passes a day.
+    for (int k = 0; k < 100; ++k) {
+        addToCatalog(*catalog, orbitAt(40000 + k, 500.0 + 3 * k, 53.0, 3.6 * k, 37.0 * k));
+    }
+    const int32_t passes = run();
+    ASSERT_EQ(results->count, kPredictionCapacity);
+    const int lastWithRow = results->rows[kPredictionCapacity - 1].satelliteIndex;
+    ASSERT_LT(lastWithRow, 99);
+    // The satellites after the full list are still walked, but each stops at
+    // its first qualifying step, whose pass is never counted: leaving them out
+    // changes nothing.
+    for (int k = lastWithRow + 1; k < 100; ++k) catalog->selected[k] = 0;
+    EXPECT_EQ(run(), passes);
+    EXPECT_EQ(results->count, kPredictionCapacity);
+}
+
+TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
+    // An Iridium-like constellation: 6 planes of 11 at 780 km, 86.4 degrees.
+    for (int plane = 0; plane < 6; ++plane) {
+        for (int slot = 0; slot < 11; ++slot) {
+            addToCatalog(*catalog, orbitAt(30000 + plane * 11 + slot, 780.0, 86.4, 31.6 * plane,
+                                           slot * 360.0 / 11 + plane * 16.0));
+        }
+    }
+    catalog->entries[0].catalogNumber = 24836;  // on the exclusion list
+    options.flareMode = 1;
+    const int32_t passes = run();
+    EXPECT_GT(passes, 0);
+    ASSERT_GT(results->count, 0);
+    for (int r = 0; r < results->count; ++r) {
+        const PredictionRow& row = results->rows[r];
+        EXPECT_NE(row.satelliteIndex, 0);
+        EXPECT_EQ(row.code, kVisibilityFlare);
+        ASSERT_LT(row.magnitude, 100.0);
+        // The listed magnitude and angle are those of the listed instant ...
+        double magnitude = 0.0;
+        FlareResult flare;
+        ElementSet w;
+        VisibilityStatus(*model, *catalog, row.time, w, row.satelliteIndex, observer, 0,
+                         options.limits, 0, 1, magnitude, flare);
+        EXPECT_DOUBLE_EQ(magnitude, row.magnitude);
+        EXPECT_DOUBLE_EQ(flare.angle, row.flareAngle);
+        // ... a second later, when the search saw it fade, it was fainter.
+        const int16_t after = VisibilityStatus(*model, *catalog, row.time + kSecond, w,
+                                               row.satelliteIndex, observer, 0, options.limits, 0,
+                                               1, magnitude, flare);
+        EXPECT_EQ(after, kVisibilityFlare);
+        EXPECT_GT(magnitude, row.magnitude);
+    }
+}
+
+TEST_F(PassSearch, EmptyPeriodEndsAfterOneStep) {
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
+    options.hours = 0.0;
+    std::vector<PassSearchProgress> reports;
+    RunPassSearch(*model, *catalog, working, observer, options, *results,
+                  [&](const PassSearchProgress& p) { reports.push_back(p); });
+    EXPECT_EQ(reports.back().tenthsDone, 10);
+}
+
+TEST_F(PassSearch, CancelStopsBetweenSatellites) {
+    for (int k = 0; k < 5; ++k) addToCatalog(*catalog, orbitAt(100 + k, 420.0, 51.6, 70.0 * k, 0.0));
+    std::atomic<bool> cancel{false};
+    int lastSatellite = 0;
+    RunPassSearch(*model, *catalog, working, observer, options, *results,
+                  [&](const PassSearchProgress& p) {
+                      lastSatellite = p.satellitesDone;
+                      if (p.satellitesDone == 2) cancel = true;
+                  },
+                  &cancel);
+    EXPECT_EQ(lastSatellite, 2);
+    for (int r = 0; r < results->count; ++r) EXPECT_EQ(results->rows[r].satelliteIndex, 0);
+}
