@@ -1,6 +1,7 @@
 // The orbit models through the propagation front end.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "astro/constants.hpp"
@@ -26,48 +27,58 @@ ElementSet elementSet(double epoch, double inclinationDeg, double raanDeg, doubl
     return set;
 }
 
-// 0 near-Earth, 1 deep space without resonance, 2 the 12-hour resonance, 3 the 24-hour one.
+// 0 near-Earth, 1 deep space without resonance, 2 the 12-hour resonance, 3 the 24-hour one,
+// 4 near-Earth with drag enough for SGP8's full drag.
 std::unique_ptr<vantrek::SatelliteCatalog> benchCatalog() {
     auto catalog = std::make_unique<vantrek::SatelliteCatalog>();
     catalog->entries[0] = elementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, 6.6816e-5);
     catalog->entries[1] = elementSet(80230.29629788, 46.7916, 230.4354, 0.7318036, 47.4722, 10.4117, 2.28537848, 0.014311);
     catalog->entries[2] = elementSet(26340.5, 63.4, 250.0, 0.71, 270.0, 10.0, 2.006, 0.0);
     catalog->entries[3] = elementSet(26340.5, 0.05, 90.0, 0.00003, 0.0, 10.0, 1.0027, 0.0);
-    catalog->count = 4;
+    catalog->entries[4] = elementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, 2.0e-3);
+    catalog->count = 5;
     return catalog;
 }
 
 // One call with the flag 1 per iteration, the time moving on by 0.1 minute.
+// Arguments: the catalogue entry and the engine setting (0 SGP4/SDP4, 1 SGP8/SDP8).
 void BM_PropagateFollowing(benchmark::State& state) {
     const auto catalog = benchCatalog();
     const int index = static_cast<int>(state.range(0));
+    const auto engine = static_cast<int32_t>(state.range(1));
     vantrek::PropagatorState model;
     ElementSet working;
     vantrek::Vector4 position, velocity;
     double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch);
-    vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, 0);
+    vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, engine);
     for (auto _ : state) {
         jd += 0.1 / 1440.0;
-        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 1, 0);
+        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 1, engine);
         benchmark::DoNotOptimize(position);
     }
 }
-BENCHMARK(BM_PropagateFollowing)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+BENCHMARK(BM_PropagateFollowing)
+    ->ArgNames({"set", "engine"})
+    ->ArgsProduct({{0, 1, 2, 3}, {0, vantrek::kEngineSgp8}});
 
-// One initialisation and propagation (the flag 0) per iteration.
+// One initialisation and propagation (the flag 0) per iteration; arguments as above.
 void BM_PropagateInitialising(benchmark::State& state) {
     const auto catalog = benchCatalog();
     const int index = static_cast<int>(state.range(0));
+    const auto engine = static_cast<int32_t>(state.range(1));
     vantrek::PropagatorState model;
     ElementSet working;
     vantrek::Vector4 position, velocity;
     const double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch) + 0.25;
     for (auto _ : state) {
-        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, 0);
+        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, engine);
         benchmark::DoNotOptimize(position);
     }
 }
-BENCHMARK(BM_PropagateInitialising)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_PropagateInitialising)
+    ->ArgNames({"set", "engine"})
+    ->ArgsProduct({{0, 1, 2}, {0, vantrek::kEngineSgp8}})
+    ->Args({4, vantrek::kEngineSgp8});
 
 // The near-Earth model alone, without the front end's epoch and clock work.
 void BM_Sgp4ModelOnly(benchmark::State& state) {
@@ -83,5 +94,22 @@ void BM_Sgp4ModelOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Sgp4ModelOnly);
+
+// SGP8 alone, with the simplified drag (set 0) or the full drag (set 4); the
+// time runs round the first 12 hours, inside the heavy set's decay time.
+void BM_Sgp8ModelOnly(benchmark::State& state) {
+    const auto catalog = benchCatalog();
+    const ElementSet& set = catalog->entries[state.range(0)];
+    vantrek::PropagatorState model;
+    vantrek::Vector4 position, velocity;
+    vantrek::propagateSgp8(model, 0.0, set, position, velocity, 0);
+    double t = 0.0;
+    for (auto _ : state) {
+        t = t >= 720.0 ? 0.0 : t + 0.1;
+        vantrek::propagateSgp8(model, t, set, position, velocity, 1);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(BM_Sgp8ModelOnly)->ArgName("set")->Arg(0)->Arg(4);
 
 }  // namespace

@@ -482,6 +482,23 @@ void periodicTerms(DeepSpaceState& d, DeepSpaceExchange& x) {
 
 }  // namespace
 
+void fillEpochExchange(DeepSpaceExchange& x, const ElementSet& set, const RecoveredElements& r, double xlldot,
+                       double omgdt, double xnodot) {
+    x.eosq = r.eosq;
+    x.siniq = std::sin(set.inclination);
+    x.cosiq = r.cosio;
+    x.rteosq = r.betao;
+    x.aodp = r.aodp;
+    x.cosq2 = r.theta2;
+    x.sinomo = std::sin(set.argPerigee);
+    x.cosomo = std::cos(set.argPerigee);
+    x.bsq = r.betao2;
+    x.xlldot = xlldot;
+    x.omgdt = omgdt;
+    x.xnodot = xnodot;
+    x.xnodp = r.xnodp;
+}
+
 void deepSpaceTerms(PropagatorState& model, int entry, const ElementSet& set, DeepSpaceExchange& exchange) {
     switch (entry) {
         case kDeepSpaceInitialise: initialiseDeepSpace(model, set, exchange); break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orbit/element_set.hpp"
+#include "orbit/model_selection.hpp"
 #include "orbit/propagator_state.hpp"
 
 namespace vantrek {
@@ -16,5 +17,12 @@ constexpr int kDeepSpacePeriodic = 3;    // lunar-solar periodic terms
 // xll, omgasm, xnodes, em, xinc and xn of the exchange record in place for
 // the time `exchange.t`. Other entry numbers do nothing.
 void deepSpaceTerms(PropagatorState& model, int entry, const ElementSet& set, DeepSpaceExchange& exchange);
+
+// Fills the thirteen epoch fields of the exchange record that a deep-space
+// model hands the module before entry 1: the element set's inclination and
+// perigee functions, the recovered axis and mean motion, and the model's
+// secular rates of mean anomaly, perigee and node (rad/min).
+void fillEpochExchange(DeepSpaceExchange& exchange, const ElementSet& set, const RecoveredElements& recovered,
+                       double xlldot, double omgdt, double xnodot);
 
 }  // namespace vantrek

@@ -4,6 +4,8 @@
 
 #include "astro/angles.hpp"
 #include "orbit/model_constants.hpp"
+#include "orbit/orbit_orientation.hpp"
+#include "orbit/secular_gravity.hpp"
 
 namespace vantrek {
 
@@ -52,7 +54,6 @@ NearEarthInitialisation initialiseNearEarth(const ElementSet& set) {
     const double xnodp = r.xnodp;
     n.atmosphere = atmosphereForPerigee((aodp * (1.0 - e) - 1.0) * kEarthRadiusKm);
 
-    const double pinvsq = 1.0 / (aodp * aodp * r.betao2 * r.betao2);
     n.tsi = 1.0 / (aodp - n.atmosphere.s4);
     n.eta = aodp * e * n.tsi;
     n.etasq = n.eta * n.eta;
@@ -87,19 +88,11 @@ NearEarthInitialisation initialiseNearEarth(const ElementSet& set) {
                 (-3.0 * r.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
                  0.75 * p.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * set.argPerigee)));
 
-    const double theta2 = r.theta2;
-    const double theta4 = theta2 * theta2;
-    const double temp1 = 3.0 * kCk2 * pinvsq * xnodp;
-    const double temp2 = temp1 * kCk2 * pinvsq;
-    const double temp3 = 1.25 * kCk4 * pinvsq * pinvsq * xnodp;
-    s.xmdot = xnodp + 0.5 * temp1 * r.betao * r.x3thm1 +
-              0.0625 * temp2 * r.betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
-    s.omgdot = -0.5 * temp1 * (1.0 - 5.0 * theta2) +
-               0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
-               temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
-    const double xhdot1 = -temp1 * r.cosio;
-    s.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * r.cosio;
-    s.xnodcf = 3.5 * r.betao2 * xhdot1 * s.c1;
+    const SecularGravityRates rates = secularGravityRates(r);
+    s.xmdot = rates.xmdot;
+    s.omgdot = rates.omgdot;
+    s.xnodot = rates.xnodot;
+    s.xnodcf = 3.5 * r.betao2 * rates.xhdt1 * s.c1;
     s.t2cof = 1.5 * s.c1;
     return n;
 }
@@ -158,19 +151,14 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;
     const double xmy = cosnok * cosik;
-    const double ux = xmx * sinuk + cosnok * cosuk;
-    const double uy = xmy * sinuk + sinnok * cosuk;
-    const double uz = sinik * sinuk;
-    const double vx = xmx * cosuk - cosnok * sinuk;
-    const double vy = xmy * cosuk - sinnok * sinuk;
-    const double vz = sinik * cosuk;
-
-    position.x = rk * ux;
-    position.y = rk * uy;
-    position.z = rk * uz;
-    velocity.x = rdotk * ux + rfdotk * vx;
-    velocity.y = rdotk * uy + rfdotk * vy;
-    velocity.z = rdotk * uz + rfdotk * vz;
+    OrbitOrientation o;
+    o.ux = xmx * sinuk + cosnok * cosuk;
+    o.uy = xmy * sinuk + sinnok * cosuk;
+    o.uz = sinik * sinuk;
+    o.vx = xmx * cosuk - cosnok * sinuk;
+    o.vy = xmy * cosuk - sinnok * sinuk;
+    o.vz = sinik * cosuk;
+    stateFromOrientation(o, rk, rdotk, rfdotk, position, velocity);
 }
 
 }  // namespace vantrek

@@ -12,12 +12,15 @@ namespace vantrek {
 namespace {
 
 // The one place where the engine setting and the period pick a model.
-// SGP8/SDP8 arrive with the alternative engine; until then its setting runs
-// the SGP4/SDP4 pair.
 void runModel(PropagatorState& model, int32_t engine, double tsince, const ElementSet& set,
               Vector4& position, Vector4& velocity, uint8_t initialised) {
-    (void)engine;
-    if (set.deepSpace) {
+    if (engine == kEngineSgp8) {
+        if (set.deepSpace) {
+            propagateSdp8(model, tsince, set, position, velocity, initialised);
+        } else {
+            propagateSgp8(model, tsince, set, position, velocity, initialised);
+        }
+    } else if (set.deepSpace) {
         propagateSdp4(model, tsince, set, position, velocity, initialised);
     } else {
         propagateSgp4(model, tsince, set, position, velocity, initialised);

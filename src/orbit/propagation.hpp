@@ -7,7 +7,9 @@
 #include "orbit/model_selection.hpp"
 #include "orbit/propagator_state.hpp"
 #include "orbit/sdp4.hpp"
+#include "orbit/sdp8.hpp"
 #include "orbit/sgp4.hpp"
+#include "orbit/sgp8.hpp"
 
 namespace vantrek {
 

@@ -67,6 +67,57 @@ struct Sdp4Constants {
                               // no resonance changes the mean motion
 };
 
+// Epoch constants of the short-period terms shared by SGP8 and SDP8.
+struct Sgp8Periodics {
+    double cosi = 0.0;    // cosine and sine of the epoch inclination
+    double sini = 0.0;
+    double theta2 = 0.0;  // cos^2 i
+    double x3thm1 = 0.0;  // 3 cos^2 i - 1
+    double x1mth2 = 0.0;  // 1 - cos^2 i
+    double x1m5th = 0.0;  // 1 - 5 cos^2 i
+    double sinio2 = 0.0;  // sine and cosine of half the epoch inclination
+    double cosio2 = 0.0;
+};
+
+// Secular gravity and first-order drag shared by SGP8 and SDP8.
+struct Sgp8Secular {
+    double xnodp = 0.0;   // original mean motion, rad/min
+    double xlldot = 0.0;  // secular rates of mean anomaly, perigee and node, rad/min
+    double omgdt = 0.0;
+    double xnodot = 0.0;
+    double xmdt1 = 0.0;   // their first-order J2 parts, scaled by the drag
+    double xgdt1 = 0.0;
+    double xhdt1 = 0.0;
+    double xndt = 0.0;    // drag rate of the mean motion, rad/min^2
+    double edot = 0.0;    // drag rate of the eccentricity, 1/min
+};
+
+// The full drag of SGP8: mean motion and eccentricity follow power laws in
+// f = 1 - gamma t that match their first and second (mean motion: also
+// third) derivatives at epoch.
+struct PowerLawDrag {
+    double gamma = 0.0;  // 1/min; f reaches 0 at the model's decay time 1/gamma
+    double pp = 0.0;     // exponent of the mean motion's law
+    double qq = 0.0;     // exponent of the eccentricity's law
+    double xnd = 0.0;    // scale of the mean motion's law, rad/min
+    double ed = 0.0;     // scale of the eccentricity's law
+    double ovgpp = 0.0;  // 1 / (gamma (pp + 1)), min
+};
+
+// One satellite's SGP8 constants.
+struct Sgp8Constants {
+    Sgp8Secular secular;
+    Sgp8Periodics periodics;
+    PowerLawDrag drag;  // only without simplified drag
+};
+
+// One satellite's SDP8 constants (drag is always simplified; the Sun, the Moon
+// and the resonances are in the deep-space module's state).
+struct Sdp8Constants {
+    Sgp8Secular secular;
+    Sgp8Periodics periodics;
+};
+
 // The values a deep-space model and the deep-space module exchange. The
 // caller fills the first thirteen before initialising the module; the
 // secular and periodic entries update the propagation quantities in place.
@@ -155,6 +206,8 @@ struct PropagatorState {
     ModelFlags flags;
     Sgp4Constants sgp4;
     Sdp4Constants sdp4;
+    Sgp8Constants sgp8;
+    Sdp8Constants sdp8;
     DeepSpaceExchange exchange;
     DeepSpaceState deepSpace;
 };

@@ -19,19 +19,7 @@ void initialiseSdp4(PropagatorState& model, const ElementSet& set) {
     c.axisOfXnodp = std::pow(kXke / n.secular.xnodp, kTwoThirds);
 
     DeepSpaceExchange& x = model.exchange;
-    x.eosq = r.eosq;
-    x.siniq = n.periodics.sinio;
-    x.cosiq = r.cosio;
-    x.rteosq = r.betao;
-    x.aodp = n.secular.aodp;
-    x.cosq2 = r.theta2;
-    x.sinomo = std::sin(set.argPerigee);
-    x.cosomo = std::cos(set.argPerigee);
-    x.bsq = r.betao2;
-    x.xlldot = n.secular.xmdot;
-    x.omgdt = n.secular.omgdot;
-    x.xnodot = n.secular.xnodot;
-    x.xnodp = n.secular.xnodp;
+    fillEpochExchange(x, set, r, n.secular.xmdot, n.secular.omgdot, n.secular.xnodot);
     deepSpaceTerms(model, kDeepSpaceInitialise, set, x);
 }
 

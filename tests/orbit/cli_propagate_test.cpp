@@ -93,3 +93,18 @@ TEST(CliPropagate, ElementSetWithoutFiniteStateShowsZerosAndFails) {
               "0.00000000 0.00000000 0.00000000 0.00000000 0.000000000 0.000000000 0.000000000");
     EXPECT_NE(err.find("2 of 2"), std::string::npos) << err;
 }
+
+TEST(CliPropagate, Engine8RunsSgp8AndSdp8) {
+    std::string out, err;
+    // The report's SGP8 and SDP8 cases at 360 minutes.
+    ASSERT_EQ(runPropagate(sample() + "--index 1 --engine 8 --minutes 360", out, err), 0) << err;
+    auto r = rows(out);
+    ASSERT_EQ(r.size(), 1u) << out;
+    EXPECT_NEAR(r[0][3], 1222.84086609, 0.01);  // SGP4 gives 1222.897
+    EXPECT_NEAR(r[0][5], -0.44820847, 1e-5);
+    ASSERT_EQ(runPropagate(sample() + "--index 2 --engine 8 --minutes 360", out, err), 0) << err;
+    r = rows(out);
+    ASSERT_EQ(r.size(), 1u) << out;
+    EXPECT_NEAR(r[0][1], -3337.38992310, 0.01);  // SDP4 gives -3305.225
+    EXPECT_NEAR(r[0][6], -0.28164955, 1e-5);
+}

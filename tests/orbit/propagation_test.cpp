@@ -14,28 +14,13 @@ using testing_support::catalogOf;
 using testing_support::geostationarySet;
 using testing_support::makeElementSet;
 using testing_support::molniyaSet;
+using testing_support::propagateAt;
 
 namespace {
 
-const ElementSet kNearEarth = makeElementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714,
-                                             16.05824518, 6.6816e-5);
-const ElementSet kDeepSpace = makeElementSet(80230.29629788, 46.7916, 230.4354, 0.7318036, 47.4722, 10.4117,
-                                             2.28537848, 0.014311);
-
-struct State {
-    Vector4 position;
-    Vector4 velocity;
-};
-
-// Propagates to `minutes` after the epoch of catalogue entry `epochOf`.
-State propagateAt(PropagatorState& model, const SatelliteCatalog& catalog, ElementSet& working, int index,
-                  double minutes, uint8_t initialised, int epochOf = -1) {
-    State s;
-    const double epoch = JulianDateFromEpoch(catalog.entries[epochOf < 0 ? index : epochOf].epoch);
-    propagateSatellite(model, catalog, epoch + minutes / 1440.0, working, index, s.velocity, s.position,
-                       initialised, 0);
-    return s;
-}
+const ElementSet kNearEarth = testing_support::reportNearEarthSet();
+const ElementSet kDeepSpace = testing_support::reportDeepSpaceSet();
+using State = testing_support::PropagatedState;
 
 }  // namespace
 
@@ -61,7 +46,7 @@ TEST(PropagationFrontEnd, NonZeroFlagIgnoresTheIndexAndKeepsTheWorkingSet) {
     ElementSet working;
     propagateAt(model, *catalog, working, 0, 0.0, 0);
     const State viaZero = propagateAt(model, *catalog, working, 0, 90.0, 1);
-    const State viaOne = propagateAt(model, *catalog, working, 1, 90.0, 1, 0);
+    const State viaOne = propagateAt(model, *catalog, working, 1, 90.0, 1, 0, 0);
     EXPECT_EQ(viaOne.position.x, viaZero.position.x);
     EXPECT_EQ(working.catalogNumber, kNearEarth.catalogNumber);
     EXPECT_EQ(working.deepSpace, 0);
@@ -116,13 +101,16 @@ TEST(PropagationFrontEnd, EccentricityDrivenToOneByDragIsReported) {
 TEST(PropagationFrontEnd, ValidSetsStayFiniteOverAWeek) {
     const auto catalog = catalogOf({kNearEarth, kDeepSpace, molniyaSet(), geostationarySet(),
                                     makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3)});
-    for (int index = 0; index < catalog->count; ++index) {
-        PropagatorState model;
-        ElementSet working;
-        for (int step = 0; step <= 7 * 24; ++step) {
-            const State s = propagateAt(model, *catalog, working, index, 60.0 * step - 1440.0, step == 0 ? 0 : 1);
-            ASSERT_FALSE(propagationFailed(s.position)) << index << " " << step;
-            ASSERT_GT(s.position.w, 6378.0);
+    for (int32_t engine : {0, kEngineSgp8}) {
+        for (int index = 0; index < catalog->count; ++index) {
+            PropagatorState model;
+            ElementSet working;
+            for (int step = 0; step <= 7 * 24; ++step) {
+                const State s = propagateAt(model, *catalog, working, index, 60.0 * step - 1440.0,
+                                            step == 0 ? 0 : 1, engine);
+                ASSERT_FALSE(propagationFailed(s.position)) << engine << " " << index << " " << step;
+                ASSERT_GT(s.position.w, 6378.0);
+            }
         }
     }
 }
