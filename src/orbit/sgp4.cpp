@@ -23,10 +23,12 @@ void initialiseSgp4(Sgp4Constants& c, ModelFlags& flags, const ElementSet& set) 
     flags.simplifiedDrag = aodp * (1.0 - e) < kSimplifiedDragPerigee ? 1 : 0;
 
     const double c1 = c.secular.c1;
-    const double c3 = n.coef * n.tsi * kA3ovk2 * n.secular.xnodp * c.periodics.sinio / e;
+    // A circular orbit (e exactly 0) has no perigee for these two drag terms
+    // to turn; dividing by e would make every position NaN.
+    const double c3 = e != 0.0 ? n.coef * n.tsi * kA3ovk2 * n.secular.xnodp * c.periodics.sinio / e : 0.0;
     c.c5 = 2.0 * n.coef1 * aodp * r.betao2 * (1.0 + 2.75 * (n.etasq + n.eeta) + n.eeta * n.etasq);
     c.omgcof = set.bstar * c3 * std::cos(set.argPerigee);
-    c.xmcof = -kTwoThirds * n.coef * set.bstar / n.eeta;
+    c.xmcof = n.eeta != 0.0 ? -kTwoThirds * n.coef * set.bstar / n.eeta : 0.0;
     const double base = 1.0 + n.eta * std::cos(set.meanAnomaly);
     c.delmo = base * base * base;
     c.sinmo = std::sin(set.meanAnomaly);

@@ -68,3 +68,19 @@ TEST(Sgp4, LowPerigeeTakesTheSimplifiedDrag) {
     EXPECT_GT(model.sgp4.d2, 0.0);
     EXPECT_GT(model.sgp4.t5cof, 0.0);
 }
+
+TEST(Sgp4, CircularOrbitWithDragStaysFinite) {
+    // Eccentricity exactly 0 with full drag: the perigee terms vanish instead
+    // of dividing by e; the orbit stays round at its mean radius.
+    PropagatorState model;
+    Vector4 position, velocity;
+    const ElementSet circular = makeElementSet(26340.5, 51.6, 120.0, 0.0, 0.0, 10.0, 15.5, 1e-4);
+    for (double minutes : {0.0, 100.0, 1440.0}) {
+        propagateSgp4(model, minutes, circular, position, velocity, minutes == 0.0 ? 0 : 1);
+        ASSERT_TRUE(std::isfinite(position.x) && std::isfinite(velocity.z)) << minutes;
+        const double radiusKm = std::sqrt(position.x * position.x + position.y * position.y +
+                                          position.z * position.z) * kEarthRadiusKm;
+        EXPECT_NEAR(radiusKm, 6378.135 + 400.0, 60.0) << minutes;
+    }
+    EXPECT_EQ(model.flags.simplifiedDrag, 0);
+}
