@@ -59,11 +59,16 @@ TEST(CliLook, RefractionOnlyWhenAsked) {
 
 TEST(CliLook, UnusableInputExitsWithStatus2) {
     const std::string place = " --lat 10 --lon 20 --alt 0", at = " --index 0 --time 2008-09-20T12:25:40";
-    const std::string refused[] = {
-        kSample + " --index 0 --time 2008-09-20T12:25" + place, kSample + " --index 0 --time 2008-13-20T12:25:40" + place,
-        kSample + at + ".1234" + place,        kSample + at + " --lat 91 --lon 0 --alt 0",
-        kSample + at + " --lat nan --lon 0 --alt 0", kSample + at + place + " --engine 6",
-        kSample + " --index 0" + place,       "/nonexistent.tle" + at + place};
+    // A time without seconds, in month 13 or with four decimals; a latitude past 90
+    // or not a number; an unknown engine; no time at all; a missing file.
+    const std::string refused[] = {kSample + " --index 0 --time 2008-09-20T12:25" + place,
+                                   kSample + " --index 0 --time 2008-13-20T12:25:40" + place,
+                                   kSample + at + ".1234" + place,
+                                   kSample + at + " --lat 91 --lon 0 --alt 0",
+                                   kSample + at + " --lat nan --lon 0 --alt 0",
+                                   kSample + at + place + " --engine 6",
+                                   kSample + " --index 0" + place,
+                                   "/nonexistent.tle" + at + place};
     std::string out;
     for (const std::string& args : refused) EXPECT_EQ(RunCli("look " + args, out), 2) << args;
     EXPECT_EQ(RunCli("look " + kSample + " --index 8 --time 2008-09-20T12:25:40" + place, out), 2);
