@@ -15,48 +15,28 @@ TEST(ArcCosHalfPlane, ZeroAndSigns) {
 }
 
 TEST(MapPixel, EquirectangularWithRewrittenLongitude) {
-    PixelPoint p;
-    double lon = 0.0;
-    ASSERT_TRUE(MapPixel(0.0, lon, 900, 450, p));
-    EXPECT_EQ(p.x, 450);
-    EXPECT_EQ(p.y, 225);
-
-    lon = 1.5 * kPi;
-    ASSERT_TRUE(MapPixel(0.0, lon, 900, 450, p));
-    EXPECT_NEAR(lon, -0.5 * kPi, 1e-12);
-    EXPECT_EQ(p.x, 225);
-
-    lon = kPi;  // pi itself stays: the right edge
-    MapPixel(kHalfPi, lon, 900, 450, p);
-    EXPECT_EQ(lon, kPi);
-    EXPECT_EQ(p.x, 900);
-    EXPECT_EQ(p.y, 0);
-
-    double south = 0.25 * kPi;
-    MapPixel(-kHalfPi, south, 900, 450, p);
-    EXPECT_EQ(p.y, 450);
-    EXPECT_EQ(p.x, 562);  // 900/8 + 450, truncated
+    // A 900 x 450 map. The Moon's right ascension minus sidereal time can lie
+    // anywhere in (-2 pi, 2 pi); pi and -pi themselves stay: the map's edges.
+    const struct {
+        double latitude, longitude, reduced;
+        int32_t x, y;
+    } cases[] = {{0.0, 1.5 * kPi, -0.5 * kPi, 225, 225}, {0.0, -1.5 * kPi, 0.5 * kPi, 675, 225},
+                 {0.0, 5.0 * kPi + 0.1, -kPi + 0.1, 14, 225}, {kHalfPi, kPi, kPi, 900, 0}, {0.0, -kPi, -kPi, 0, 225},
+                 {-kHalfPi, 0.25 * kPi, 0.25 * kPi, 562, 450}};  // 900/8 + 450, truncated
+    for (const auto& c : cases) {
+        PixelPoint p;
+        double lon = c.longitude;
+        ASSERT_TRUE(MapPixel(c.latitude, lon, 900, 450, p));
+        EXPECT_NEAR(lon, c.reduced, 1e-12) << c.longitude;
+        if (std::fabs(c.longitude) <= kPi) {
+            EXPECT_EQ(lon, c.longitude);  // in range: written back unchanged
+        }
+        EXPECT_EQ(p.x, c.x) << c.longitude;
+        EXPECT_EQ(p.y, c.y) << c.longitude;
+    }
 }
 
-TEST(MapPixel, UnreducedLongitudesStayOnTheMap) {
-    // The Moon's right ascension minus sidereal time can lie anywhere in (-2 pi, 2 pi).
-    PixelPoint p;
-    double lon = -1.5 * kPi;
-    ASSERT_TRUE(MapPixel(0.0, lon, 800, 400, p));
-    EXPECT_NEAR(lon, 0.5 * kPi, 1e-12);
-    EXPECT_EQ(p.x, 600);
-    lon = -kPi;  // the left edge stays as it is
-    MapPixel(0.0, lon, 800, 400, p);
-    EXPECT_EQ(lon, -kPi);
-    EXPECT_EQ(p.x, 0);
-    lon = 5.0 * kPi + 0.1;
-    MapPixel(0.0, lon, 800, 400, p);
-    EXPECT_NEAR(lon, -kPi + 0.1, 1e-12);
-    EXPECT_GE(p.x, 0);
-    EXPECT_LT(p.x, 800);
-}
-
-TEST(MapPixel, NonFiniteInputIsNeverConvertedToAPixel) {
+TEST(Projections, NonFiniteInputIsNeverConvertedToAPixel) {
     PixelPoint p;
     double lon = NAN;
     EXPECT_FALSE(MapPixel(0.2, lon, 900, 450, p));
@@ -67,25 +47,27 @@ TEST(MapPixel, NonFiniteInputIsNeverConvertedToAPixel) {
     lon = 0.2;
     EXPECT_TRUE(MapPixel(1e300, lon, 900, 450, p));  // finite but absurd: limited, not overflowed
     EXPECT_EQ(p.y, -kPixelLimit);
+    LookAngles look;
+    look.azimuth = NAN;
+    EXPECT_FALSE(SkyChartPixel(ScreenVector{1.0, 0.0}, ScreenVector{0.0, 1.0}, look, 200, 210, 0, p));
+    EXPECT_EQ(p.x, kPixelOffscreen);
 }
 
 TEST(FootprintPoint, CircleAroundAnEquatorialSubPoint) {
     GeodeticPoint g;
     g.height = 800.0;
-    const double e = std::acos(6378.135 / (6378.135 + 800.0)) * 12756.33 * 0.5 / 6378.135;
-    const int w = 3600, h = 1800;  // ten pixels per degree
-    PixelPoint north, east, south, west;
-    ASSERT_TRUE(FootprintPoint(g, 0.0, w, h, north));
-    FootprintPoint(g, 90.0, w, h, east);
-    FootprintPoint(g, 180.0, w, h, south);
-    FootprintPoint(g, 270.0, w, h, west);
-    EXPECT_NEAR(north.y, 900 - e / kDegree * 10.0, 1.0);
-    EXPECT_NEAR(north.x, 1800, 1);
-    EXPECT_NEAR(south.y, 900 + e / kDegree * 10.0, 1.0);
+    // Radius of the circle in pixels on a 3600 x 1800 map (ten pixels per degree).
+    const double e = std::acos(6378.135 / (6378.135 + 800.0)) * 12756.33 * 0.5 / 6378.135 / kDegree * 10.0;
     // Bearings up to 180 degrees go to the west of the map; beyond, to the east.
-    EXPECT_NEAR(east.x, 1800 - e / kDegree * 10.0, 1.0);
-    EXPECT_NEAR(west.x, 1800 + e / kDegree * 10.0, 1.0);
-    EXPECT_NEAR(east.y, 900, 1);
+    const struct {
+        double bearing, x, y;
+    } cases[] = {{0.0, 1800, 900 - e}, {90.0, 1800 - e, 900}, {180.0, 1800, 900 + e}, {270.0, 1800 + e, 900}};
+    for (const auto& c : cases) {
+        PixelPoint p;
+        ASSERT_TRUE(FootprintPoint(g, c.bearing, 3600, 1800, p));
+        EXPECT_NEAR(p.x, c.x, 1.0) << c.bearing;
+        EXPECT_NEAR(p.y, c.y, 1.0) << c.bearing;
+    }
 }
 
 TEST(FootprintPoint, PolarCapAndBuriedSatellite) {
@@ -104,46 +86,26 @@ TEST(FootprintPoint, PolarCapAndBuriedSatellite) {
     EXPECT_NEAR(p.x, 0.3 / kDegree * 10.0 + 1800, 1);
 }
 
-TEST(SkyChartPixel, ZenithHorizonAndOrientation) {
+TEST(SkyChartPixel, ZenithHorizonOrientationAndRim) {
+    // Identity matrix, radius 200, centre row 210.
+    const struct {
+        double azimuth, elevation;
+        int32_t snToNs, x, y;
+    } cases[] = {{0.0, kHalfPi, 0, 200, 210},        // zenith at the centre
+                 {0.0, 0.0, 0, 200, 410},            // north at the bottom
+                 {0.0, 0.0, 1, 200, 10},             // north at the top
+                 {kHalfPi, 0.0, 0, 0, 210},          // east on the left
+                 {kPi, kHalfPi / 2.0, 1, 200, 310},  // south, halfway out
+                 {3.0 * kHalfPi, -0.3, 0, 400, 210}};  // below the horizon: on the rim
     const ScreenVector east{1.0, 0.0}, north{0.0, 1.0};
-    PixelPoint p;
-    LookAngles look;
-    look.elevation = kHalfPi;
-    ASSERT_TRUE(SkyChartPixel(east, north, look, 200, 210, 0, p));
-    EXPECT_EQ(p.x, 200);
-    EXPECT_EQ(p.y, 210);
-
-    look.elevation = 0.0;
-    look.azimuth = 0.0;  // north on the horizon
-    SkyChartPixel(east, north, look, 200, 210, 0, p);
-    EXPECT_EQ(p.y, 410);  // north at the bottom
-    SkyChartPixel(east, north, look, 200, 210, 1, p);
-    EXPECT_EQ(p.y, 10);  // north at the top
-
-    look.azimuth = kHalfPi;  // east on the horizon: left with the identity matrix
-    SkyChartPixel(east, north, look, 200, 210, 0, p);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 210);
-
-    look.azimuth = kPi;
-    look.elevation = kHalfPi / 2.0;
-    SkyChartPixel(east, north, look, 200, 210, 1, p);
-    EXPECT_EQ(p.x, 200);
-    EXPECT_EQ(p.y, 310);  // south, halfway out
-}
-
-TEST(SkyChartPixel, BelowTheHorizonGoesOnTheRim) {
-    const ScreenVector east{1.0, 0.0}, north{0.0, 1.0};
-    LookAngles look;
-    look.azimuth = 3.0 * kHalfPi;  // west
-    look.elevation = -0.3;
-    PixelPoint p;
-    ASSERT_TRUE(SkyChartPixel(east, north, look, 150, 150, 0, p));
-    EXPECT_EQ(look.elevation, 0.0);
-    EXPECT_EQ(p.x, 300);
-    EXPECT_EQ(p.y, 150);
-
-    look.azimuth = NAN;
-    EXPECT_FALSE(SkyChartPixel(east, north, look, 150, 150, 0, p));
-    EXPECT_EQ(p.x, kPixelOffscreen);
+    for (const auto& c : cases) {
+        LookAngles look;
+        look.azimuth = c.azimuth;
+        look.elevation = c.elevation;
+        PixelPoint p;
+        ASSERT_TRUE(SkyChartPixel(east, north, look, 200, 210, c.snToNs, p));
+        EXPECT_EQ(look.elevation, std::fmax(c.elevation, 0.0));
+        EXPECT_EQ(p.x, c.x) << c.azimuth << " " << c.elevation;
+        EXPECT_EQ(p.y, c.y) << c.azimuth << " " << c.elevation;
+    }
 }

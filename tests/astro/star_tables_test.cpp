@@ -23,22 +23,19 @@ double rightAscensionHours(const StarRow& s) {
 }
 double declinationDegrees(const StarRow& s) { return std::atan2(s.sinDeclination, s.cosDeclination) / kDegree; }
 
-struct CatalogueStar {
-    double dec, ra, mag;
-};
-
-// Stars of the reference catalogue, in file order.
-std::vector<CatalogueStar> readCatalogue() {
-    std::vector<CatalogueStar> stars;
-    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/bright_star_catalogue.txt");
+// Number columns of a reference data file, one vector per line that has all of them.
+std::vector<std::vector<double>> readColumns(const char* name, int columns) {
+    std::vector<std::vector<double>> rows;
+    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/" + name);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        CatalogueStar s;
-        if (fields >> s.dec >> s.ra >> s.mag) stars.push_back(s);
+        std::istringstream fields(line.substr(0, line.find('#')));
+        std::vector<double> row(columns);
+        int n = 0;
+        while (n < columns && fields >> row[n]) ++n;
+        if (n == columns) rows.push_back(row);
     }
-    return stars;
+    return rows;
 }
 
 // Row of the table nearest to a position, if within 3 arcminutes; -1 otherwise.
@@ -61,17 +58,13 @@ int nearestRow(double decDeg, double raHours) {
 }  // namespace
 
 TEST(StarCatalog, TellingRows) {
-    struct Telling {
+    // Positions to the rounding of the published table (0.0003 h, 0.004 degree).
+    const struct {
         int row;
         double raHours, decDeg, mag;
-    };
-    // Positions to the rounding of the published table (0.0003 h, 0.004 degree).
-    const Telling rows[] = {{0, 6.3992, -52.695, -0.72},
-                            {1, 14.2609, 19.183, -0.04},
-                            {3, 18.6158, 38.784, 0.03},
-                            {1628, 23.9599, -64.297, 5.0},
-                            {1629, 6.7525, -16.719, -1.46}};
-    for (const Telling& t : rows) {
+    } rows[] = {{0, 6.3992, -52.695, -0.72},   {1, 14.2609, 19.183, -0.04},   {3, 18.6158, 38.784, 0.03},
+                {1628, 23.9599, -64.297, 5.0}, {1629, 6.7525, -16.719, -1.46}};
+    for (const auto& t : rows) {
         const StarRow& s = StarCatalog[t.row];
         EXPECT_NEAR(rightAscensionHours(s), t.raHours, 3e-4) << t.row;
         EXPECT_NEAR(declinationDegrees(s), t.decDeg, 4e-3) << t.row;
@@ -80,31 +73,26 @@ TEST(StarCatalog, TellingRows) {
 }
 
 TEST(StarCatalog, ReproducesTheReferenceCatalogue) {
-    const std::vector<CatalogueStar> stars = readCatalogue();
+    const std::vector<std::vector<double>> stars = readColumns("bright_star_catalogue.txt", 3);  // dec, ra, mag
     ASSERT_GT(stars.size(), 9000u);
-    std::vector<CatalogueStar> bright;
-    for (const CatalogueStar& s : stars) {
-        if (s.mag <= 5.0) bright.push_back(s);
+    std::vector<std::vector<double>> bright;
+    for (const auto& s : stars) {
+        if (s[2] <= 5.0) bright.push_back(s);
     }
     ASSERT_EQ(bright.size(), static_cast<size_t>(kStarCount));
     // Same stars in the same (magnitude) order, the brightest moved last.
     for (int i = 0; i < kStarCount; ++i) {
-        const CatalogueStar& c = bright[(i + 1) % kStarCount];
-        ASSERT_NEAR(rightAscensionHours(StarCatalog[i]), c.ra, 1e-9) << i;
-        ASSERT_NEAR(declinationDegrees(StarCatalog[i]), c.dec, 1e-9) << i;
-        ASSERT_EQ(StarCatalog[i].magnitude, c.mag) << i;
+        const std::vector<double>& c = bright[(i + 1) % kStarCount];
+        ASSERT_NEAR(declinationDegrees(StarCatalog[i]), c[0], 1e-9) << i;
+        ASSERT_NEAR(rightAscensionHours(StarCatalog[i]), c[1], 1e-9) << i;
+        ASSERT_EQ(StarCatalog[i].magnitude, c[2]) << i;
     }
 }
 
 TEST(StarLinks, EveryLinkIsAConstellationSegment) {
     std::set<std::pair<int, int>> segments;
-    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/constellation_lines.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line.substr(0, line.find('#')));
-        double d1, r1, d2, r2;
-        if (!(fields >> d1 >> r1 >> d2 >> r2)) continue;
-        const int a = nearestRow(d1, r1), b = nearestRow(d2, r2);
+    for (const auto& l : readColumns("constellation_lines.txt", 4)) {  // dec, ra of both ends
+        const int a = nearestRow(l[0], l[1]), b = nearestRow(l[2], l[3]);
         if (a >= 0 && b >= 0) segments.insert({std::min(a, b), std::max(a, b)});
     }
     int links = 0;
@@ -112,9 +100,7 @@ TEST(StarLinks, EveryLinkIsAConstellationSegment) {
         const int p = StarLinks[s];
         if (p == 0) continue;
         ++links;
-        ASSERT_GT(p, 0);
-        ASSERT_LT(p, kStarCount);
-        ASSERT_NE(p, s);
+        ASSERT_TRUE(p > 0 && p < kStarCount && p != s) << s << " -> " << p;
         EXPECT_EQ(segments.count({std::min(s, p), std::max(s, p)}), 1u) << s << " -> " << p;
     }
     EXPECT_EQ(links, 705);
@@ -123,18 +109,13 @@ TEST(StarLinks, EveryLinkIsAConstellationSegment) {
 }
 
 TEST(StarRowsExamined, MagnitudeLimits) {
-    EXPECT_EQ(StarRowsExamined(-3), 16);
-    EXPECT_EQ(StarRowsExamined(1), 16);
-    EXPECT_EQ(StarRowsExamined(2), 50);
-    EXPECT_EQ(StarRowsExamined(3), 174);
-    EXPECT_EQ(StarRowsExamined(4), 505);
-    EXPECT_EQ(StarRowsExamined(5), kStarCount);
-    EXPECT_EQ(StarRowsExamined(9), kStarCount);
+    const int16_t limits[] = {-3, 1, 2, 3, 4, 5, 9};
+    const int rows[] = {16, 16, 50, 174, 505, kStarCount, kStarCount};
+    for (int k = 0; k < 7; ++k) EXPECT_EQ(StarRowsExamined(limits[k]), rows[k]) << limits[k];
     // Every star below limits 1 to 3 lies within the scanned rows (the brightest,
     // in the last row, is drawn only with the full scan).
     for (int16_t limit = 1; limit <= 3; ++limit) {
-        const int scanned = StarRowsExamined(limit);
-        for (int i = scanned; i < kStarCount - 1; ++i) {
+        for (int i = StarRowsExamined(limit); i < kStarCount - 1; ++i) {
             ASSERT_GE(StarCatalog[i].magnitude, limit) << limit;
         }
     }
@@ -159,10 +140,8 @@ TEST(StarHorizon, AgreesWithTheLookAngleRoutine) {
         ComputeLookAngles(jd, far, Vector4{}, o, reference, 1, 0);
         LookAngles look;
         look.azimuth = -7.0;
-        look.range = 12.0;
         StarHorizon(std::sin(o.theta), std::cos(o.theta), s, o, 0, look);
         EXPECT_NEAR(look.elevation, reference.elevation, 1e-9) << i;
-        EXPECT_EQ(look.range, 12.0);
         if (look.elevation > 0.0) {
             ++above;
             EXPECT_NEAR(std::sin(look.azimuth), std::sin(reference.azimuth), 1e-9) << i;
@@ -180,10 +159,10 @@ TEST(StarHorizon, ZenithAndRefraction) {
     o.latitude = std::atan2(vega.sinDeclination, vega.cosDeclination);
     StoreLatitudeTrig(o);
     LookAngles look;
-    // Local sidereal angle equal to the right ascension: on the meridian, overhead.
+    // Local sidereal angle equal to the right ascension: on the meridian, overhead,
+    // where rounding could carry the sine past 1.
     StarHorizon(vega.sinRightAscension, vega.cosRightAscension, vega, o, 0, look);
     EXPECT_NEAR(look.elevation, kHalfPi, 1e-7);
-    EXPECT_TRUE(std::isfinite(look.elevation));
 
     // Half a turn later it stands low in the north; refraction lifts it.
     o.latitude = 60.0 * kDegree;
@@ -191,7 +170,6 @@ TEST(StarHorizon, ZenithAndRefraction) {
     LookAngles plain, refracted;
     StarHorizon(-vega.sinRightAscension, -vega.cosRightAscension, vega, o, 0, plain);
     StarHorizon(-vega.sinRightAscension, -vega.cosRightAscension, vega, o, 1, refracted);
-    EXPECT_GT(plain.elevation, 0.0);
     EXPECT_NEAR(plain.azimuth, kTwoPi, 1e-6);  // due north, reported as 2 pi
     EXPECT_NEAR(plain.elevation / kDegree, 8.78, 0.01);  // 60 - (90 - 38.78)
     EXPECT_NEAR((refracted.elevation - plain.elevation) / kDegree * 60.0, 6.0, 0.3);

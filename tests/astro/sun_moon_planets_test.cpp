@@ -1,0 +1,182 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "astro/angles.hpp"
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "astro/kepler.hpp"
+#include "astro/look_angles.hpp"
+#include "astro/moon.hpp"
+#include "astro/moon_phase.hpp"
+#include "astro/obliquity.hpp"
+#include "astro/planets.hpp"
+#include "astro/sidereal_time.hpp"
+#include "astro/sun.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+constexpr double kArcsec = 4.84813681109536e-6;  // rad
+constexpr double kAu = 149597870.691;            // km
+constexpr double kEpoch = 2446800.5;             // of the planets' elements
+
+// Angle between a direction given by declination and right ascension and a vector.
+double separation(double dec, double ra, Vector4 v) {
+    Vector4 direction{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec), 0.0};
+    return AngleBetween(direction, v);
+}
+
+// Angle between the Sun and a body seen from the Earth, degrees.
+double elongationDegrees(double jd, int16_t code) {
+    Vector4 earth, body;
+    PlanetHeliocentric(jd, kEarth, earth);
+    PlanetHeliocentric(jd, code, body);
+    Vector4 sun{-earth.x, -earth.y, -earth.z, 0.0}, seen{body.x - earth.x, body.y - earth.y, body.z - earth.z, 0.0};
+    return AngleBetween(sun, seen) / kDegree;
+}
+
+}  // namespace
+
+TEST(MeanObliquity, AtJ2000AndDrift) {
+    EXPECT_NEAR(MeanObliquity(2451545.0) / kArcsec, 84381.406173, 1e-6);
+    // About 47 arcseconds less per century.
+    EXPECT_NEAR((MeanObliquity(2451545.0 + 36525.0) - MeanObliquity(2451545.0)) / kArcsec, -46.84, 0.05);
+}
+
+TEST(SunPosition, AtJ2000SolsticesAndEquinox) {
+    Vector4 sun;
+    SunPosition(2451545.0, sun);
+    const double longitude = NormalizeAngle(std::atan2(sun.y / std::cos(MeanObliquity(2451545.0)), sun.x));
+    EXPECT_NEAR(longitude / kDegree, 280.373, 0.001);
+    EXPECT_NEAR(sun.w, 147100850.0, 2000.0);  // 0.98333 AU
+
+    const struct {
+        int32_t month, day, hour, minute;
+        double declination;
+    } seasons[] = {{6, 21, 3, 32, 23.44}, {12, 21, 15, 59, -23.44}, {3, 20, 9, 37, 0.0}};  // 2021
+    for (const auto& s : seasons) {
+        SunPosition(JulianDateFromCalendar(2021, s.month, s.day, s.hour, s.minute, 0, 0), sun);
+        EXPECT_NEAR(std::asin(sun.z / sun.w) / kDegree, s.declination, 0.01) << s.month;
+    }
+    EXPECT_GT(sun.x, 0.0);  // at the March equinox the Sun stands on the +x axis
+}
+
+TEST(MoonPhase, FiguresStayInTheirBounds) {
+    for (double jd = 2440000.0; jd < 2470000.0; jd += 0.77) {
+        MoonPhaseFigures m;
+        MoonPhase(jd, m);
+        ASSERT_TRUE(m.age >= 0.0 && m.age < kTwoPi) << jd;
+        ASSERT_TRUE(m.illuminatedFraction >= 0.0 && m.illuminatedFraction <= 1.0) << jd;
+        ASSERT_NEAR(m.illuminatedFraction, (1.0 - std::cos(m.age)) / 2.0, 1e-12);
+        ASSERT_TRUE(m.distance > 363000.0 && m.distance < 405600.0) << jd;
+        ASSERT_TRUE(m.apparentDiameter > 0.49 && m.apparentDiameter < 0.55) << jd;
+        ASSERT_NEAR(m.sunDistance, 1.496e8, 2.6e6);
+        ASSERT_NEAR(m.sunApparentDiameter, 0.533, 0.01);
+    }
+}
+
+TEST(MoonPhase, NewFullAndQuarterMoonsOf2000) {
+    const struct {
+        int32_t day, hour, minute;
+        double fraction, fractionTolerance, age, ageTolerance;
+    } phases[] = {{21, 4, 40, 1.0, 0.005, kPi, 0.15},  // full (total lunar eclipse)
+                  {6, 18, 14, 0.0, 0.005, 0.0, 0.15},  // new
+                  {14, 13, 34, 0.5, 0.05, kHalfPi, 0.1}};  // first quarter
+    for (const auto& p : phases) {
+        MoonPhaseFigures m;
+        MoonPhase(JulianDateFromCalendar(2000, 1, p.day, p.hour, p.minute, 0, 0), m);
+        EXPECT_NEAR(m.illuminatedFraction, p.fraction, p.fractionTolerance) << p.day;
+        EXPECT_NEAR(std::remainder(m.age - p.age, kTwoPi), 0.0, p.ageTolerance) << p.day;
+    }
+}
+
+TEST(MoonPosition, OppositeTheSunAtALunarEclipse) {
+    const double jd = JulianDateFromCalendar(2000, 1, 21, 4, 44, 0, 0);
+    Observer o;
+    MoonHorizon horizon;
+    MoonEquatorial eq;
+    MoonPosition(jd - kMoonEpochJulianDate, o, horizon, eq);
+    Vector4 sun;
+    SunPosition(jd, sun);
+    const double ra = eq.rightAscensionMinusGmst + GreenwichSiderealAngle(jd);
+    EXPECT_LT(separation(eq.declination, ra, Vector4{-sun.x, -sun.y, -sun.z, 0.0}) / kDegree, 0.5);
+    EXPECT_NEAR(horizon.relativeDistance, 1.0, 0.06);
+}
+
+TEST(MoonPosition, HorizonAgreesWithTheSpaceVector) {
+    // The space-view vector seen through the look-angle routine must put the Moon
+    // where the horizon routine does, to within the parallax approximation.
+    Observer o;
+    for (double jd = 2459000.1; jd < 2459030.0; jd += 1.37) {
+        MoonHorizon horizon;
+        MoonEquatorial eq;
+        MoonPosition(jd - kMoonEpochJulianDate, o, horizon, eq);
+        Vector4 p;
+        const double z = MoonSpaceVector(jd, eq, p);
+        EXPECT_EQ(z, p.z);
+        EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 384403.0 + 6370.0, 10.0);
+        LookAngles look;
+        ComputeLookAngles(jd, p, Vector4{}, o, look, 1, 0);
+        EXPECT_NEAR(look.elevation, horizon.elevation, 0.3 * kDegree) << jd;
+        if (horizon.elevation > -1.3 && horizon.elevation < 1.3) {
+            EXPECT_NEAR(std::remainder(look.azimuth - horizon.azimuth, kTwoPi), 0.0, 0.5 * kDegree) << jd;
+        }
+    }
+}
+
+TEST(PlanetHeliocentric, UnknownCodesAreRefused) {
+    EXPECT_EQ(PlanetRow(-1), -1);
+    EXPECT_EQ(PlanetRow(9), -1);
+    Vector4 untouched{1.0, 2.0, 3.0, 4.0};
+    EXPECT_FALSE(PlanetHeliocentric(kEpoch, 9, untouched));
+    EXPECT_EQ(untouched.x, 1.0);
+}
+
+TEST(PlanetHeliocentric, EarthAtTheElementsEpoch) {
+    Vector4 earth;
+    ASSERT_TRUE(PlanetHeliocentric(kEpoch, kEarth, earth));
+    EXPECT_NEAR(earth.w / kAu, 0.985, 0.005);  // two days after perihelion
+    // Seen from the Earth the Sun stands near 285 degrees of longitude in early January.
+    const double longitude = NormalizeAngle(std::atan2(earth.y / std::cos(MeanObliquity(kEpoch)), earth.x));
+    EXPECT_NEAR(NormalizeAngle(longitude + kPi) / kDegree, 285.0, 1.0);
+}
+
+TEST(PlanetHeliocentric, DistancesAndInclinations) {
+    const double eps = MeanObliquity(kEpoch);
+    for (int16_t code = 0; code <= 8; ++code) {  // the Earth's inclination is 0: in the ecliptic
+        const PlanetElementRow& row = PlanetElements[PlanetRow(code)];
+        for (double jd = kEpoch - 20000.0; jd < kEpoch + 20000.0; jd += 997.0) {
+            Vector4 p;
+            ASSERT_TRUE(PlanetHeliocentric(jd, code, p));
+            // Between perihelion and aphelion.
+            ASSERT_NEAR(p.w / kAu, row.semiMajorAxis, row.semiMajorAxis * row.eccentricity + 1e-9) << code;
+            // Back to the ecliptic: the latitude never exceeds the inclination.
+            const double zEcliptic = p.z * std::cos(eps) - p.y * std::sin(eps);
+            ASSERT_LE(std::fabs(std::asin(zEcliptic / p.w)), row.inclination + 1e-9) << code;
+        }
+    }
+}
+
+TEST(PlanetHeliocentric, GreatestElongationsAndJupitersOpposition) {
+    // Mercury reaches about 28 degrees from the Sun, Venus about 47 degrees.
+    double mercuryMax = 0.0, venusMax = 0.0;
+    for (double jd = 2451545.0; jd < 2451545.0 + 3000.0; jd += 2.0) {
+        mercuryMax = std::fmax(mercuryMax, elongationDegrees(jd, kMercury));
+        venusMax = std::fmax(venusMax, elongationDegrees(jd, kVenus));
+    }
+    EXPECT_NEAR(mercuryMax, 27.5, 1.0);
+    EXPECT_NEAR(venusMax, 47.0, 1.0);
+    EXPECT_GT(elongationDegrees(2460251.5, kJupiter), 175.0);  // opposition of 2023 November 3
+}
+
+TEST(EccentricAnomaly, SolvesKeplersEquation) {
+    for (double e : {0.0, 0.016718, 0.248662}) {
+        for (double m = 0.0; m < kTwoPi; m += 0.3) {
+            const double ea = EccentricAnomaly(m, e);
+            ASSERT_NEAR(ea - e * std::sin(ea), m, 1e-6) << e << " " << m;
+        }
+    }
+    EXPECT_TRUE(std::isnan(EccentricAnomaly(NAN, 0.1)));  // ends, does not spin
+}
