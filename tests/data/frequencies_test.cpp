@@ -9,37 +9,29 @@ using namespace vantrek;
 
 namespace {
 
-Settings lookUp(const TemporaryFolder& folder, int32_t number) {
+// Values typed before are always replaced.
+Settings lookUp(const std::string& folder, int32_t number) {
     Settings settings;
-    LoadFrequencies(ProgramFolder{folder.path()}, number, settings);
+    settings.uplink = settings.downlink = 1.0;
+    LoadFrequencies(ProgramFolder{folder}, number, settings);
     return settings;
 }
 
 }  // namespace
 
-TEST(Frequencies, DownlinkComesBeforeUplinkAndUnknownNumbersGet145) {
+// Downlink before uplink; the last matching line wins; an unknown number, a
+// missing file or an unknown folder give 145 MHz both ways.
+TEST(Frequencies, LastMatchingLineWinsAndUnknownNumbersGet145) {
     TemporaryFolder folder;
-    folder.write("Frequencies.txt", "Cat Down Up\r\n25544 145.800 437.800\r\n");
-    Settings iss = lookUp(folder, 25544);
-    EXPECT_DOUBLE_EQ(iss.downlink, static_cast<double>(145.800f));
-    EXPECT_DOUBLE_EQ(iss.uplink, static_cast<double>(437.800f));
-    Settings other = lookUp(folder, 12345);
-    EXPECT_EQ(other.downlink, 145.0);
-    EXPECT_EQ(other.uplink, 145.0);
-
-    // Without the file (or a known folder) values typed before are replaced too.
-    other.uplink = other.downlink = 1.0;
-    LoadFrequencies(ProgramFolder{}, 25544, other);
-    EXPECT_EQ(other.uplink, 145.0);
-    EXPECT_EQ(other.downlink, 145.0);
-}
-
-TEST(Frequencies, LastMatchingLineWins) {
-    TemporaryFolder folder;
-    folder.write("Frequencies.txt", "header\n25544 145.800 437.800\nnot a line\n25544 145.825 145.825\n");
-    Settings settings = lookUp(folder, 25544);
-    EXPECT_DOUBLE_EQ(settings.downlink, static_cast<double>(145.825f));
-    EXPECT_DOUBLE_EQ(settings.uplink, static_cast<double>(145.825f));
+    folder.write("Frequencies.txt", "Cat Down Up\r\n25544 145.800 437.800\nnot a line\n25544 145.825 435.250\n");
+    Settings iss = lookUp(folder.path(), 25544);
+    EXPECT_DOUBLE_EQ(iss.downlink, static_cast<double>(145.825f));
+    EXPECT_DOUBLE_EQ(iss.uplink, static_cast<double>(435.250f));
+    for (const Settings& other :
+         {lookUp(folder.path(), 12345), lookUp(folder.file("none"), 25544), lookUp("", 25544)}) {
+        EXPECT_EQ(other.downlink, 145.0);
+        EXPECT_EQ(other.uplink, 145.0);
+    }
 }
 
 TEST(Frequencies, LinesAreReadInFixedPieces) {
@@ -50,16 +42,14 @@ TEST(Frequencies, LinesAreReadInFixedPieces) {
     folder.write("Frequencies.txt",
                  "Frequency table v2 25544 100.0 200.0\n"
                  "99999 1.0 2.0                43017 145.960 435.250\n");
-    Settings iss = lookUp(folder, 25544);
+    Settings iss = lookUp(folder.path(), 25544);
     EXPECT_EQ(iss.downlink, 100.0);
     EXPECT_EQ(iss.uplink, 200.0);
-    Settings ao91 = lookUp(folder, 43017);
-    EXPECT_DOUBLE_EQ(ao91.downlink, static_cast<double>(145.960f));
+    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 43017).downlink, static_cast<double>(145.960f));
 }
 
 TEST(Frequencies, ShippedFileHasTheIssFrequencies) {
-    Settings settings;
-    LoadFrequencies(ProgramFolder{VANTREK_RES_DIR}, 25544, settings);
+    const Settings settings = lookUp(VANTREK_RES_DIR, 25544);
     EXPECT_NEAR(settings.downlink, 145.800, 1e-4);
     EXPECT_NEAR(settings.uplink, 145.990, 1e-4);
 }

@@ -13,35 +13,18 @@ TEST(LocationsFile, NamesComeOnePerPieceOfAtMost39Bytes) {
         "Kiel 54.3023 10.1247 30\n"
         "\n"
         "A_place_with_a_name_of_30_char 1.0 2.0 3\n"  // 41 bytes: two pieces
-        "Lisbon 38.72 -9.14 50\n");
+        "Far -33.868820 151.209295 58\n");
     std::vector<std::string> names;
     ASSERT_TRUE(readLocationNames(path, names));
-    ASSERT_EQ(names.size(), 5u);
-    EXPECT_EQ(names[0], "Kiel");
-    EXPECT_EQ(names[1], "");                      // a blank line keeps its row
-    EXPECT_EQ(names[2], "A_place_with_a_name_");  // 20 characters
-    EXPECT_EQ(names[3], "3");                     // the rest of the long line
-    EXPECT_EQ(names[4], "Lisbon");
+    // A blank line keeps its row; names are cut to 20 characters; the rest of the long line is a row.
+    EXPECT_EQ(names, (std::vector<std::string>{"Kiel", "", "A_place_with_a_name_", "3", "Far"}));
 
     LocationLine line;
     ASSERT_TRUE(readLocationLine(path, 5, line));
-    EXPECT_EQ(line.name, "Lisbon");
-    EXPECT_EQ(line.latitude, "38.72");
-    EXPECT_EQ(line.longitude, "-9.14");
-    EXPECT_EQ(line.altitude, "50");
-    EXPECT_FALSE(readLocationLine(path, 2, line));  // no words
-    EXPECT_FALSE(readLocationLine(path, 4, line));  // one word
-    EXPECT_FALSE(readLocationLine(path, 6, line));  // beyond the end
-    EXPECT_FALSE(readLocationLine(path, 0, line));
-}
-
-TEST(LocationsFile, LongNumbersAreCutToSevenCharacters) {
-    TemporaryFolder folder;
-    const std::string path = folder.write("Cities.loc", "Far -33.868820 151.209295 58\n");
-    LocationLine line;
-    ASSERT_TRUE(readLocationLine(path, 1, line));
-    EXPECT_EQ(line.latitude, "-33.868");
-    EXPECT_EQ(line.longitude, "151.209");
+    EXPECT_EQ(line.name + " " + line.latitude + " " + line.longitude + " " + line.altitude,
+              "Far -33.868 151.209 58");  // numbers cut to seven characters
+    // Row 0, no words, one word, beyond the end.
+    for (int row : {0, 2, 4, 6}) EXPECT_FALSE(readLocationLine(path, row, line)) << row;
 }
 
 TEST(LocationsFile, AtMost1800LinesAndAMissingFile) {

@@ -2,13 +2,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <future>
 #include <string>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 namespace vantrek::testing {
 
@@ -21,26 +20,26 @@ inline std::string Sentence(const std::string& body) {
     return "$" + body + tail;
 }
 
+// The textbook GGA example: 48.1173 N 11.516667 E, 545.4 m, checksum 47.
+inline const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+
 // The receiver capture without its comment lines, each line ended by CR LF.
-inline std::string CaptureSentences(int* count = nullptr) {
+inline std::string CaptureSentences(int& count) {
     std::ifstream file(std::string(VANTREK_SHARED_DATA_DIR) + "/nmea/haicom-305N.log");
     std::string line, text;
-    int lines = 0;
+    count = 0;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         text += line + "\r\n";
-        ++lines;
+        ++count;
     }
-    if (count != nullptr) *count = lines;
     return text;
 }
 
-// Polls `condition` until it holds or `limit` has passed; every wait in these
-// tests is bounded so that a fault fails the test instead of hanging it.
-inline bool WaitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-    const auto end = std::chrono::steady_clock::now() + limit;
+// Every wait in these tests is bounded so that a fault fails the test instead of hanging it.
+inline bool WaitUntil(const std::function<bool()>& condition) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > end) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -48,20 +47,12 @@ inline bool WaitUntil(const std::function<bool()>& condition,
     return true;
 }
 
-// Runs `work` (a shut-down) on another thread; if it has not finished within
-// `limit` the test binary ends with a failure rather than hang.
-inline void FinishesOrAbort(const std::function<void()>& work,
-                            std::chrono::seconds limit = std::chrono::seconds(30)) {
-    std::packaged_task<void()> task(work);
-    std::future<void> done = task.get_future();
-    std::thread runner(std::move(task));
-    if (done.wait_for(limit) != std::future_status::ready) {
-        std::fprintf(stderr, "shut-down did not finish within %lld s\n",
-                     static_cast<long long>(limit.count()));
-        std::fflush(stderr);
-        std::_Exit(1);
-    }
-    runner.join();
+// Runs a shut-down on another thread; if it hangs, the test binary ends with a failure.
+inline void FinishesOrAbort(const std::function<void()>& work) {
+    std::future<void> done = std::async(std::launch::async, work);
+    if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) return;
+    std::fputs("shut-down did not finish within 30 s\n", stderr);
+    std::_Exit(1);
 }
 
 }  // namespace vantrek::testing

@@ -5,7 +5,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -23,6 +22,11 @@ using vantrek::testing::WaitUntil;
 
 namespace {
 
+void Close(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
 struct PseudoTerminal {
     PseudoTerminal() {
         termios raw{};
@@ -32,18 +36,7 @@ struct PseudoTerminal {
         slavePath = name;
         fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     }
-    ~PseudoTerminal() {
-        closeSlave();
-        closeMaster();
-    }
-    void closeSlave() {
-        if (slave >= 0) ::close(slave);
-        slave = -1;
-    }
-    void closeMaster() {
-        if (master >= 0) ::close(master);
-        master = -1;
-    }
+    ~PseudoTerminal() { Close(slave); Close(master); }
     // Writes everything, waiting (bounded) while the reader drains the line.
     bool write(const std::string& bytes) {
         std::size_t done = 0;
@@ -78,8 +71,7 @@ std::string ParsedReport(const std::string& text) {
 TEST(LinuxSerialPort, MapsPortNamesOpensConfiguresAndTimesOut) {
     EXPECT_EQ(SerialPortNumber("COM10:"), 10);
     EXPECT_EQ(SerialPortNumber("COM11:"), 0);
-    EXPECT_EQ(SerialPortNumber("COM1"), 0);
-    EXPECT_EQ(DefaultSerialDevices().path[5], "/dev/ttyUSB0");
+    EXPECT_EQ(SerialPortNumber("COM1"), 0);  // no colon
 
     PseudoTerminal pty;
     ASSERT_FALSE(pty.slavePath.empty());
@@ -87,10 +79,8 @@ TEST(LinuxSerialPort, MapsPortNamesOpensConfiguresAndTimesOut) {
     devices.path[2] = pty.slavePath;
     devices.path[3] = "/nonexistent/ttyX";
     LinuxSerialPort port(devices, 20);
-    EXPECT_FALSE(port.open("NONE", 4800));
-    EXPECT_FALSE(port.open("COM1:", 4800));  // no device behind it
-    EXPECT_FALSE(port.open("COM3:", 4800));
-    EXPECT_FALSE(port.configure(4800));
+    for (const char* name : {"NONE", "COM1:", "COM3:"}) EXPECT_FALSE(port.open(name, 4800)) << name;
+    EXPECT_FALSE(port.configure(4800));  // not open
 
     ASSERT_TRUE(port.open("COM2:", 4800));
     EXPECT_TRUE(port.configure(14400));  // no termios constant: set through termios2
@@ -111,29 +101,23 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
     devices.path[1] = link;
     auto fix = std::make_unique<GpsFix>();
     GpsReader reader(std::make_unique<LinuxSerialPort>(devices));
-    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
-    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
-    pty->closeSlave();  // from here on only the reader holds the slave side
+    const auto switchOn = [&] {
+        return SwitchTrackingOn(*fix, reader, 1, 3) && WaitUntil([&] { return fix->openCount >= 1; });
+    };
+    ASSERT_TRUE(switchOn());
+    Close(pty->slave);  // from here on only the reader holds the slave side
 
     int count = 0;
-    const std::string capture = vantrek::testing::CaptureSentences(&count);
+    const std::string capture = vantrek::testing::CaptureSentences(count);
     ASSERT_TRUE(pty->write(capture));
     ASSERT_TRUE(WaitUntil([&] { return reader.tally.accepted == count; }));
     EXPECT_EQ(reader.tally.rejected, 0);
     EXPECT_EQ(fix->openCount, 1);
     EXPECT_EQ(FormatGpsFixReport(SnapshotGpsFix(*fix)), ParsedReport(capture));
 
-    // Off and on again: the same thread opens the port afresh and reads on.
-    SwitchTrackingOff(*fix);
-    ASSERT_TRUE(WaitUntil([&] { return fix->readerStopped.load(); }));
-    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
-    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
-    ASSERT_TRUE(pty->write(Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")));
-    ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg > 48.0; }));
-
     // Unplugged while tracking: the reader closes the dead port and tries to
     // reopen it until it gives up; the timer tick then reports.
-    pty->closeMaster();
+    Close(pty->master);
     ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= kReaderGiveUpOpens && fix->readerStopped; }));
     EXPECT_EQ(SnapshotGpsFix(*fix).fixQuality, 0);  // the silence cleared it
     EXPECT_TRUE(TakeReaderGiveUp(*fix));
@@ -141,9 +125,8 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
     // Plugged in again and switched on: the same reader reads the new device.
     auto replugged = std::make_unique<PseudoTerminal>();
     ASSERT_TRUE(PlugIn(link, *replugged));
-    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 1, 3));
-    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= 1; }));
-    replugged->closeSlave();
+    ASSERT_TRUE(switchOn());
+    Close(replugged->slave);
     ASSERT_TRUE(replugged->write(Sentence("GPGGA,010203,4000.000,S,00500.000,W,2,05,1.1,10.0,M,1.0,M,,")));
     ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg == -40.0; }));
 
