@@ -88,13 +88,15 @@ TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {
     GpsFix fix;
     GpsOptions options{15, 3, true, false};  // a port index outside the table
     GpsSettingsForm form = OpenGpsSettings(options, fix);
-    EXPECT_EQ(form.portSelection * 100 + form.speedSelection, 3u);
+    EXPECT_EQ(form.portSelection, 0u);
+    EXPECT_EQ(form.speedSelection, 3u);
 
     // Test: configures the selected port (in memory; stored only by OK) unless the reader owns it.
     FakeSerialPort port;
     form = {3, 5, false, false, false};
     EXPECT_EQ(TestGpsPort(form, options, fix, port), PortTestResult::PortConfigured);
-    EXPECT_EQ(options.gpsPort * 100 + options.gpsSpeed, 305u);
+    EXPECT_EQ(options.gpsPort, 3u);
+    EXPECT_EQ(options.gpsSpeed, 5u);
     EXPECT_EQ(port.lastPortName() + std::to_string(port.lastBaudRate()), "COM3:14400");
     port.refuseConfigure = true;
     EXPECT_EQ(TestGpsPort(form, options, fix, port), PortTestResult::ConfigurationFailed);

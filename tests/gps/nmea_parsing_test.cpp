@@ -39,7 +39,8 @@ TEST(NmeaSentence, GgaRmcVtgAndGsaExamples) {
     EXPECT_DOUBLE_EQ(d.altitudeM, 545.4);
     EXPECT_DOUBLE_EQ(d.geoidSeparationM, 46.9);
     EXPECT_DOUBLE_EQ(d.hdop, 0.9);
-    EXPECT_EQ(d.fixQuality * 100 + d.satellitesUsed, 108);
+    EXPECT_EQ(d.fixQuality, 1);
+    EXPECT_EQ(d.satellitesUsed, 8);
     EXPECT_EQ(d.utcHour * 10000 + d.utcMinute * 100 + d.utcSecond, 123519);
 
     d = ReadOne(fix, Sentence("GPRMC,225446.5,A,4916.45,S,12311.12,W,10.0,054.7,230394,020.3,E"), kSentenceRmc);
@@ -121,7 +122,8 @@ TEST(NmeaSentence, GsvGroupsFillSlotsAndKeepOutOfRangeValues) {
     EXPECT_EQ(Report(fix), before);
     // Elevation 90 and azimuth 360 keep the old values; missing satellites are zeros.
     d = ReadOne(fix, Sentence("GPGSV,1,1,01,07,90,360,100"), kSentenceGsvLast);
-    EXPECT_EQ(d.prn[0] * 100 + d.prn[1], 700);
+    EXPECT_EQ(d.prn[0], 7);
+    EXPECT_EQ(d.prn[1], 0);
     EXPECT_NEAR(d.elevationRad[0], 3 * kDeg, 1e-12);
     EXPECT_NEAR(d.azimuthRad[0], 111 * kDeg, 1e-12);
     EXPECT_EQ(d.snrDb[0], 10);  // "100" read as two digits
