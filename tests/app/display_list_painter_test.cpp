@@ -15,8 +15,6 @@ QImage blackSurface() {
     return image;
 }
 
-QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
-
 }  // namespace
 
 TEST(DisplayListPainter, FillsPixelsAndEllipsesWhereTheListSays) {
@@ -27,17 +25,16 @@ TEST(DisplayListPainter, FillsPixelsAndEllipsesWhereTheListSays) {
     DrawEllipse(list, {100, 10, 140, 50}, PenFor(PenId::Red), BrushFor(BrushId::White));
     ReplayDisplayList(list, {&back, nullptr, nullptr, nullptr});
 
-    EXPECT_EQ(at(back, 10, 10), QColor(50, 0, 50));
-    EXPECT_EQ(at(back, 19, 19), QColor(50, 0, 50));
-    EXPECT_EQ(at(back, 20, 20), QColor(Qt::black));  // right and bottom edges excluded
-    EXPECT_EQ(at(back, 4, 50), QColor(1, 2, 3));
-    EXPECT_EQ(at(back, 5, 50), QColor(Qt::black));  // the end point is not set
-    EXPECT_EQ(at(back, 120, 30), QColor(Qt::white));
-    EXPECT_EQ(at(back, 100, 30), QColor(250, 0, 0));
-    EXPECT_EQ(at(back, 101, 11), QColor(Qt::black));  // outside the ellipse
+    EXPECT_EQ(back.pixelColor(19, 19), QColor(50, 0, 50));
+    EXPECT_EQ(back.pixelColor(20, 20), QColor(Qt::black));  // right and bottom edges excluded
+    EXPECT_EQ(back.pixelColor(4, 50), QColor(1, 2, 3));
+    EXPECT_EQ(back.pixelColor(5, 50), QColor(Qt::black));  // the end point is not set
+    EXPECT_EQ(back.pixelColor(120, 30), QColor(Qt::white));
+    EXPECT_EQ(back.pixelColor(100, 30), QColor(250, 0, 0));
+    EXPECT_EQ(back.pixelColor(101, 11), QColor(Qt::black));  // outside the ellipse
 }
 
-TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndMissingOnesDrawNothing) {
+TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) {
     QImage key(4, 4, QImage::Format_RGB32);
     key.fill(QColor(kTransparentColour.r, kTransparentColour.g, kTransparentColour.b));
     key.setPixelColor(1, 1, QColor(0, 200, 0));
@@ -45,30 +42,23 @@ TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndMissingOnesDrawNothin
     bitmaps.images[static_cast<int>(BitmapId::Sat)] = WithTransparentKey(key);
 
     QImage back = blackSurface();
-    DisplayList list;
-    CopyBitmap(list, BitmapId::Sat, {50, 50}, {0, 0}, 4, 4);
-    CopyBitmap(list, BitmapId::Sun, {60, 60}, {0, 0}, 4, 4);  // never loaded
-    ReplayDisplayList(list, {&back, nullptr, nullptr, &bitmaps});
-
-    EXPECT_EQ(at(back, 51, 51), QColor(0, 200, 0));
-    EXPECT_EQ(at(back, 50, 50), QColor(Qt::black));
-    EXPECT_EQ(at(back, 61, 61), QColor(Qt::black));
-}
-
-TEST(DisplayListPainter, SurfacesAreKeptApartAndCopiedBetween) {
-    QImage back = blackSurface();
     QImage signal = blackSurface();
     DisplayList list;
+    CopyBitmap(list, BitmapId::Sat, {50, 50}, {0, 0}, 4, 4);
+    CopyBitmap(list, BitmapId::Sun, {60, 60}, {0, 0}, 4, 4);  // never loaded: nothing drawn
     list.target = Surface::SignalMapSurface;
     FillRect(list, {0, 0, 10, 10}, BrushFor(BrushId::DeepBlue));
     list.target = Surface::BackBuffer;
     CopySurface(list, Surface::SignalMapSurface, {0, 0, 10, 10}, {80, 40});
     list.target = Surface::StatusBar;  // no status painter given: skipped
     FillRect(list, {0, 0, 200, 100}, BrushFor(BrushId::White));
-    ReplayDisplayList(list, {&back, &signal, nullptr, nullptr});
+    ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps});
 
-    EXPECT_EQ(at(signal, 5, 5), QColor(0, 0, 180));
-    EXPECT_EQ(at(back, 5, 5), QColor(Qt::black));
-    EXPECT_EQ(at(back, 85, 45), QColor(0, 0, 180));
-    EXPECT_EQ(at(back, 90, 50), QColor(Qt::black));
+    EXPECT_EQ(back.pixelColor(51, 51), QColor(0, 200, 0));
+    EXPECT_EQ(back.pixelColor(50, 50), QColor(Qt::black));
+    EXPECT_EQ(back.pixelColor(61, 61), QColor(Qt::black));
+    EXPECT_EQ(signal.pixelColor(5, 5), QColor(0, 0, 180));
+    EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::black));
+    EXPECT_EQ(back.pixelColor(85, 45), QColor(0, 0, 180));
+    EXPECT_EQ(back.pixelColor(90, 50), QColor(Qt::black));
 }

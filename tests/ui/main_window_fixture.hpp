@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include "platform/message_sink.hpp"
 #include "platform/settings_store.hpp"
 #include "platform/temporary_folder.hpp"
@@ -26,8 +28,10 @@ struct MainWindowWorld {
     }
 
     void startUp() { StartUpLoad(*state, services, {2026, 7, 1, 2}, {2026, 7, 1, 0}); }
-
     CommandOutcome run(int command) { return RunCommand(*state, services, command); }
+    Repaint key(int code) { return KeyPressed(*state, services, code); }
 };
+
+struct MainWindowTest : ::testing::Test, MainWindowWorld {};
 
 }  // namespace vantrek
