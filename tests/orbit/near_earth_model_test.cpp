@@ -34,39 +34,29 @@ TEST(ModelSelection, TwoHundredTwentyFiveMinutesIsDeepSpace) {
 }
 
 TEST(PerigeeAtmosphere, BreakpointsAt156And98Kilometres) {
-    const DragAtmosphere standard = atmosphereForPerigee(156.0);
-    EXPECT_EQ(standard.s4, kDragS);
-    EXPECT_EQ(standard.qoms24, kQoms2t);
-    EXPECT_EQ(atmosphereForPerigee(1000.0).s4, kDragS);
-
-    auto expectSStar = [](double perigeeKm, double sStarKm) {
-        const DragAtmosphere a = atmosphereForPerigee(perigeeKm);
-        EXPECT_DOUBLE_EQ(a.s4, 1.0 + sStarKm / kEarthRadiusKm) << perigeeKm;
-        EXPECT_DOUBLE_EQ(a.qoms24, std::pow((120.0 - sStarKm) / kEarthRadiusKm, 4)) << perigeeKm;
-    };
-    expectSStar(155.9, 77.9);
-    expectSStar(100.0, 22.0);
-    expectSStar(98.0, 20.0);
-    expectSStar(60.0, 20.0);
+    // Perigee (km) and the s* it gives; at 156 km and above the standard atmosphere.
+    const struct { double perigeeKm, sStarKm; } lowered[] = {{155.9, 77.9}, {100.0, 22.0}, {98.0, 20.0}, {60.0, 20.0}};
+    for (const auto& c : lowered) {
+        const DragAtmosphere a = atmosphereForPerigee(c.perigeeKm);
+        EXPECT_DOUBLE_EQ(a.s4, 1.0 + c.sStarKm / kEarthRadiusKm) << c.perigeeKm;
+        EXPECT_DOUBLE_EQ(a.qoms24, std::pow((120.0 - c.sStarKm) / kEarthRadiusKm, 4)) << c.perigeeKm;
+    }
+    EXPECT_EQ(atmosphereForPerigee(156.0).s4, kDragS);
+    EXPECT_EQ(atmosphereForPerigee(156.0).qoms24, kQoms2t);
 }
 
-TEST(Sgp4, LowPerigeeTakesTheSimplifiedDrag) {
-    PropagatorState model;
-    Vector4 position, velocity;
-    // Perigee near 200 km: simplified drag, the higher-order terms stay zero.
-    const ElementSet low = makeElementSet(80275.0, 50.0, 0.0, 0.002, 0.0, 0.0, 16.2, 1e-4);
-    const double lowPerigeeKm = (recoverOriginalElements(low).aodp * (1.0 - low.eccentricity) - 1.0) * kEarthRadiusKm;
-    ASSERT_LT(lowPerigeeKm, 220.0);
-    propagateSgp4(model, 0.0, low, position, velocity, 0);
-    EXPECT_EQ(model.flags.simplifiedDrag, 1);
-    EXPECT_EQ(model.sgp4.d2, 0.0);
-    EXPECT_EQ(model.sgp4.t5cof, 0.0);
-
-    const ElementSet high = makeElementSet(80275.0, 50.0, 0.0, 0.002, 0.0, 0.0, 15.0, 1e-4);
-    propagateSgp4(model, 0.0, high, position, velocity, 0);
-    EXPECT_EQ(model.flags.simplifiedDrag, 0);
-    EXPECT_GT(model.sgp4.d2, 0.0);
-    EXPECT_GT(model.sgp4.t5cof, 0.0);
+TEST(Sgp4, PerigeeBelow220KilometresTakesTheSimplifiedDrag) {
+    for (double revPerDay : {16.2, 15.0}) {  // perigee near 200 km, then well above
+        const ElementSet set = makeElementSet(80275.0, 50.0, 0.0, 0.002, 0.0, 0.0, revPerDay, 1e-4);
+        const double perigeeKm = (recoverOriginalElements(set).aodp * (1.0 - set.eccentricity) - 1.0) * kEarthRadiusKm;
+        ASSERT_EQ(perigeeKm < 220.0, revPerDay > 16.0) << perigeeKm;
+        PropagatorState model;
+        Vector4 position, velocity;
+        propagateSgp4(model, 0.0, set, position, velocity, 0);
+        EXPECT_EQ(model.flags.simplifiedDrag, perigeeKm < 220.0 ? 1 : 0) << perigeeKm;
+        // The higher-order drag terms stay zero under the simplified drag.
+        EXPECT_EQ(model.sgp4.d2 == 0.0 && model.sgp4.t5cof == 0.0, perigeeKm < 220.0) << perigeeKm;
+    }
 }
 
 TEST(Sgp4, CircularOrbitWithDragStaysFinite) {

@@ -1,11 +1,11 @@
+// The propagation front end: initialisation, the engine setting, failure reports.
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include <gtest/gtest.h>
 
 #include "astro/julian_date.hpp"
-#include "orbit/catalog_loading.hpp"
-#include "orbit/model_constants.hpp"
 #include "orbit/propagation.hpp"
 #include "orbit_test_support.hpp"
 
@@ -13,30 +13,41 @@ using namespace vantrek;
 using testing_support::catalogOf;
 using testing_support::geostationarySet;
 using testing_support::makeElementSet;
-using testing_support::molniyaSet;
 using testing_support::propagateAt;
 
 namespace {
 
 const ElementSet kNearEarth = testing_support::reportNearEarthSet();
 const ElementSet kDeepSpace = testing_support::reportDeepSpaceSet();
+// The near-Earth set with drag enough for SGP8's full drag.
+const ElementSet kHeavyDrag = testing_support::reportNearEarthSet(2.0e-3);
 using State = testing_support::PropagatedState;
+
+// The minutes since epoch the front end hands the model for that date.
+double modelMinutes(const SatelliteCatalog& catalog, int index, double minutes) {
+    const double epoch = JulianDateFromEpoch(catalog.entries[index].epoch);
+    return (epoch + minutes / 1440.0 - epoch) * 1440.0;
+}
 
 }  // namespace
 
-TEST(PropagationFrontEnd, EpochGivesTheModelStateInKilometres) {
+TEST(PropagationFrontEnd, EveryEngineValueButOneIsTheStandardPair) {
+    // The units, the time since epoch and each model's figures are checked
+    // against the published cases; here only the choice of the model.
     const auto catalog = catalogOf({kNearEarth, kDeepSpace});
-    for (int index = 0; index < 2; ++index) {
-        PropagatorState model, direct;
+    for (int index = 0; index < catalog->count; ++index) {
+        PropagatorState model;
         ElementSet working;
-        const State s = propagateAt(model, *catalog, working, index, 0.0, 0);
+        const State standard = propagateAt(model, *catalog, working, index, 360.0, 0, 0);
         EXPECT_EQ(working.deepSpace, index);
-        Vector4 p, v;
-        (index == 0 ? propagateSgp4 : propagateSdp4)(direct, 0.0, working, p, v, 0);
-        EXPECT_DOUBLE_EQ(s.position.z, p.z * 6378.135);
-        EXPECT_DOUBLE_EQ(s.velocity.y, v.y * 106.30225);
-        EXPECT_DOUBLE_EQ(s.position.w, std::hypot(s.position.x, s.position.y, s.position.z));
-        EXPECT_DOUBLE_EQ(s.velocity.w, std::hypot(s.velocity.x, s.velocity.y, s.velocity.z));
+        EXPECT_DOUBLE_EQ(standard.position.w, std::hypot(standard.position.x, standard.position.y, standard.position.z));
+        EXPECT_DOUBLE_EQ(standard.velocity.w, std::hypot(standard.velocity.x, standard.velocity.y, standard.velocity.z));
+        for (int32_t engine : {4, 8, -1}) {
+            EXPECT_EQ(propagateAt(model, *catalog, working, index, 360.0, 0, engine).position.x, standard.position.x)
+                << index << " " << engine;
+        }
+        const State alternative = propagateAt(model, *catalog, working, index, 360.0, 0, kEngineSgp8);
+        EXPECT_GT(std::fabs(alternative.position.x - standard.position.x), 0.01) << index;  // km
     }
 }
 
@@ -48,7 +59,6 @@ TEST(PropagationFrontEnd, NonZeroFlagIgnoresTheIndexAndKeepsTheWorkingSet) {
     const State viaZero = propagateAt(model, *catalog, working, 0, 90.0, 1);
     const State viaOne = propagateAt(model, *catalog, working, 1, 90.0, 1, 0, 0);
     EXPECT_EQ(viaOne.position.x, viaZero.position.x);
-    EXPECT_EQ(working.catalogNumber, kNearEarth.catalogNumber);
     EXPECT_EQ(working.deepSpace, 0);
 
     // The flag 0 re-initialises for the other satellite and clears the flags first.
@@ -58,14 +68,40 @@ TEST(PropagationFrontEnd, NonZeroFlagIgnoresTheIndexAndKeepsTheWorkingSet) {
     EXPECT_EQ(model.flags.simplifiedDrag, 0);
 }
 
-TEST(PropagationFrontEnd, NoFiniteStateIsReportedAsZeros) {
-    auto catalog = catalogOf({});
-    loadPlaceholderElementSet(*catalog);  // mean motion 0
-    ElementSet circular = makeElementSet(80275.0, 45.0, 0.0, 1.0, 0.0, 0.0, 2.0);  // e = 1 at epoch
-    catalog->entries[1] = circular;
-    catalog->entries[2] = geostationarySet();
-    catalog->count = 3;
+TEST(PropagationFrontEnd, SwitchingEngineWithANonZeroFlagRunsTheOtherModelUninitialised) {
+    // Satellite 0's perigee is high enough for SGP4's full drag terms.
+    const auto catalog = catalogOf({makeElementSet(80275.0, 51.6, 10.0, 0.001, 30.0, 0.0, 15.5, 1e-4), kHeavyDrag});
+    PropagatorState model;
+    ElementSet working;
 
+    // A model that never initialised has nothing to run on: reported as failed, no crash.
+    propagateAt(model, *catalog, working, 0, 0.0, 0, 0);
+    EXPECT_TRUE(propagationFailed(propagateAt(model, *catalog, working, 0, 60.0, 1, kEngineSgp8).position));
+
+    // SGP8 initialised for satellite 1, then SGP4 for satellite 0: switching
+    // to the alternative engine with the flag 1 runs SGP8 on satellite 1's
+    // constants with satellite 0's elements, and the flags SGP4 left.
+    propagateAt(model, *catalog, working, 1, 0.0, 0, kEngineSgp8);
+    const State sgp4Before = propagateAt(model, *catalog, working, 0, 60.0, 0, 0);
+    ASSERT_EQ(model.flags.simplifiedDrag, 0);
+    PropagatorState snapshot = model;
+    const State switched = propagateAt(model, *catalog, working, 0, 60.0, 1, kEngineSgp8);
+    Vector4 p, v;
+    propagateSgp8(snapshot, modelMinutes(*catalog, 0, 60.0), working, p, v, 1);
+    EXPECT_DOUBLE_EQ(switched.position.x, p.x * 6378.135);
+    EXPECT_EQ(model.sgp8.secular.xndt, snapshot.sgp8.secular.xndt);  // nothing was initialised
+    EXPECT_EQ(model.flags.simplifiedDrag, 0);  // still SGP4's
+
+    // Switching back finds SGP4's state as it was.
+    const State sgp4After = propagateAt(model, *catalog, working, 0, 60.0, 1, 0);
+    EXPECT_EQ(sgp4After.position.x, sgp4Before.position.x);
+    EXPECT_EQ(sgp4After.velocity.z, sgp4Before.velocity.z);
+}
+
+TEST(PropagationFrontEnd, NoFiniteStateIsReportedAsZeros) {
+    // A mean motion of 0 (the placeholder's), e = 1 at epoch, and a resonant satellite.
+    const auto catalog = catalogOf({makeElementSet(0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0),
+                                    makeElementSet(80275.0, 45.0, 0.0, 1.0, 0.0, 0.0, 2.0), geostationarySet()});
     PropagatorState model;
     ElementSet working;
     for (int index = 0; index < 2; ++index) {
@@ -99,7 +135,7 @@ TEST(PropagationFrontEnd, EccentricityDrivenToOneByDragIsReported) {
 }
 
 TEST(PropagationFrontEnd, ValidSetsStayFiniteOverAWeek) {
-    const auto catalog = catalogOf({kNearEarth, kDeepSpace, molniyaSet(), geostationarySet(),
+    const auto catalog = catalogOf({kNearEarth, kDeepSpace, testing_support::molniyaSet(), geostationarySet(),
                                     makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3)});
     for (int32_t engine : {0, kEngineSgp8}) {
         for (int index = 0; index < catalog->count; ++index) {

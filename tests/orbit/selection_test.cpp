@@ -1,0 +1,130 @@
+// Choosing satellites: the saved selection and stepping the current satellite.
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "orbit/current_satellite.hpp"
+#include "orbit/selection_file.hpp"
+#include "platform/temporary_folder.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+struct SelectionFixture {
+    TemporaryFolder folder;
+    ProgramFolder program{folder.path()};
+    RecordingMessageSink messages;
+    std::unique_ptr<SatelliteCatalog> catalog = std::make_unique<SatelliteCatalog>();
+
+    std::string bytes() const {
+        std::ifstream in(folder.file("Select.bol"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+};
+
+}  // namespace
+
+TEST(SelectionFile, RoundTripAsLittleEndianFlags) {
+    SelectionFixture f;
+    f.catalog->selected[1] = 1;
+    f.catalog->selected[399] = 1;
+    f.catalog->selected[7] = 0x01020304;
+    ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
+    const std::string bytes = f.bytes();
+    ASSERT_EQ(bytes.size(), 1600u);
+    EXPECT_EQ(bytes.substr(4, 2), std::string("\x01\x00", 2));
+    EXPECT_EQ(bytes.substr(28, 4), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_FALSE(std::filesystem::exists(f.folder.file("Select.bol.tmp")));
+
+    auto loaded = std::make_unique<SatelliteCatalog>();
+    for (int32_t& flag : loaded->selected) flag = 1;
+    ASSERT_TRUE(readSelection(f.program, *loaded, f.messages));
+    for (int i = 0; i < kCatalogCapacity; ++i) EXPECT_EQ(loaded->selected[i], f.catalog->selected[i]) << i;
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(SelectionFile, MissingOrWrongSizedFileLeavesTheSelection) {
+    SelectionFixture f;
+    f.catalog->selected[1] = 1;
+    EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages));
+    for (std::size_t size : {std::size_t{800}, std::size_t{1601}, std::size_t{0}}) {
+        f.folder.write("Select.bol", std::string(size, '\0'));
+        EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages)) << size;
+        EXPECT_EQ(f.catalog->selected[1], 1) << size;
+    }
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(SelectionFile, UnknownProgramFolderIsReportedAndNothingIsTouched) {
+    SelectionFixture f;
+    EXPECT_FALSE(readSelection(ProgramFolder{}, *f.catalog, f.messages));
+    EXPECT_FALSE(writeSelection(ProgramFolder{}, *f.catalog, f.messages));
+    ASSERT_EQ(f.messages.messages.size(), 2u);
+    EXPECT_EQ(f.messages.messages[1].text, "Incorrect Quorle pragram path!");
+}
+
+TEST(SelectionFile, FailedWriteLeavesThePreviousFileWhole) {
+    SelectionFixture f;
+    f.catalog->selected[3] = 1;
+    ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
+    const std::string before = f.bytes();
+    f.catalog->selected[4] = 1;
+    // A full disk: the temporary file is /dev/full, where every write fails.
+    const std::string temporary = f.folder.file("Select.bol.tmp");
+    if (std::filesystem::exists("/dev/full")) {
+        std::filesystem::create_symlink("/dev/full", temporary);
+        EXPECT_FALSE(writeSelection(f.program, *f.catalog, f.messages));
+        EXPECT_EQ(f.bytes(), before);
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temporary)));
+    }
+    // The temporary file cannot be created at all.
+    std::filesystem::create_directory(temporary);
+    EXPECT_FALSE(writeSelection(f.program, *f.catalog, f.messages));
+    EXPECT_EQ(f.bytes(), before);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(Stepping, DownAndUpVisitShownSlotsAndStopAtTheEnds) {
+    SelectionFixture f;
+    f.folder.write("Frequencies.txt", "header\n104 1.0 2.0\n");
+    Settings settings;
+    SatelliteCatalog& catalog = *f.catalog;
+    catalog.count = 5;  // slots 100..104, of which 1, 3 and 4 shown
+    for (int i = 0; i < 5; ++i) catalog.entries[i].catalogNumber = 100 + i;
+    catalog.selected[1] = catalog.selected[3] = catalog.selected[4] = 1;
+    catalog.current = 1;
+
+    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(catalog.current, 3);
+    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(catalog.current, 4);
+    EXPECT_EQ(settings.downlink, 1.0);
+    // Down on the last shown satellite: current stays, but it is loaded again.
+    settings.downlink = 0.0;
+    catalog.currentSet.catalogNumber = 0;
+    EXPECT_FALSE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(catalog.current, 4);
+    EXPECT_EQ(catalog.currentSet.catalogNumber, 104);
+    EXPECT_EQ(settings.downlink, 1.0);
+
+    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
+    EXPECT_EQ(catalog.current, 3);
+    EXPECT_EQ(settings.downlink, 145.0);
+    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
+    EXPECT_FALSE(stepToPreviousSelected(catalog, f.program, settings));  // slot 0 is hidden
+    EXPECT_EQ(catalog.current, 1);
+    EXPECT_EQ(catalog.currentSet.catalogNumber, 101);
+
+    // The searches stay inside the loaded slots, whatever `current` holds.
+    catalog.selected[7] = 1;  // beyond count: never found
+    catalog.current = 4;
+    EXPECT_EQ(findNextSelected(catalog), -1);
+    catalog.current = 399;
+    EXPECT_EQ(findPreviousSelected(catalog), 4);
+    catalog.current = -3;
+    EXPECT_EQ(findNextSelected(catalog), 1);
+    EXPECT_EQ(findPreviousSelected(catalog), -1);
+}
