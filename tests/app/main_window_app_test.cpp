@@ -163,7 +163,9 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     settle();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.state().gps.exitRequested);  // the reader was stopped on the way out
-    EXPECT_TRUE(messages.empty());
+    // The reader has no port here ("NONE"), so on a slow machine it may give up
+    // before Exit; that message is the only one allowed.
+    for (const ShownMessage& m : messages) EXPECT_EQ(m.text, "I can't conect to the COM port!");
 }
 
 TEST_F(AppFixture, WithoutSkinsStartUpReportsNineMessagesAndStillRuns) {
