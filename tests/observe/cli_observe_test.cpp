@@ -1,6 +1,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,71 +13,62 @@ namespace {
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
 
-const std::string kSample = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
+const std::string kPasses = "passes " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
 const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
+const std::string kDay = " --start 2026-12-06T12:00:00 --hours 24";
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) result.push_back(line);
-    return result;
+// The rows of a successful run, after checking its closing summary line.
+std::vector<std::string> rowsOf(const std::string& args) {
+    std::string out;
+    EXPECT_EQ(RunCliRaw(args, out), 0) << out;
+    std::vector<std::string> rows;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) rows.push_back(line);
+    if (rows.empty()) return rows;
+    EXPECT_TRUE(std::regex_match(rows.back(), std::regex(R"(Number of passes \d+ calculated in \d+\.\d\ds)")))
+        << rows.back();
+    rows.pop_back();
+    return rows;
 }
 
 }  // namespace
 
 TEST(CliPasses, RowsThenTheSummaryLine) {
-    std::string out;
-    ASSERT_EQ(RunCliRaw("passes " + kSample + kPlace + " --start 2026-12-06T12:00:00 --hours 24", out), 0) << out;
-    const std::vector<std::string> all = lines(out);
-    ASSERT_GT(all.size(), 5u);
-    const std::regex row(R"((\d+)\t([^\t]*[^\t ])\t(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(Eclipsed|In sun|Visible)\t)"
+    const std::regex row(R"((\d+)\t[^\t]*[^\t ]\t(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(Eclipsed|In sun|Visible)\t)"
                          R"((N/A|-?\d+\.\d)\tN/A)");
-    std::string previous;
-    for (size_t i = 0; i + 1 < all.size(); ++i) {
+    const std::vector<std::string> rows = rowsOf(kPasses + kPlace + kDay);
+    ASSERT_GT(rows.size(), 4u);
+    std::pair<int, std::string> previous{-1, ""};  // in the order found: satellite by satellite
+    for (const std::string& line : rows) {
         std::smatch m;
-        ASSERT_TRUE(std::regex_match(all[i], m, row)) << all[i];
-        EXPECT_EQ(m[4] == "Visible", m[5] != "N/A") << all[i];
-        EXPECT_GE(m[3].str(), "2026-12-06 12:00:00");
-        EXPECT_LE(m[3].str(), "2026-12-07 13:00:00");
-        // Storage order: satellite by satellite, each in time order.
-        const std::string key = m[1].str() + " " + m[3].str();
-        if (!previous.empty() && std::stoi(m[1]) == std::stoi(previous)) {
-            EXPECT_LT(previous, key);
-        }
-        previous = key;
+        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+        EXPECT_EQ(m[3] == "Visible", m[4] != "N/A") << line;
+        EXPECT_GE(m[2].str(), "2026-12-06 12:00:00");
+        EXPECT_LE(m[2].str(), "2026-12-07 13:00:00");
+        EXPECT_LT(previous, std::make_pair(std::stoi(m[1]), m[2].str())) << line;
+        previous = {std::stoi(m[1]), m[2].str()};
     }
-    EXPECT_TRUE(std::regex_match(all.back(), std::regex(R"(Number of passes \d+ calculated in \d+\.\d\ds)")))
-        << all.back();
-
-    ASSERT_EQ(RunCliRaw("passes " + kSample + kPlace + " --start 2026-12-06T12:00:00 --hours 24 --min-mag 5", out), 0);
-    for (const std::string& line : lines(out)) {
-        if (line.rfind("Number of passes", 0) == 0) continue;
+    for (const std::string& line : rowsOf(kPasses + kPlace + kDay + " --min-mag 5")) {
         EXPECT_NE(line.find("\tVisible\t"), std::string::npos) << line;
     }
 }
 
 TEST(CliPasses, FlareRowsCarryTheirAngle) {
-    std::string out;
-    ASSERT_EQ(RunCliRaw("passes " + kSample + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares", out), 0);
     const std::regex flare(R"(\d+\t[^\t]+\t[-0-9: ]+\tFlare\t-?\d+\.\d\t\d\.\d\d)");
-    int flares = 0;
-    for (const std::string& line : lines(out)) {
-        if (line.rfind("Number of passes", 0) == 0) continue;
-        EXPECT_TRUE(std::regex_match(line, flare)) << line;
-        ++flares;
-    }
-    EXPECT_GT(flares, 0);
+    const std::vector<std::string> rows =
+        rowsOf(kPasses + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares");
+    EXPECT_GT(rows.size(), 0u);
+    for (const std::string& line : rows) EXPECT_TRUE(std::regex_match(line, flare)) << line;
 }
 
 TEST(CliPasses, UnusableInputExitsWithStatus2) {
+    const std::string cases[] = {kPasses + kPlace,  // no period
+                                 kPasses + " --lat 54 --lon 10" + kDay,
+                                 kPasses + kPlace + " --start 2026-12-06 --hours 24",
+                                 kPasses + kPlace + kDay + " --engine 6",
+                                 kPasses + kPlace + kDay + " --min-mag bright",
+                                 kPasses + " --lat 91 --lon 10 --alt 0" + kDay,
+                                 "passes /nonexistent.tle" + kPlace + kDay};
     std::string out;
-    const std::string start = " --start 2026-12-06T12:00:00 --hours 24";
-    EXPECT_EQ(RunCli("passes " + kSample + kPlace, out), 2);
-    EXPECT_EQ(RunCli("passes " + kSample + " --lat 54 --lon 10" + start, out), 2);
-    EXPECT_EQ(RunCli("passes " + kSample + kPlace + " --start 2026-12-06 --hours 24", out), 2);
-    EXPECT_EQ(RunCli("passes " + kSample + kPlace + start + " --engine 6", out), 2);
-    EXPECT_EQ(RunCli("passes " + kSample + kPlace + start + " --min-mag bright", out), 2);
-    EXPECT_EQ(RunCli("passes " + kSample + " --lat 91 --lon 10 --alt 0" + start, out), 2);
-    EXPECT_EQ(RunCli("passes /nonexistent.tle" + kPlace + start, out), 2);
+    for (const std::string& args : cases) EXPECT_EQ(RunCli(args, out), 2) << args;
 }

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "astro/angles.hpp"
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "astro/look_angles.hpp"
-#include "astro/angles.hpp"
 #include "astro/observer.hpp"
 #include "astro/sidereal_time.hpp"
 #include "orbit/element_set.hpp"
@@ -19,8 +19,10 @@ namespace vantrek::testing {
 
 // 2024-06-20 0h UTC: short nights at 54 degrees north, low orbits sunlit all night.
 constexpr double kEpoch = 24172.0;
+constexpr double kSecond = 1.0 / 86400.0;  // days
+constexpr double kAu = 149597870.691;      // km
 
-// A circular-ish orbit at a height (km) above the equatorial radius.
+// A near-circular orbit at a height (km) above the equatorial radius.
 inline ElementSet orbitAt(int32_t number, double heightKm, double inclinationDeg, double raanDeg,
                           double meanAnomalyDeg, double eccentricity = 0.0005) {
     ElementSet set;
@@ -49,56 +51,44 @@ inline ElementSet geostationaryOver(int32_t number, double longitudeDeg) {
 
 inline void addToCatalog(SatelliteCatalog& catalog, const ElementSet& set) {
     catalog.entries[catalog.count] = set;
-    catalog.selected[catalog.count] = 1;
-    ++catalog.count;
+    catalog.selected[catalog.count++] = 1;
 }
 
-inline Observer observerAt(double latitudeDeg, double longitudeDeg, double heightKm = 0.03) {
-    Observer observer;
-    observer.latitude = latitudeDeg * kDegree;
-    observer.longitude = longitudeDeg * kDegree;
-    observer.height = heightKm;
-    return observer;
+inline Observer observerAt(double latitudeDeg, double longitudeDeg) {
+    return {latitudeDeg * kDegree, longitudeDeg * kDegree, 0.03};
+}
+
+// Elevation (rad, no refraction) of entry `index` at `t`, as the visibility test
+// works it out; `reload` non-zero continues with the model already in `working`.
+inline double elevationAt(PropagatorState& model, const SatelliteCatalog& catalog, int index,
+                          Observer& observer, double t, ElementSet& working, uint8_t reload = 0) {
+    Vector4 position, velocity;
+    propagateSatellite(model, catalog, t, working, index, velocity, position, reload, 0);
+    LookAngles look;
+    ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
+    return look.elevation;
 }
 
 struct ReferencePass {
-    double rise;  // first sample above the limit
-    double set;   // last sample above the limit
+    double rise, set;  // first and last sample above the limit
 };
 
-// Passes above an elevation limit, sampled every `step` days.
+// Passes above an elevation limit, sampled every 5 s.
 inline std::vector<ReferencePass> referencePasses(PropagatorState& model,
                                                   const SatelliteCatalog& catalog, int index,
                                                   Observer observer, double start, double end,
-                                                  double limit, double step = 5.0 / 86400.0) {
+                                                  double limit) {
     std::vector<ReferencePass> passes;
     ElementSet working;
     bool above = false;
-    for (int k = 0;; ++k) {
-        const double t = start + k * step;
-        if (t > end) break;
-        Vector4 position, velocity;
-        propagateSatellite(model, catalog, t, working, index, velocity, position, k == 0 ? 0 : 1,
-                           0);
-        LookAngles look;
-        ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
-        const bool nowAbove = look.elevation > limit;
+    for (int k = 0; start + k * (5.0 / 86400.0) <= end; ++k) {
+        const double t = start + k * (5.0 / 86400.0);
+        const bool nowAbove = elevationAt(model, catalog, index, observer, t, working, k > 0) > limit;
         if (nowAbove && !above) passes.push_back({t, t});
         if (nowAbove) passes.back().set = t;
         above = nowAbove;
     }
     return passes;
-}
-
-// Elevation of a satellite at one instant, computed as the visibility test does.
-inline double elevationAt(PropagatorState& model, const SatelliteCatalog& catalog, int index,
-                          Observer& observer, double t) {
-    ElementSet working;
-    Vector4 position, velocity;
-    propagateSatellite(model, catalog, t, working, index, velocity, position, 0, 0);
-    LookAngles look;
-    ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
-    return look.elevation;
 }
 
 }  // namespace vantrek::testing

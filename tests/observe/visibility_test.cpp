@@ -16,63 +16,36 @@ using namespace vantrek::testing;
 
 namespace {
 
-constexpr double kAu = 149597870.691;
-
-// One sunlit, one eclipsed instant of a low satellite well above the horizon.
-struct Moments {
-    double sunlit = 0.0;
-    double eclipsed = 0.0;
-};
-
-class Visibility : public ::testing::Test {
-protected:
-    void SetUp() override {
-        catalog = std::make_unique<SatelliteCatalog>();
-        addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
-        model = std::make_unique<PropagatorState>();
-        start = JulianDateFromEpoch(kEpoch);
-    }
-
-    Moments findMoments() {
-        Moments found;
-        for (double t = start; t < start + 2.0 && (!found.sunlit || !found.eclipsed);
-             t += 20.0 / 86400.0) {
-            ElementSet w;
-            Vector4 p, v, sun;
-            propagateSatellite(*model, *catalog, t, w, 0, v, p, 0, 0);
-            LookAngles look;
-            ComputeLookAngles(t, p, v, observer, look, 0, 0);
-            if (look.elevation < 15.0 * kDegree) continue;
-            SunPosition(t, sun);
-            double depth = 0.0;
-            double& slot = IsEclipsed(p, sun, depth) ? found.eclipsed : found.sunlit;
-            if (slot == 0.0) slot = t;
-        }
-        return found;
-    }
-
-    double sunElevation(double t) {
-        Vector4 sun;
-        SunPosition(t, sun);
-        LookAngles look;
-        ComputeLookAngles(t, sun, Vector4{}, observer, look, 1, 0);
-        return look.elevation;
-    }
-
-    int16_t status(double t, const VisibilityLimits& limits, int32_t flareMode, double& magnitude,
-                   FlareResult& flare) {
-        return VisibilityStatus(*model, *catalog, t, working, 0, observer, 0, limits, 0, flareMode,
-                                magnitude, flare);
-    }
-
-    std::unique_ptr<SatelliteCatalog> catalog;
-    std::unique_ptr<PropagatorState> model;
-    ElementSet working;
-    Observer observer = observerAt(-34.0, 18.5);  // long winter nights: passes in the shadow too
-    double start = 0.0;
-};
+// A satellite at `radius` whose direction to the Earth's centre makes the
+// angle `separation` with the direction to the Sun on the +x axis.
+Vector4 satelliteAt(double radius, double separation) {
+    return {-radius * std::cos(separation), -radius * std::sin(separation), 0.0, radius};
+}
 
 }  // namespace
+
+TEST(Eclipse, EarthDiscMustCoverTheWholeSunDisc) {
+    const Vector4 sun{kAu, 0.0, 0.0, kAu};
+    const double radius = 7000.0;
+    const double earthDisc = std::asin(6378.135 / radius);
+    const double sunDisc = std::asin(696000.0 / (kAu + radius));  // nearly; the edge has slack
+    const double edge = earthDisc - sunDisc;
+    // Straight behind the Earth, then either side of the full shadow's edge.
+    const struct {
+        double separation;
+        int32_t eclipsed;
+        double depth;
+    } cases[] = {{0.0, 1, edge}, {edge - 1e-4, 1, 1e-4}, {edge + 1e-4, 0, -1e-4}};
+    for (const auto& c : cases) {
+        double depth = 0.0;
+        EXPECT_EQ(IsEclipsed(satelliteAt(radius, c.separation), sun, depth), c.eclipsed);
+        EXPECT_NEAR(depth, c.depth, 1e-6) << c.separation;
+    }
+    // Far out the Sun looks larger than the Earth: never eclipsed, depth left as it was.
+    double depth = 42.0;
+    EXPECT_EQ(IsEclipsed(satelliteAt(2.0e6, 0.0), sun, depth), 0);
+    EXPECT_EQ(depth, 42.0);
+}
 
 TEST(SunlitMagnitude, ScalesTheStandardMagnitudeByRangeAndLitFraction) {
     const Vector4 observer{6378.135, 0.0, 0.0, 6378.135};
@@ -107,74 +80,74 @@ TEST(SunlitMagnitude, ScalesTheStandardMagnitudeByRangeAndLitFraction) {
         last = m;
     }
     EXPECT_EQ(last, 100.0);
+    // So does one fainter than 80: fully lit, 1e18 km away gives 74.75, 1e20 km 84.75.
+    const Vector4 sunBehind{-kAu, 0, 0, kAu};
+    EXPECT_NEAR(SunlitMagnitude(25544, {1e18, 0, 0, 1e18}, sunBehind, observer, illumination, phase),
+                74.75, 1e-6);
+    EXPECT_EQ(SunlitMagnitude(25544, {1e20, 0, 0, 1e20}, sunBehind, observer, illumination, phase),
+              100.0);
 }
 
 TEST(PassPossible, InclinationPlusHorizonReachMustExceedLatitude) {
-    const ElementSet polar = orbitAt(1, 800.0, 98.0, 0.0, 0.0);
-    for (double latitude : {0.0, 54.3, -89.9, 90.0}) {
-        EXPECT_EQ(PassPossible(polar, observerAt(latitude, 0.0)), 1) << latitude;
-    }
-    const ElementSet equatorial = orbitAt(2, 400.0, 0.0, 0.0, 0.0);
-    EXPECT_EQ(PassPossible(equatorial, observerAt(54.0, 0.0)), 0);
-    EXPECT_EQ(PassPossible(equatorial, observerAt(-54.0, 0.0)), 0);
-    EXPECT_EQ(PassPossible(equatorial, observerAt(19.0, 0.0)), 1);  // horizon reach ~19.8 degrees
-    EXPECT_EQ(PassPossible(equatorial, observerAt(20.5, 0.0)), 0);
-    ElementSet still = equatorial;
-    still.meanMotion = 0.0;
-    EXPECT_EQ(PassPossible(still, observerAt(0.0, 0.0)), 0);
-    // Geostationary: reaches 81 degrees of latitude.
-    EXPECT_EQ(PassPossible(geostationaryOver(3, 0.0), observerAt(80.0, 0.0)), 1);
+    EXPECT_EQ(PassPossible(orbitAt(1, 800.0, 98.0, 0.0, 0.0), observerAt(-89.9, 0.0)), 1);  // retrograde
+    ElementSet equatorial = orbitAt(2, 400.0, 0.0, 0.0, 0.0);
+    EXPECT_EQ(PassPossible(equatorial, observerAt(19.0, 0.0)), 1);  // reaches ~19.8 degrees
+    EXPECT_EQ(PassPossible(equatorial, observerAt(-20.5, 0.0)), 0);
+    EXPECT_EQ(PassPossible(geostationaryOver(3, 0.0), observerAt(80.0, 0.0)), 1);  // reaches 81
     EXPECT_EQ(PassPossible(geostationaryOver(3, 0.0), observerAt(82.0, 0.0)), 0);
+    equatorial.meanMotion = 0.0;
+    EXPECT_EQ(PassPossible(equatorial, observerAt(0.0, 0.0)), 0);
 }
 
-TEST_F(Visibility, ElevationLimitIsExclusive) {
-    const Moments m = findMoments();
-    ASSERT_NE(m.sunlit, 0.0);
-    const double elevation = elevationAt(*model, *catalog, 0, observer, m.sunlit);
-    VisibilityLimits limits;
-    limits.sunElevation = kHalfPi;  // any sky counts as dark
+TEST(VisibilityStatus, LimitsAreExclusiveAndTheShadowWinsAtTheSunLimit) {
+    // The ISS seen from the south in its winter, with passes in the shadow too:
+    // one sunlit and one eclipsed instant well above the horizon.
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    auto model = std::make_unique<PropagatorState>();
+    addToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));
+    ElementSet working;
+    Observer observer = observerAt(-34.0, 18.5);
+    const double start = JulianDateFromEpoch(kEpoch);
+    double sunlit = 0.0, eclipsed = 0.0;
+    for (double t = start; t < start + 2.0 && (!sunlit || !eclipsed); t += 20.0 * kSecond) {
+        MagnitudeEstimate estimate;
+        EstimateMagnitude(*model, *catalog, t, 0, working, observer, 0, estimate);
+        if (estimate.look.elevation < 15.0 * kDegree) continue;
+        double& slot = estimate.eclipsed ? eclipsed : sunlit;
+        if (slot == 0.0) slot = t;
+    }
+    ASSERT_NE(sunlit, 0.0);
+    ASSERT_NE(eclipsed, 0.0);
+    auto sunElevation = [&](double t) {
+        Vector4 sun;
+        SunPosition(t, sun);
+        LookAngles look;
+        ComputeLookAngles(t, sun, Vector4{}, observer, look, 1, 0);
+        return look.elevation;
+    };
     double magnitude = 0.0;
     FlareResult flare;
-    limits.satelliteElevation = elevation;
-    EXPECT_EQ(status(m.sunlit, limits, 0, magnitude, flare), kVisibilityInvisible);
-    EXPECT_EQ(magnitude, 100.0);
-    limits.satelliteElevation = std::nextafter(elevation, 0.0);
-    EXPECT_EQ(status(m.sunlit, limits, 0, magnitude, flare), kVisibilityVisible);
-}
+    auto status = [&](double t, const VisibilityLimits& limits) {
+        return VisibilityStatus(*model, *catalog, t, working, 0, observer, 0, limits, 0, 0,
+                                magnitude, flare);
+    };
 
-TEST_F(Visibility, SunExactlyAtItsLimitCountsAsDaylightForALitSatellite) {
-    const Moments m = findMoments();
-    ASSERT_NE(m.sunlit, 0.0);
-    ASSERT_NE(m.eclipsed, 0.0);
-    VisibilityLimits limits;
+    VisibilityLimits limits{0.0, kHalfPi};  // any sky counts as dark
+    limits.satelliteElevation = elevationAt(*model, *catalog, 0, observer, sunlit, working);
+    EXPECT_EQ(status(sunlit, limits), kVisibilityInvisible);
+    EXPECT_EQ(magnitude, 100.0);
+    limits.satelliteElevation = std::nextafter(limits.satelliteElevation, 0.0);
+    EXPECT_EQ(status(sunlit, limits), kVisibilityVisible);
+
+    // The Sun exactly at its limit is daylight for a lit satellite ...
     limits.satelliteElevation = 10.0 * kDegree;
-    double magnitude = 0.0;
-    FlareResult flare;
-
-    limits.sunElevation = sunElevation(m.sunlit);
-    EXPECT_EQ(status(m.sunlit, limits, 0, magnitude, flare), kVisibilityInSun);
+    limits.sunElevation = sunElevation(sunlit);
+    EXPECT_EQ(status(sunlit, limits), kVisibilityInSun);
     EXPECT_EQ(magnitude, 100.0);
-    limits.sunElevation = std::nextafter(limits.sunElevation, -kHalfPi);
-    EXPECT_EQ(status(m.sunlit, limits, 0, magnitude, flare), kVisibilityInSun);
-    limits.sunElevation = std::nextafter(sunElevation(m.sunlit), kHalfPi);
-    EXPECT_EQ(status(m.sunlit, limits, 0, magnitude, flare), kVisibilityVisible);
-
-    // In the shadow the eclipse wins over the Sun sitting exactly on the limit.
-    limits.sunElevation = sunElevation(m.eclipsed);
-    EXPECT_EQ(status(m.eclipsed, limits, 0, magnitude, flare), kVisibilityEclipsed);
+    limits.sunElevation = std::nextafter(limits.sunElevation, kHalfPi);
+    EXPECT_EQ(status(sunlit, limits), kVisibilityVisible);
+    // ... but the eclipse wins over it in the shadow.
+    limits.sunElevation = sunElevation(eclipsed);
+    EXPECT_EQ(status(eclipsed, limits), kVisibilityEclipsed);
     EXPECT_EQ(magnitude, 100.0);
-}
-
-TEST_F(Visibility, EstimateGivesNoMagnitudeInTheShadow) {
-    const Moments m = findMoments();
-    ASSERT_NE(m.eclipsed, 0.0);
-    MagnitudeEstimate estimate;
-    EXPECT_EQ(EstimateMagnitude(*model, *catalog, m.eclipsed, 0, working, observer, 0, estimate),
-              100.0);
-    EXPECT_EQ(estimate.eclipsed, 1);
-    EXPECT_GE(estimate.depth, 0.0);
-    EXPECT_LT(EstimateMagnitude(*model, *catalog, m.sunlit, 0, working, observer, 0, estimate),
-              100.0);
-    EXPECT_EQ(estimate.eclipsed, 0);
-    EXPECT_GT(estimate.look.elevation, 15.0 * kDegree);
 }
