@@ -1,10 +1,15 @@
 // Vantrek: a desktop satellite tracker for one observer.
 #include <QApplication>
 
+#include <clocale>
+
 #include "app/main_window.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Qt takes the desktop's locale; numbers in files, settings and dialogs are
+    // written and read with the C library and always use a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Vantrek");
     QApplication::setOrganizationName("Vantrek");
     const std::string folder = QCoreApplication::applicationDirPath().toStdString();
