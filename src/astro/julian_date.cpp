@@ -88,4 +88,15 @@ void TimeOfDayFromJulian(double jd, int32_t& hour, int32_t& minute, int32_t& sec
     hundredths = n % 100;
 }
 
+CalendarInstant CalendarInstantFromJulian(double jd) {
+    CalendarInstant c;
+    TimeOfDayFromJulian(jd, c.hour, c.minute, c.second, c.hundredths);
+    if (c.hour >= 24) {
+        jd = std::floor(jd + 0.5) + 0.5;  // the next midnight
+        c.hour = c.minute = c.second = c.hundredths = 0;
+    }
+    CalendarDateFromJulian(jd, c.year, c.month, c.day);
+    return c;
+}
+
 }  // namespace vantrek

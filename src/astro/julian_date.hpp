@@ -32,4 +32,15 @@ void CalendarDateFromJulian(double jd, int32_t& year, int32_t& month, int32_t& d
 void TimeOfDayFromJulian(double jd, int32_t& hour, int32_t& minute, int32_t& second,
                          int32_t& hundredths);
 
+// A Julian date as calendar date and time of day, as shown to the user.
+struct CalendarInstant {
+    int32_t year = 0, month = 0, day = 0;
+    int32_t hour = 0, minute = 0, second = 0, hundredths = 0;
+};
+
+// Date and time of day of a Julian date, to the nearest hundredth of a second.
+// The last half-hundredth of a day rounds up to 0:00:00.00 of the next day,
+// never to 24:00:00.00 of the day before.
+CalendarInstant CalendarInstantFromJulian(double jd);
+
 }  // namespace vantrek

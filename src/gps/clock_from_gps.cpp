@@ -43,10 +43,14 @@ GpsClockResult SetClockFromGps(const GpsFix& fix, double localTimeOffsetDays, Sy
                                              static_cast<int32_t>(gps.utcDay), gps.utcHour,
                                              gps.utcMinute, static_cast<int32_t>(wholeSeconds), 500) +
                       localTimeOffsetDays;
+    const CalendarInstant instant = CalendarInstantFromJulian(jd);
     LocalClockTime local;
-    int32_t hundredths = 0;
-    CalendarDateFromJulian(jd, local.year, local.month, local.day);
-    TimeOfDayFromJulian(jd, local.hour, local.minute, local.second, hundredths);
+    local.year = instant.year;
+    local.month = instant.month;
+    local.day = instant.day;
+    local.hour = instant.hour;
+    local.minute = instant.minute;
+    local.second = instant.second;
     local.millisecond = 0;
     if (!clock.setLocalTime(local)) return GpsClockResult::ClockNotSet;
 

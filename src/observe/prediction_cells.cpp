@@ -8,29 +8,8 @@
 
 namespace vantrek {
 
-namespace {
-
-struct CalendarInstant {
-    int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
-
-CalendarInstant calendarInstant(double jd) {
-    CalendarInstant c;
-    int32_t hundredths = 0;
-    TimeOfDayFromJulian(jd, c.hour, c.minute, c.second, hundredths);
-    if (c.hour >= 24) {
-        // The last hundredth of a day rounds up to midnight: show it on the next day.
-        jd += 1e-6;
-        TimeOfDayFromJulian(jd, c.hour, c.minute, c.second, hundredths);
-    }
-    CalendarDateFromJulian(jd, c.year, c.month, c.day);
-    return c;
-}
-
-}  // namespace
-
 std::string PredictionTimeText(double time, double localTimeOffset) {
-    const CalendarInstant c = calendarInstant(time + localTimeOffset);
+    const CalendarInstant c = CalendarInstantFromJulian(time + localTimeOffset);
     char text[64];
     std::snprintf(text, sizeof text, "%d-%d-%d %d:%2.2d:%2.2d", c.year, c.month, c.day, c.hour,
                   c.minute, c.second);
@@ -38,7 +17,7 @@ std::string PredictionTimeText(double time, double localTimeOffset) {
 }
 
 std::string PaddedTimeText(double time) {
-    const CalendarInstant c = calendarInstant(time);
+    const CalendarInstant c = CalendarInstantFromJulian(time);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day,
                   c.hour, c.minute, c.second);

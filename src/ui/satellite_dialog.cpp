@@ -12,12 +12,10 @@ namespace {
 
 std::string epochText(double epoch, double now) {
     const double jd = JulianDateFromEpoch(epoch);
-    int32_t year, month, day, hour, minute, second, hundredths;
-    CalendarDateFromJulian(jd, year, month, day);
-    TimeOfDayFromJulian(jd, hour, minute, second, hundredths);
+    const CalendarInstant c = CalendarInstantFromJulian(jd);
     char text[204];
-    std::snprintf(text, sizeof text, "%d-%2d-%2d %2d:%2.2d:%2.2d (%3.1f days old)", year, month, day,
-                  hour, minute, second, now - jd);
+    std::snprintf(text, sizeof text, "%d-%2d-%2d %2d:%2.2d:%2.2d (%3.1f days old)", c.year, c.month,
+                  c.day, c.hour, c.minute, c.second, now - jd);
     return text;
 }
 

@@ -99,3 +99,13 @@ TEST(JulianDate, Epochs) {
     EXPECT_DOUBLE_EQ(JulianDateFromEpoch(56001.0), date(2056, 1, 1));
     EXPECT_NEAR(JulianDateFromEpoch(8264.51782528), 2454465.5 + 264.51782528, 1e-8);  // day 264 of 2008
 }
+
+TEST(JulianDate, LastHundredthOfTheYearShowsAsTheNextMidnight) {
+    // 23:59:59.997 rounds to the hundredth; it must not read 24:00:00 on 31 December.
+    const CalendarInstant c = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 997));
+    EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20270101);
+    EXPECT_EQ(c.hour + c.minute + c.second + c.hundredths, 0);
+    const CalendarInstant before = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 990));
+    EXPECT_EQ(before.day, 31);
+    EXPECT_EQ(before.hundredths, 99);
+}
