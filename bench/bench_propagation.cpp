@@ -40,21 +40,38 @@ std::unique_ptr<vantrek::SatelliteCatalog> benchCatalog() {
     return catalog;
 }
 
-// One call with the flag 1 per iteration, the time moving on by 0.1 minute.
-// Arguments: the catalogue entry and the engine setting (0 SGP4/SDP4, 1 SGP8/SDP8).
-void BM_PropagateFollowing(benchmark::State& state) {
-    const auto catalog = benchCatalog();
-    const int index = static_cast<int>(state.range(0));
-    const auto engine = static_cast<int32_t>(state.range(1));
+// One satellite of the bench catalogue through the front end; the benchmark's
+// arguments are the catalogue entry and the engine setting.
+struct FrontEndCase {
+    explicit FrontEndCase(const benchmark::State& state)
+        : catalog(benchCatalog()),
+          index(static_cast<int>(state.range(0))),
+          engine(static_cast<int32_t>(state.range(1))),
+          epoch(vantrek::JulianDateFromEpoch(catalog->entries[index].epoch)) {}
+
+    void propagate(double jd, uint8_t initialised) {
+        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, initialised, engine);
+    }
+
+    std::unique_ptr<vantrek::SatelliteCatalog> catalog;
+    int index;
+    int32_t engine;
+    double epoch;
     vantrek::PropagatorState model;
     ElementSet working;
     vantrek::Vector4 position, velocity;
-    double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch);
-    vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, engine);
+};
+
+// One call with the flag 1 per iteration, the time moving on by 0.1 minute.
+// Arguments: the catalogue entry and the engine setting (0 SGP4/SDP4, 1 SGP8/SDP8).
+void BM_PropagateFollowing(benchmark::State& state) {
+    FrontEndCase c(state);
+    double jd = c.epoch;
+    c.propagate(jd, 0);
     for (auto _ : state) {
         jd += 0.1 / 1440.0;
-        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 1, engine);
-        benchmark::DoNotOptimize(position);
+        c.propagate(jd, 1);
+        benchmark::DoNotOptimize(c.position);
     }
 }
 BENCHMARK(BM_PropagateFollowing)
@@ -63,16 +80,11 @@ BENCHMARK(BM_PropagateFollowing)
 
 // One initialisation and propagation (the flag 0) per iteration; arguments as above.
 void BM_PropagateInitialising(benchmark::State& state) {
-    const auto catalog = benchCatalog();
-    const int index = static_cast<int>(state.range(0));
-    const auto engine = static_cast<int32_t>(state.range(1));
-    vantrek::PropagatorState model;
-    ElementSet working;
-    vantrek::Vector4 position, velocity;
-    const double jd = vantrek::JulianDateFromEpoch(catalog->entries[index].epoch) + 0.25;
+    FrontEndCase c(state);
+    const double jd = c.epoch + 0.25;
     for (auto _ : state) {
-        vantrek::propagateSatellite(model, *catalog, jd, working, index, velocity, position, 0, engine);
-        benchmark::DoNotOptimize(position);
+        c.propagate(jd, 0);
+        benchmark::DoNotOptimize(c.position);
     }
 }
 BENCHMARK(BM_PropagateInitialising)
