@@ -17,7 +17,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-DEFAULT_INPUT = os.path.join(ROOT, "..", "shared", "data", "qs.mag")
+DEFAULT_INPUT = os.path.join(ROOT, "data", "reference", "qs.mag")
 DEFAULT_OUTPUT = os.path.join(ROOT, "src", "observe", "generated", "magnitude_table_data.cpp")
 
 # Catalogue number -> (length, width, depth, standard magnitude). These rows are

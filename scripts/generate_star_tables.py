@@ -155,7 +155,7 @@ def render(stars, bright, links, counts):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--data", default=os.path.join(REPO, "..", "shared", "data"))
+    parser.add_argument("--data", default=os.path.join(REPO, "data", "reference"))
     parser.add_argument("--output", default=os.path.join(REPO, "src", "astro", "generated", "star_tables.cpp"))
     parser.add_argument("--check", action="store_true", help="fail when the output is not up to date")
     args = parser.parse_args()

@@ -5,7 +5,7 @@
 #   scripts/make_skins.sh [FOLDER_WITH_earth_day.jpg_AND_earth_night.jpg]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-source_dir="${1:-$here/../shared/data}"
+source_dir="${1:-$here/../data/reference}"
 out="$here/res/skins"
 mkdir -p "$out"
 for side in day night; do

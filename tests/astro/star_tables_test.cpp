@@ -26,7 +26,7 @@ double declinationDegrees(const StarRow& s) { return std::atan2(s.sinDeclination
 // Number columns of a reference data file, one vector per line that has all of them.
 std::vector<std::vector<double>> readColumns(const char* name, int columns) {
     std::vector<std::vector<double>> rows;
-    std::ifstream in(std::string(VANTREK_SHARED_DATA_DIR) + "/" + name);
+    std::ifstream in(std::string(VANTREK_REFERENCE_DATA_DIR) + "/" + name);
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line.substr(0, line.find('#')));

@@ -8,7 +8,7 @@ using vantrek::testing::RunCli;
 
 TEST(CliNmea, PrintsTheFinalFixOfACaptureOnStandardInput) {
     std::string out;
-    ASSERT_EQ(RunCli(std::string("nmea - < ") + VANTREK_SHARED_DATA_DIR + "/nmea/haicom-305N.log", out), 0) << out;
+    ASSERT_EQ(RunCli(std::string("nmea - < ") + VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log", out), 0) << out;
     for (const char* line : {"latitudeDeg=-27.210673\n", "speedKmh=3.907720\n", "utcHundredths=78\n",
                              "utcYear=2007\n", "usedPrn=2,5,7,10,12,21,24,30,0,0,0,0,0,0,0,0\n",
                              "accepted=325\nrejected=0\n"}) {

@@ -25,7 +25,7 @@ inline const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,5
 
 // The receiver capture without its comment lines, each line ended by CR LF.
 inline std::string CaptureSentences(int& count) {
-    std::ifstream file(std::string(VANTREK_SHARED_DATA_DIR) + "/nmea/haicom-305N.log");
+    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/nmea/haicom-305N.log");
     std::string line, text;
     count = 0;
     while (std::getline(file, line)) {

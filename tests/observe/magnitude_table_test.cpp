@@ -24,7 +24,7 @@ double field(const std::string& line, size_t from, size_t count) {
 // Entries of the reference magnitude file that carry a magnitude.
 std::map<int, Sizes> readReferenceFile() {
     std::map<int, Sizes> rows;
-    std::ifstream file(std::string(VANTREK_SHARED_DATA_DIR) + "/qs.mag");
+    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/qs.mag");
     for (std::string line; std::getline(file, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.size() < 37 || line.compare(33, 4, "Mag.") == 0) continue;

@@ -26,7 +26,7 @@ struct PublishedCase {
 
 // The "tle" and "model" blocks of the published-vector file.
 std::vector<PublishedCase> readPublishedCases() {
-    std::ifstream file(std::string(VANTREK_SHARED_DATA_DIR) + "/propagator_test_vectors.txt");
+    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/propagator_test_vectors.txt");
     std::vector<PublishedCase> cases;
     std::string line, elements;
     while (std::getline(file, line)) {
