@@ -47,7 +47,8 @@ ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
 void ClientArea::paintEvent(QPaintEvent*) {
     DisplayList list;
     PaintView(window_.state(), list, {0, 0, width(), height()});
-    ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_});
+    ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
+                             &window_.workImage_});
     QPainter painter(this);
     painter.drawImage(0, 0, window_.backBuffer_);
     // Beyond the 1800 x 900 back buffer nothing is drawn; keep it black.

@@ -45,6 +45,7 @@ public:
             case Surface::StatusBar: return targets_.statusBar;
             case Surface::BackBuffer: return open(back_, targets_.backBuffer);
             case Surface::SignalMapSurface: return open(signal_, targets_.signalMap);
+            case Surface::WorkImage: return open(work_, targets_.workImage);
         }
         return nullptr;
     }
@@ -52,6 +53,7 @@ public:
     const QImage* image(Surface surface) const {
         if (surface == Surface::BackBuffer) return targets_.backBuffer;
         if (surface == Surface::SignalMapSurface) return targets_.signalMap;
+        if (surface == Surface::WorkImage) return targets_.workImage;
         return nullptr;
     }
 
@@ -65,6 +67,7 @@ private:
     const ReplayTargets& targets_;
     std::unique_ptr<QPainter> back_;
     std::unique_ptr<QPainter> signal_;
+    std::unique_ptr<QPainter> work_;
 };
 
 void drawOne(QPainter& p, const DrawCommand& c, const Painters& painters,
@@ -113,7 +116,8 @@ void drawOne(QPainter& p, const DrawCommand& c, const Painters& painters,
             if (!image.isNull()) p.drawImage(toQRect(c.rect), image, toQRect(c.source));
             break;
         }
-        case DrawOp::CopySurface: {
+        case DrawOp::CopySurface:
+        case DrawOp::StretchSurface: {
             const QImage* source = painters.image(c.sourceSurface);
             // A copy, so that a surface can be copied onto itself while it is painted.
             if (source) p.drawImage(toQRect(c.rect), source->copy(toQRect(c.source)));

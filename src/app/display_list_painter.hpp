@@ -21,6 +21,7 @@ struct ReplayTargets {
     QImage* signalMap = nullptr;
     QPainter* statusBar = nullptr;
     const BitmapTable* bitmaps = nullptr;
+    QImage* workImage = nullptr;
 };
 
 // Draws every command of `list` in order.

@@ -102,6 +102,8 @@ MainWindow::MainWindow(MainWindowOptions options)
     backBuffer_.fill(Qt::black);
     signalMap_ = QImage(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
     signalMap_.fill(Qt::black);
+    workImage_ = QImage(kWorkImageWidth, kWorkImageHeight, QImage::Format_RGB32);
+    workImage_.fill(Qt::black);
 
     client_ = new ClientArea(*this);
     setCentralWidget(client_);

@@ -82,6 +82,7 @@ private:
     BitmapTable bitmaps_;
     QImage backBuffer_;
     QImage signalMap_;
+    QImage workImage_;  // the map view's 900 x 450 composite
     QTimer timer_;
     ClientArea* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;

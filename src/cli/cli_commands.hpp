@@ -10,5 +10,6 @@ int runPropagate(int argc, char** argv);
 int runLook(int argc, char** argv);
 int runPasses(int argc, char** argv);
 int runNmea(int argc, char** argv);
+int runDraw(int argc, char** argv);
 
 }  // namespace vantrek::cli

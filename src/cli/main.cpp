@@ -23,6 +23,10 @@ const Subcommand kSubcommands[] = {
      "passes FILE --lat DEG --lon DEG --alt KM --start YYYY-MM-DDTHH:MM:SS --hours H [--flares] "
      "[--min-mag M] [--sat-elev DEG] [--sun-elev DEG] [--engine 4|8]"},
     {"nmea", vantrek::cli::runNmea, "nmea [FILE | - | --device PATH --baud B --seconds S]"},
+    {"draw", vantrek::cli::runDraw,
+     "draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM --time YYYY-MM-DDTHH:MM:SS "
+     "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] "
+     "[--stars-mag M] [--nmea FILE] [--repeat N]"},
 };
 
 int usage() {

@@ -17,4 +17,7 @@ struct ProgramFolder {
 // left empty) when the folder is unknown.
 bool programFilePath(const ProgramFolder& folder, const char* fileName, std::string& filePath);
 
+// The folder of the running executable; an empty path when the system cannot tell.
+ProgramFolder ExecutableFolder();
+
 }  // namespace vantrek

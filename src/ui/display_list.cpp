@@ -77,6 +77,13 @@ void CopySurface(DisplayList& list, Surface from, Rect source, Point to) {
     c.rect = {to.x, to.y, to.x + (source.right - source.left), to.y + (source.bottom - source.top)};
 }
 
+void StretchSurface(DisplayList& list, Surface from, Rect source, Rect to) {
+    DrawCommand& c = append(list, DrawOp::StretchSurface);
+    c.sourceSurface = from;
+    c.source = source;
+    c.rect = to;
+}
+
 std::vector<const DrawCommand*> TextCommands(const DisplayList& list) {
     std::vector<const DrawCommand*> texts;
     for (const DrawCommand& c : list.commands)

@@ -25,7 +25,12 @@ enum class Surface : uint8_t {
     BackBuffer,        // 1800 x 900, every view draws here
     SignalMapSurface,  // 1800 x 900, the GPS signal map accumulates here
     StatusBar,         // the status bar's own client area
+    WorkImage,         // 900 x 450, the map view composes day and night here
 };
+
+// The map view's work image, composed at this size and stretched onto the map.
+constexpr int32_t kWorkImageWidth = 900;
+constexpr int32_t kWorkImageHeight = 450;
 
 enum class DrawOp : uint8_t {
     FillRect,      // rect filled with the brush, no outline
@@ -36,6 +41,7 @@ enum class DrawOp : uint8_t {
     CopyBitmap,    // bitmap: source box copied to rect's corner, transparent colour skipped
     StretchBitmap, // bitmap: source box stretched onto rect, transparent colour skipped
     CopySurface,   // sourceSurface: source box copied to rect's corner
+    StretchSurface,// sourceSurface: source box stretched onto rect
 };
 
 // Text placement, after the window system's DrawText flags.
@@ -87,6 +93,7 @@ void CopyBitmap(DisplayList& list, BitmapId bitmap, Point to, Point from, int32_
                 int32_t height);
 void StretchBitmap(DisplayList& list, BitmapId bitmap, Rect to, Rect from);
 void CopySurface(DisplayList& list, Surface from, Rect source, Point to);
+void StretchSurface(DisplayList& list, Surface from, Rect source, Rect to);
 
 // The commands of `list` that draw text, for tests and for finding a line.
 std::vector<const DrawCommand*> TextCommands(const DisplayList& list);

@@ -1,6 +1,11 @@
 #include "ui/main_window_paint.hpp"
 
 #include "ui/main_window.hpp"
+#include "ui/views/gps_status_view.hpp"
+#include "ui/views/info_panel.hpp"
+#include "ui/views/map_view.hpp"
+#include "ui/views/sky_view.hpp"
+#include "ui/views/space_view.hpp"
 
 namespace vantrek {
 
@@ -18,11 +23,11 @@ void PaintView(AppState& state, DisplayList& list, Rect client) {
     list.target = Surface::BackBuffer;
     TakeObserverFromGps(state);
     switch (state.viewMode) {
-        case ViewMode::Space:      // the space view plugs in here
-        case ViewMode::Map:        // the map view plugs in here
-        case ViewMode::Sky:        // the sky view plugs in here
-        case ViewMode::InfoPanel:  // the information panel plugs in here
-        case ViewMode::GpsStatus:  // the GPS status view plugs in here
+        case ViewMode::Space: drawSpaceView(state, list, client); break;
+        case ViewMode::Map: drawMapView(state, list, client); break;
+        case ViewMode::Sky: DrawSkyView(state, list, client); break;
+        case ViewMode::InfoPanel: PaintInfoPanel(state, list, client); break;
+        case ViewMode::GpsStatus: PaintGpsStatus(state, list, client); break;
         default: DrawViewNotBuiltYet(list, client); break;
     }
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gps/clock_from_gps.hpp"
-#include "gps/gps_settings_form.hpp"
+#include "ui/dialogs/gps_settings_dialog.hpp"
 #include "gps/read_sentence.hpp"
 #include "gps_test_support.hpp"
 #include "platform/fake_serial_port.hpp"

@@ -1,4 +1,4 @@
-#include "ui/position_dialog.hpp"
+#include "ui/dialogs/position_dialog.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gps/gps_settings_form.hpp"
+#include "ui/dialogs/gps_settings_dialog.hpp"
 
 #include "gps/serial_tables.hpp"
 

@@ -1,4 +1,4 @@
-#include "ui/settings_dialog.hpp"
+#include "ui/dialogs/settings_dialog.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/satellite_dialog.hpp"
+#include "ui/dialogs/satellite_dialog.hpp"
 
 #include <algorithm>
 #include <cstdio>
