@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test sanitize-test test-tsan fuzz-long run clean bench
+.PHONY: all deps configure build test sanitize-test test-tsan fuzz-long run clean bench install package
 
 all: build
 
@@ -59,6 +59,15 @@ run: build
 	else \
 	  $(BUILD_DIR)/bin/vantrek-cli tle $(BUILD_DIR)/bin/TLE/sample.tle; \
 	fi
+
+# Installs into PREFIX (bin/, share/vantrek/, the menu entry, icon and man page).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package for /usr: apt install ./build/vantrek_*.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	$(BUILD_DIR)/bin/vantrek-bench

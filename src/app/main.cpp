@@ -4,6 +4,7 @@
 #include <clocale>
 
 #include "app/main_window.hpp"
+#include "platform/program_folder.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -12,7 +13,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Vantrek");
     QApplication::setOrganizationName("Vantrek");
-    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    // Portable beside the program, or installed with the user's files under XDG_DATA_HOME.
+    const vantrek::ProgramFolder folder =
+        vantrek::ProgramFolderFromEnvironment(QCoreApplication::applicationDirPath().toStdString());
     vantrek::app::MainWindow window(vantrek::app::DefaultMainWindowOptions(folder, nullptr));
     window.show();
     return QApplication::exec();

@@ -64,16 +64,18 @@ void showDialogNotBuiltYet(ShellAction) {}
 
 }  // namespace
 
-MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent) {
+MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget* parent) {
     MainWindowOptions options;
-    options.programFolder = programFolder;
+    options.programFolder = folder.path;
+    options.userFolder = folder.userPath;
     options.store = std::make_unique<QtSettingsStore>();
     options.openInBrowser = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };
     options.serialPort = std::make_unique<LinuxSerialPort>();
-    options.chooseElementFile = [parent]() {
-        return QFileDialog::getOpenFileName(parent, "Open File", QString(), "All (*.tle) (*.tle *.txt)")
+    options.chooseElementFile = [parent, folder]() {
+        const QString start = QString::fromStdString(elementFileFolder(folder));
+        return QFileDialog::getOpenFileName(parent, "Open File", start, "All (*.tle) (*.tle *.txt)")
             .toStdString();
     };
     return options;
@@ -85,6 +87,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     setObjectName("VANTREK");
     setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/about.bmp"))));
     services_.folder.path = options_.programFolder;
+    services_.folder.userPath = options_.userFolder;
     if (!options_.store) options_.store = std::make_unique<QtSettingsStore>();
     services_.store = options_.store.get();
     services_.messages = options_.messages ? options_.messages : &ownMessages_;

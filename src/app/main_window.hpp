@@ -24,6 +24,7 @@ class StatusBarWidget;
 // How the window reaches the world outside; tests replace these.
 struct MainWindowOptions {
     std::string programFolder;  // Select.bol, Help.htm and skins live here
+    std::string userFolder;     // the user's data folder of an installed layout; empty when portable
     // Message boxes; the window's own QtMessageSink when none is given.
     MessageSink* messages = nullptr;
     // The settings; the QSettings store of the user's configuration when none is given.
@@ -38,7 +39,8 @@ struct MainWindowOptions {
 
 // The defaults: message boxes, the user's settings, the desktop's browser, a
 // file chooser and the serial ports of this computer.
-MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWidget* parent);
+// The file chooser starts in the element-file folder of `folder`.
+MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget* parent);
 
 // The one top-level window "Vantrek": menu, toolbar, the view area painted
 // from the back buffer, the status bar, and the half-second timer.

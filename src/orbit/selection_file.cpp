@@ -16,9 +16,13 @@ namespace vantrek {
 
 namespace {
 
-// The path of Select.bol; the message when the program folder is unknown.
-bool selectionPath(const ProgramFolder& folder, std::string& path, MessageSink& messages) {
-    if (programFilePath(folder, "Select.bol", path)) return true;
+// The path of Select.bol (to read, or to write: the user's data folder in an
+// installed layout); the message when the program folder is unknown.
+bool selectionPath(const ProgramFolder& folder, bool forWriting, std::string& path,
+                   MessageSink& messages) {
+    const bool found = forWriting ? programWritePath(folder, "Select.bol", path)
+                                  : programFilePath(folder, "Select.bol", path);
+    if (found) return true;
     messages.showMessage("Incorrect Quorle pragram path!", "", MessageIcon::Error);
     return false;
 }
@@ -37,7 +41,7 @@ bool syncToDisk(std::FILE* file) {
 
 bool readSelection(const ProgramFolder& folder, SatelliteCatalog& catalog, MessageSink& messages) {
     std::string path;
-    if (!selectionPath(folder, path, messages)) return false;
+    if (!selectionPath(folder, false, path, messages)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     unsigned char bytes[kSelectionFileBytes + 1];
@@ -57,7 +61,7 @@ bool readSelection(const ProgramFolder& folder, SatelliteCatalog& catalog, Messa
 bool writeSelection(const ProgramFolder& folder, const SatelliteCatalog& catalog,
                     MessageSink& messages) {
     std::string path;
-    if (!selectionPath(folder, path, messages)) return false;
+    if (!selectionPath(folder, true, path, messages)) return false;
 
     unsigned char bytes[kSelectionFileBytes];
     for (int i = 0; i < kCatalogCapacity; ++i) {

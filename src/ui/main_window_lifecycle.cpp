@@ -1,4 +1,7 @@
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
 
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
@@ -15,6 +18,33 @@ void observerFromSettings(AppState& state) {
     state.observer.latitude = state.settings.Lat;
     state.observer.longitude = state.settings.Lon;
     state.observer.height = state.settings.Alt;
+}
+
+// Drops the report of how many sets were read: on a first start the shipped
+// file opens before the window shows, and a box would stand in its way.
+class QuietInfoSink : public MessageSink {
+public:
+    explicit QuietInfoSink(MessageSink& next) : next_(next) {}
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        if (icon != MessageIcon::None) next_.showMessage(text, caption, icon);
+    }
+
+private:
+    MessageSink& next_;
+};
+
+// A first start (no last file ever stored) opens the shipped sample file as
+// the Open command would, so every view has satellites at once.
+void openSampleOnFirstStart(AppState& state, const MainWindowServices& services) {
+    std::string path;
+    if (!programFilePath(services.folder, "TLE/sample.tle", path)) return;
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (probe == nullptr) return;
+    std::fclose(probe);
+    QuietInfoSink quiet(*services.messages);
+    MainWindowServices quietServices = services;
+    quietServices.messages = &quiet;
+    OpenChosenElementFile(state, quietServices, path);
 }
 
 }  // namespace
@@ -34,6 +64,8 @@ void StartUpDefaults(AppState& state) {
 
 void StartUpLoad(AppState& state, const MainWindowServices& services, const CalendarHour& local,
                  const CalendarHour& utc) {
+    std::vector<std::uint8_t> stored;
+    const bool firstStart = !services.store->readValue("Last_Open", stored);
     EnsureSettingsKey(*services.store);
     LoadSettings(*services.store, state.settings);
     observerFromSettings(state);
@@ -46,6 +78,7 @@ void StartUpLoad(AppState& state, const MainWindowServices& services, const Cale
     state.localTimeOffset = LocalTimeOffsetFrom(local, utc);
     ResetViewMatrix(state.viewMatrix);
     ResetViewMatrix(state.signalMapMatrix);
+    if (firstStart) openSampleOnFirstStart(state, services);
     readSelection(services.folder, state.catalog, *services.messages);
 }
 
