@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   clang libclang-rt-14-dev
   dpkg-dev
+  gpsd gpsd-clients
 )
 
 missing=()

@@ -96,7 +96,7 @@ int32_t LoadSettings(const SettingsStore& store, Settings& settings) {
     int32_t city = 0;
     loadIndex(store, "City", city, 0, kLastCityRow);
     settings.City = city;
-    loadIndex(store, "GPSPort", settings.GPSPort, 0, 10);
+    loadIndex(store, "GPSPort", settings.GPSPort, 0, 11);
     loadIndex(store, "GPSSpeed", settings.GPSSpeed, 0, 10);
     loadFlag(store, "GPSCompass", settings.GPSCompass);
     loadFlag(store, "SNtoNS", settings.SNtoNS);

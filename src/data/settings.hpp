@@ -15,7 +15,7 @@ struct Settings {
     double Lon = 0.17670935077666988;   // observer longitude, rad, east positive (10.1247 deg)
     double Alt = 0.03;                  // observer altitude, km
     int32_t City = 0;                   // row of the location list chosen last
-    int32_t GPSPort = 0;                // 0 none, 1..10 COM1..COM10
+    int32_t GPSPort = 0;                // 0 none, 1..10 COM1..COM10, 11 gpsd
     int32_t GPSSpeed = 0;               // row of the speed table, 0 = 600 bit/s
     int32_t GPSCompass = 1;             // turn the sky chart by the GPS course
     int32_t SNtoNS = 0;                 // swap north and south on the sky chart

@@ -8,6 +8,16 @@ namespace vantrek {
 
 constexpr int kGpsSlotCount = 16;  // in-view satellite slots, and used-satellite PRNs
 
+// How far the reader is through the sentences that belong together: the GSA
+// sentences of one fix (one per constellation) and the GSV groups of one cycle
+// (GPS first, then the other constellations). Kept with the fix data, under its lock.
+struct NmeaCycle {
+    bool gsaContinues = false;  // the last sentence was a GSA: the next one adds to its used list
+    int gsvGroupBase = 0;       // the slot the current GSV group starts at
+    int gsvPlaced = 0;          // slots filled so far in this cycle
+    uint32_t gsvTalkers = 0;    // one bit per talker whose group came in this cycle
+};
+
 // What the receiver has reported, in the order the status displays list it.
 struct GpsFixData {
     double latitudeDeg = 0.0;   // north positive
@@ -37,6 +47,7 @@ struct GpsFixData {
     double elevationRad[kGpsSlotCount] = {};
     uint16_t prn[kGpsSlotCount] = {};     // 0 = empty slot
     uint32_t lastTimeTick = 0;            // MillisecondTick() when the time fields were written
+    NmeaCycle cycle;
 };
 
 // The fix record shared by the reader thread and the interface thread.

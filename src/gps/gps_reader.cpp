@@ -91,7 +91,7 @@ bool ReaderTurn(GpsFix& fix, SerialPort& port, ReaderTally& tally) {
         } else {
             ++tally.rejected;
             // A sentence with a good checksum that is merely of a type or talker
-            // not handled here (GLL, ZDA, TXT, GN...) proves the line works: keep
+            // not handled here (GLL, ZDA, TXT, ...) proves the line works: keep
             // the port. A corrupt or cut line may mean a wrong speed: reopen.
             if (!VerifyChecksum(line.text, line.length)) port.close();
         }

@@ -38,7 +38,7 @@ bool AssembleLine(ByteSource& port, SentenceLine& line) {
 }  // namespace
 
 int DispatchSentence(const char* line, int length, GpsFix& fix) {
-    if (line == nullptr || length < 6 || std::strncmp(line, "$GP", 3) != 0) return kSentenceRejected;
+    if (line == nullptr || length < 6 || !IsNmeaTalker(line)) return kSentenceRejected;
     const char* type = line + 3;
     static const char* const kTypes[] = {"RMC", "VTG", "GGA", "GSA", "GSV"};
     int which = -1;

@@ -13,7 +13,7 @@ constexpr int kSentenceGsa = 4;
 constexpr int kSentenceGsvLast = 5;   // the last message of its group
 constexpr int kSentenceGsvMore = 10;  // not the last, or numbered out of range
 constexpr int kSentenceSilent = 0;    // no '$' within 100 read attempts
-constexpr int kSentenceRejected = -1; // not $GP, not one of the five types, or bad checksum
+constexpr int kSentenceRejected = -1; // another talker, not one of the five types, or bad checksum
 
 constexpr int kSentenceMaxBytes = 100;  // a longer line is cut here and loses its checksum
 

@@ -4,7 +4,7 @@
 
 namespace vantrek {
 
-constexpr int kGpsPortCount = 11;   // "NONE" and COM1..COM10
+constexpr int kGpsPortCount = 12;   // "NONE", COM1..COM10 and "gpsd" (the gpsd daemon)
 constexpr int kGpsSpeedCount = 11;
 
 // Port names, indexed by the GPSPort setting; index 0 means no port.

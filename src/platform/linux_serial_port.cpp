@@ -1,11 +1,15 @@
 #include "platform/linux_serial_port.hpp"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -86,6 +90,7 @@ LinuxSerialPort::~LinuxSerialPort() { close(); }
 
 bool LinuxSerialPort::open(const char* portName, uint32_t baudRate) {
     close();
+    if (portName != nullptr && std::strcmp(portName, "gpsd") == 0) return openGpsd();
     const int number = SerialPortNumber(portName);
     if (number == 0 || devices_.path[number].empty()) return false;
     // Non-blocking, so that a device waiting for its carrier cannot hold up the open.
@@ -96,7 +101,36 @@ bool LinuxSerialPort::open(const char* portName, uint32_t baudRate) {
     return true;
 }
 
+// Connects within the read time-out and asks for the receiver's sentences as
+// they come (gpsd's WATCH command with raw NMEA).
+bool LinuxSerialPort::openGpsd() {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(devices_.gpsdPort);
+    if (inet_pton(AF_INET, devices_.gpsdHost.c_str(), &address.sin_addr) != 1) return false;
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) return false;
+    bool connected = ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (!connected && errno == EINPROGRESS) {
+        pollfd wait{};
+        wait.fd = fd_;
+        wait.events = POLLOUT;
+        int error = 0;
+        socklen_t size = sizeof error;
+        connected = poll(&wait, 1, readTimeoutMs_) == 1 &&
+                    getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    }
+    static const char kWatch[] = "?WATCH={\"enable\":true,\"nmea\":true};\n";
+    if (!connected || ::send(fd_, kWatch, sizeof kWatch - 1, MSG_NOSIGNAL) != sizeof kWatch - 1) {
+        close();
+        return false;
+    }
+    gpsd_ = true;
+    return true;
+}
+
 bool LinuxSerialPort::configure(uint32_t baudRate) {
+    if (gpsd_) return true;  // gpsd sets the receiver's line itself
     return fd_ >= 0 && ConfigureLine(fd_, baudRate);
 }
 
@@ -105,9 +139,31 @@ void LinuxSerialPort::close() {
     fd_ = -1;
     buffered_ = 0;
     next_ = 0;
+    gpsd_ = false;
+    atLineStart_ = true;
+    skippingLine_ = false;
 }
 
 bool LinuxSerialPort::readByte(char& byte) {
+    if (!gpsd_) return nextRawByte(byte);
+    // gpsd's own reports are JSON lines starting with '{'.
+    while (nextRawByte(byte)) {
+        const bool lineStart = atLineStart_;
+        atLineStart_ = byte == '\n';
+        if (skippingLine_) {
+            skippingLine_ = byte != '\n';
+            continue;
+        }
+        if (lineStart && byte == '{') {
+            skippingLine_ = true;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool LinuxSerialPort::nextRawByte(char& byte) {
     if (fd_ < 0) return false;
     if (next_ < buffered_) {
         byte = buffer_[next_++];

@@ -16,6 +16,10 @@ constexpr int kSerialReadTimeoutMs = 520;
 // "NONE" and stays empty.
 struct SerialDeviceMap {
     std::string path[kSerialPortNumbers + 1];
+    // Where the port "gpsd" connects: the gpsd daemon, which owns a receiver
+    // so that no other program can open its device.
+    std::string gpsdHost = "127.0.0.1";
+    uint16_t gpsdPort = 2947;
 };
 
 // COM1..COM4 are the built-in ports /dev/ttyS0..3, COM5..COM7 USB serial
@@ -28,6 +32,9 @@ int SerialPortNumber(const char* portName);
 // A serial port on a Linux terminal device through termios. Reads wait with
 // poll() for at most the read time-out; a device that has gone away (a USB
 // receiver unplugged, a pseudo-terminal closed) reads as silence.
+// The port "gpsd" is a TCP connection to gpsd that asks for raw NMEA; its
+// JSON reports are dropped, so the reader sees the receiver's lines only. A
+// refused connection is a failed open.
 class LinuxSerialPort final : public SerialPort {
 public:
     explicit LinuxSerialPort(SerialDeviceMap devices = DefaultSerialDevices(),
@@ -45,7 +52,13 @@ public:
 private:
     SerialDeviceMap devices_;
     int readTimeoutMs_;
+    bool openGpsd();
+    bool nextRawByte(char& byte);
+
     int fd_ = -1;
+    bool gpsd_ = false;          // fd_ is a connection to gpsd
+    bool atLineStart_ = true;    // gpsd: the next byte starts a line
+    bool skippingLine_ = false;  // gpsd: inside a JSON report
     char buffer_[256];  // bytes already read from the device, handed out one by one
     int buffered_ = 0;
     int next_ = 0;

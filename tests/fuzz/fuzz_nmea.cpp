@@ -32,10 +32,12 @@ void requireFiniteFix(const GpsFixData& d) {
     }
     // Fields of at most two characters: a sign and a digit, or two digits.
     // Whoever draws per-satellite data bounds its loops by kGpsSlotCount.
-    for (int32_t twoCharacters : {d.fixMode, static_cast<int32_t>(d.satellitesInView),
-                                  static_cast<int32_t>(d.satellitesUsed), static_cast<int32_t>(d.fixQuality)}) {
+    for (int32_t twoCharacters : {d.fixMode, static_cast<int32_t>(d.satellitesUsed), static_cast<int32_t>(d.fixQuality)}) {
         require(twoCharacters >= -9 && twoCharacters <= 99);
     }
+    // In view counts the groups of other constellations after the slots already placed.
+    require(d.satellitesInView >= -9 && d.satellitesInView <= kGpsSlotCount + 99);
+    require(d.cycle.gsvGroupBase >= 0 && d.cycle.gsvGroupBase <= kGpsSlotCount);
     for (int i = 0; i < kGpsSlotCount; ++i) require(d.prn[i] < 100 && d.snrDb[i] < 100);
 }
 

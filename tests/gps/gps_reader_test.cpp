@@ -39,7 +39,7 @@ struct ThreadedReader {
 TEST(ReaderTurn, OnlyCorruptLinesAndSilenceReopenThePort) {
     ManualReader r;
     r.port.pushBytes(Sentence("GPGLL,4916.45,N,12311.12,W,225444,A") + Sentence("GPTXT,01,01,02,ANTSTATUS=OK") +
-                     Sentence("GN" + kGga.substr(3, kGga.find('*') - 3)) + Sentence("PSRF150,1") + kGga);
+                     Sentence("II" + kGga.substr(3, kGga.find('*') - 3)) + Sentence("PSRF150,1") + kGga);
     r.turns(5);
     EXPECT_EQ(r.fix.openCount, 1);
     EXPECT_EQ(r.port.closeCalls, 0);

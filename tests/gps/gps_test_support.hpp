@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <future>
 #include <string>
 #include <thread>
@@ -35,6 +36,18 @@ inline std::string CaptureSentences(int& count) {
         ++count;
     }
     return text;
+}
+
+// A receiver of GPS and GLONASS in the u-blox style: five fixes of GNRMC, GNVTG,
+// GNGGA, two GNGSA (NMEA 4.10 fields), GPGSV and GLGSV groups (17 satellites
+// for 16 slots), GNGLL and GNTXT; 50 sentences are read, 10 are other types.
+inline const std::string kMultiConstellationCapture =
+    std::string(VANTREK_TESTS_DIR) + "/gps/captures/multi-constellation.nmea";
+constexpr int kMultiConstellationRead = 50;
+
+inline std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // Every wait in these tests is bounded so that a fault fails the test instead of hanging it.

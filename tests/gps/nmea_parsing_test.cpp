@@ -72,7 +72,7 @@ TEST(NmeaSentence, RejectedSentencesChangeNothing) {
     std::string wrongDigit = kGga;
     wrongDigit[wrongDigit.find("*47") + 2] = '6';
     const std::string noChecksum = kGga.substr(0, kGga.find('*')) + "\r\n";
-    const std::string otherTalker = Sentence("GN" + kGga.substr(3, kGga.find('*') - 3));
+    const std::string otherTalker = Sentence("II" + kGga.substr(3, kGga.find('*') - 3));
     for (const std::string& text : {wrongDigit, noChecksum, otherTalker, Sentence("GPGLL,4916.45,N,12311.12,W")}) {
         ReadOne(fix, text, kSentenceRejected);
     }

@@ -78,7 +78,7 @@ void choosePositionRow(PositionForm& form, int row, const ProgramFolder& folder,
                        double gpsAltitudeM, int32_t gpsFixMode) {
     form.selectedRow = row;
     if (row == 0) {
-        if (settings.GPSPort >= 1 && settings.GPSPort <= 10 && gpsFixMode == kFixMode3D) {
+        if (settings.GPSPort >= 1 && settings.GPSPort <= 11 && gpsFixMode == kFixMode3D) {
             form.latitude = writeDialogNumber(gpsLatitudeDeg);
             form.longitude = writeDialogNumber(gpsLongitudeDeg);
             form.altitude = writeDialogNumber(gpsAltitudeM);
