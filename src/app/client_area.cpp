@@ -46,17 +46,13 @@ ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
 
 void ClientArea::paintEvent(QPaintEvent*) {
     DisplayList list;
-    PaintView(window_.state(), list, {0, 0, width(), height()});
+    const Rect client{0, 0, width(), height()};
+    window_.fitSurfaces(SurfaceSizeFor(client));
+    PaintView(window_.state(), list, client);
     ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
                              &window_.workImage_});
     QPainter painter(this);
     painter.drawImage(0, 0, window_.backBuffer_);
-    // Beyond the 1800 x 900 back buffer nothing is drawn; keep it black.
-    const QImage& back = window_.backBuffer_;
-    if (width() > back.width())
-        painter.fillRect(back.width(), 0, width() - back.width(), height(), Qt::black);
-    if (height() > back.height())
-        painter.fillRect(0, back.height(), width(), height() - back.height(), Qt::black);
 }
 
 void ClientArea::resizeEvent(QResizeEvent*) {

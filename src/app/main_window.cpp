@@ -1,5 +1,7 @@
 #include "app/main_window.hpp"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -230,6 +233,26 @@ void MainWindow::tick() {
     Tick(*state_, services_, systemJulianDate());
     status_->update();
     applyRepaint(Repaint::ViewArea);
+}
+
+namespace {
+
+void growImage(QImage& image, SurfaceSize size) {
+    if (image.width() >= size.width && image.height() >= size.height) return;
+    QImage grown(std::max(image.width(), size.width), std::max(image.height(), size.height),
+                 QImage::Format_RGB32);
+    grown.fill(Qt::black);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    image = std::move(grown);
+}
+
+}  // namespace
+
+void MainWindow::fitSurfaces(SurfaceSize size) {
+    growImage(backBuffer_, size);
+    growImage(signalMap_, size);
 }
 
 void MainWindow::showAboutBox() {

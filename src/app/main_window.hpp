@@ -12,6 +12,7 @@
 #include "app/display_list_painter.hpp"
 #include "app/qt_message_sink.hpp"
 #include "ui/main_window.hpp"
+#include "ui/main_window_paint.hpp"
 
 class QAction;
 class QToolBar;
@@ -75,6 +76,9 @@ private:
     void applyRepaint(Repaint repaint);
     void performAction(const CommandOutcome& outcome);
     void showAboutBox();
+    // Grows the back buffer and the signal map (keeping what they hold) to
+    // the size the core asks for; they never shrink.
+    void fitSurfaces(SurfaceSize size);
 
     MainWindowOptions options_;
     QtMessageSink ownMessages_;

@@ -20,10 +20,15 @@ struct Rect {
     int32_t bottom = 0;
 };
 
+// The back buffer and the signal map are at least this large, and as large
+// as the window's client area when that is larger.
+constexpr int32_t kSurfaceWidth = 1800;
+constexpr int32_t kSurfaceHeight = 900;
+
 // Where a command draws, or where a copy reads from.
 enum class Surface : uint8_t {
-    BackBuffer,        // 1800 x 900, every view draws here
-    SignalMapSurface,  // 1800 x 900, the GPS signal map accumulates here
+    BackBuffer,        // every view draws here
+    SignalMapSurface,  // the same size; the GPS signal map accumulates here
     StatusBar,         // the status bar's own client area
     WorkImage,         // 900 x 450, the map view composes day and night here
 };
@@ -78,6 +83,10 @@ struct DrawCommand {
 struct DisplayList {
     std::vector<DrawCommand> commands;
     Surface target = Surface::BackBuffer;  // target of the commands appended next
+    // Size of the back buffer and the signal map the list is replayed onto;
+    // PixelLine emits no pixel beyond it.
+    int32_t surfaceWidth = kSurfaceWidth;
+    int32_t surfaceHeight = kSurfaceHeight;
 };
 
 void FillRect(DisplayList& list, Rect rect, Brush brush);

@@ -1,5 +1,7 @@
 #include "ui/main_window_paint.hpp"
 
+#include <algorithm>
+
 #include "ui/main_window.hpp"
 #include "ui/views/gps_status_view.hpp"
 #include "ui/views/info_panel.hpp"
@@ -15,12 +17,22 @@ Rect ViewArea(Rect client) {
     return client;
 }
 
+SurfaceSize SurfaceSizeFor(Rect client) {
+    SurfaceSize size;
+    size.width = std::max(size.width, client.right);
+    size.height = std::max(size.height, client.bottom);
+    return size;
+}
+
 void DrawViewNotBuiltYet(DisplayList& list, Rect client) {
     FillRect(list, client, BrushFor(BrushId::Black));
 }
 
 void PaintView(AppState& state, DisplayList& list, Rect client) {
     list.target = Surface::BackBuffer;
+    const SurfaceSize surface = SurfaceSizeFor(client);
+    list.surfaceWidth = surface.width;
+    list.surfaceHeight = surface.height;
     TakeObserverFromGps(state);
     switch (state.viewMode) {
         case ViewMode::Space: drawSpaceView(state, list, client); break;

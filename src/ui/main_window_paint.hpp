@@ -14,8 +14,19 @@ constexpr int32_t kStatusBarHeight = 26;
 // The view area of a client area.
 Rect ViewArea(Rect client);
 
+struct SurfaceSize {
+    int32_t width = kSurfaceWidth;
+    int32_t height = kSurfaceHeight;
+};
+
+// The back buffer and the signal map for a client area: 1800 x 900, grown to
+// the client area when the window is larger, so that a big window is drawn
+// whole rather than cut.
+SurfaceSize SurfaceSizeFor(Rect client);
+
 // One paint of the main window: the view of the current view mode draws into
-// the back buffer (client coordinates, toolbar included).
+// the back buffer (client coordinates, toolbar included), whose size the list
+// takes from SurfaceSizeFor(client).
 void PaintView(AppState& state, DisplayList& list, Rect client);
 
 // The facts the status bar shows, taken from the program's records.

@@ -51,8 +51,8 @@ void PixelLine(DisplayList& list, Point from, Point to, Colour colour) {
     if (n == 0) return;
 
     int64_t firstX, lastX, firstY, lastY;
-    visibleSteps(from.x, dx, n, kSurfaceWidth, firstX, lastX);
-    visibleSteps(from.y, dy, n, kSurfaceHeight, firstY, lastY);
+    visibleSteps(from.x, dx, n, list.surfaceWidth, firstX, lastX);
+    visibleSteps(from.y, dy, n, list.surfaceHeight, firstY, lastY);
     const int64_t first = std::max(firstX, firstY);
     const int64_t last = std::min(lastX, lastY);
     if (first > last) return;

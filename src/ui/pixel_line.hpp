@@ -4,15 +4,11 @@
 
 namespace vantrek {
 
-// The largest surface a view draws on; pixels beyond it are never emitted.
-constexpr int32_t kSurfaceWidth = 1800;
-constexpr int32_t kSurfaceHeight = 900;
-
 // Sets the pixels from `from` towards `to` in n = max(|dx|, |dy|) steps:
 // pixel i is from + trunc(i * d / n) for i = 0 .. n - 1, so the end point is
 // not set and a line of length 0 sets nothing. Only the pixels that fall on
-// the 1800 x 900 surface are appended, so a far end point costs no more than
-// the part of the line that can be seen.
+// the list's surface (surfaceWidth x surfaceHeight) are appended, so a far end
+// point costs no more than the part of the line that can be seen.
 void PixelLine(DisplayList& list, Point from, Point to, Colour colour);
 
 }  // namespace vantrek

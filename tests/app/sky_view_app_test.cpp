@@ -1,0 +1,119 @@
+// The sky view in the real window, and what the busiest sky costs to put on pixels.
+#include <chrono>
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/client_area.hpp"
+#include "app/drawing_bitmaps.hpp"
+#include "app/main_window.hpp"
+#include "app/qt_settings_store.hpp"
+#include "astro/julian_date.hpp"
+#include "orbit/catalog_loading.hpp"
+
+#include "../support/busy_sky.hpp"
+
+using namespace vantrek;
+using namespace vantrek::app;
+
+namespace {
+
+constexpr int kDemoMolniya = 6;  // high over Kiel at the instant below, with one more set up
+
+// The grab of the client area after a paint.
+QImage painted(MainWindow& window) {
+    QApplication::processEvents();
+    window.clientArea()->repaint();
+    return window.clientArea()->grab().toImage();
+}
+
+}  // namespace
+
+TEST(SkyApp, PlotSkyShowsTheNightSkyClicksPickAndCycleTheClockABigWindowIsDrawnWhole) {
+    QTemporaryDir folder, config;
+    QDir().mkpath(folder.filePath("skins"));
+    const QDir skins(QString(VANTREK_RES_DIR) + "/skins");
+    for (const QString& name : skins.entryList({"*.bmp"}, QDir::Files))
+        QFile::copy(skins.filePath(name), folder.filePath("skins/" + name));
+    RecordingMessageSink sink;
+    MainWindowOptions options;
+    options.programFolder = folder.path().toStdString();
+    options.messages = &sink;
+    options.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
+    options.chooseElementFile = [] { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle"; };
+    MainWindow window(std::move(options));
+    window.resize(1280, 860);
+    window.show();
+    window.runCommand(CmdOpen);
+    AppState& state = window.state();
+    ASSERT_EQ(state.catalog.count, 8);
+    state.catalog.current = kDemoMolniya;
+    loadWorkingElementSet(state.catalog, kDemoMolniya, state.catalog.currentSet);
+    state.settings.Flag_planets = 1;
+    state.localTimeOffset = 0.0;
+    state.clock.mode = ClockMode::Stopped;
+    state.clock.pausedDate = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
+    window.runCommand(CmdPlotSky);
+    window.tick();
+
+    const QImage shot = painted(window);
+    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
+    EXPECT_TRUE(shot.save(QString(VANTREK_BUILD_DIR) + "/screenshots/sky.png"));
+    const int d = std::min(shot.width(), shot.height()) - 78;
+    EXPECT_EQ(shot.pixelColor(d - 3, 60), QColor(50, 0, 50));               // beside the disc
+    EXPECT_EQ(shot.pixelColor(d / 2 + 40, d / 2 + 100), QColor(0, 0, 0));  // the night disc
+    EXPECT_EQ(shot.pixelColor(d + 15, 500), QColor(0, 0, 0));              // the panel
+
+    // A click on the other satellite's mark makes it current.
+    DisplayList list;
+    PaintView(state, list, {0, 0, shot.width(), shot.height()});
+    QPoint mark(-100, -100);
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::CopyBitmap && c.bitmap == BitmapId::NotSell) mark = {c.rect.left + 7, c.rect.top + 7};
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, mark);
+    painted(window);
+    EXPECT_NE(state.catalog.current, kDemoMolniya);
+
+    // The clock box: stopped, then simulated.
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, QPoint(50, 40));
+    painted(window);
+    EXPECT_EQ(state.clock.mode, ClockMode::SimX1);
+
+    // Larger than 1800 x 900: the chart's bottom and the right edge are the
+    // sky view's, not black.
+    window.resize(2200, 1150);
+    const QImage big = painted(window);
+    ASSERT_GT(big.height(), kSurfaceHeight + 60);
+    const int bigD = std::min(big.width(), big.height()) - 78;
+    EXPECT_EQ(big.pixelColor(2, bigD + 50), QColor(50, 0, 50));
+    EXPECT_EQ(big.pixelColor(big.width() - 10, big.height() - 40), QColor(50, 0, 50));
+    window.close();
+}
+
+// Not a timed test: the figure is printed for the record.
+TEST(SkyApp, ReplayOfTheBusiestSkyOntoTheBackBuffer) {
+    auto state = vantrek::testing::BusySkyState();
+    RecordingMessageSink sink;
+    BitmapTable bitmaps;
+    LoadDrawingBitmaps(ProgramFolder{VANTREK_RES_DIR}, sink, bitmaps);
+    QImage back(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+    QImage signal(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
+
+    const auto start = std::chrono::steady_clock::now();
+    DisplayList list;
+    PaintView(*state, list, {0, 0, 1280, 800});
+    const auto painted = std::chrono::steady_clock::now();
+    ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps});
+    const auto replayed = std::chrono::steady_clock::now();
+    std::printf("sky frame, 400 sets: core %.2f ms, Qt replay %.2f ms, %zu commands\n",
+                std::chrono::duration<double, std::milli>(painted - start).count(),
+                std::chrono::duration<double, std::milli>(replayed - painted).count(), list.commands.size());
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_GT(list.commands.size(), 1000u);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// A full catalogue of 400 made-up element sets like a real one, for the
+// benchmarks and the frame-cost checks (header only: this folder builds no
+// test executable of its own).
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "astro/constants.hpp"
+#include "orbit/element_set.hpp"
+
+namespace vantrek::testing {
+
+constexpr double kSyntheticEpoch = 24172.0;  // 2024-06-20 0h UTC
+
+inline ElementSet SyntheticSet(int k, double heightKm, double inclinationDeg, double eccentricity) {
+    ElementSet set;
+    set.epoch = kSyntheticEpoch;
+    set.bstar = 1e-5;
+    set.inclination = inclinationDeg * kDegree;
+    set.raan = std::fmod(k * 37.3, 360.0) * kDegree;
+    set.eccentricity = eccentricity;
+    set.argPerigee = std::fmod(k * 53.1, 360.0) * kDegree;
+    set.meanAnomaly = std::fmod(k * 101.7, 360.0) * kDegree;
+    const double a = (6378.135 + heightKm) / (1.0 - eccentricity);
+    set.meanMotion = std::sqrt(398600.8 / (a * a * a)) * 60.0;
+    set.catalogNumber = 50000 + k;
+    std::snprintf(set.name, sizeof set.name, "SYNTH %-18d", k);
+    return set;
+}
+
+// 400 sets, all shown: mostly low orbits of every inclination, some deep-space ones.
+inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog() {
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    for (int k = 0; k < kCatalogCapacity; ++k) {
+        ElementSet set;
+        if (k % 20 == 0) {
+            set = SyntheticSet(k, 19000.0, 55.0, 0.01);  // navigation-like, 12 hours
+        } else if (k % 20 == 10) {
+            set = SyntheticSet(k, 35786.0, 0.1, 0.0003);  // geostationary
+            set.meanMotion = 1.0027 * kRevPerDayToRadPerMin;
+        } else {
+            set = SyntheticSet(k, 350.0 + (k * 7) % 1200, (k * 13) % 100, 0.001 + (k % 7) * 0.002);
+        }
+        catalog->entries[k] = set;
+        catalog->selected[k] = 1;
+    }
+    catalog->count = kCatalogCapacity;
+    return catalog;
+}
+
+}  // namespace vantrek::testing

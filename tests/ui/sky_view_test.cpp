@@ -1,0 +1,282 @@
+#include "ui/views/sky_view.hpp"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "astro/sun.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "ui/main_window.hpp"
+#include "ui/main_window_paint.hpp"
+#include "ui/views/sky_view_parts.hpp"
+
+#include "../support/run_cli.hpp"
+#include "../support/sample_sets.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+// res/TLE/sample.tle at 2026-12-06 19:00 UTC over Kiel.
+constexpr int kSdp4Test = 2;     // no finite state in 2026
+constexpr int kDemoSunSync = 4;  // 44.7 degrees up, in the Earth's shadow
+constexpr int kDemoMolniya = 6;  // 79.7 degrees up
+constexpr int kDemoGeo = 7;      // over 155.3 W on the equator
+const char* const kUtc = "2026-12-06T19:00:00";
+const Rect kClient{0, 0, 1280, 800};
+constexpr int32_t kD = 722;  // min(1280, 800) - 78
+
+std::unique_ptr<AppState> skyState(int current = kDemoMolniya) {
+    auto state = std::make_unique<AppState>();
+    StartUpDefaults(*state);
+    const std::string text = vantrek::testing::SampleSets();
+    loadElementSets(state->catalog, text.data(), static_cast<long>(text.size()));
+    state->catalog.current = current;
+    loadWorkingElementSet(state->catalog, current, state->catalog.currentSet);
+    state->clock.mode = ClockMode::Stopped;
+    state->clock.currentDate = state->clock.pausedDate = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
+    state->viewMode = ViewMode::Sky;
+    return state;
+}
+
+DisplayList paint(AppState& state, Rect client = kClient) {
+    DisplayList list;
+    PaintView(state, list, client);
+    return list;
+}
+
+const DrawCommand* textStarting(const DisplayList& list, const std::string& prefix) {
+    for (const DrawCommand* c : TextCommands(list))
+        if (c->text.compare(0, prefix.size(), prefix) == 0) return c;
+    return nullptr;
+}
+
+// Commands of one kind: bitmaps by name, ellipses and fills by brush, pixels by colour.
+std::vector<const DrawCommand*> find(const DisplayList& list, DrawOp op, Colour colour = {},
+                                     BitmapId bitmap = BitmapId::Night) {
+    std::vector<const DrawCommand*> found;
+    for (const DrawCommand& c : list.commands) {
+        const bool match = op == DrawOp::CopyBitmap ? c.bitmap == bitmap
+                           : op == DrawOp::SetPixels ? c.colour == colour
+                                                     : c.brush.colour == colour;
+        if (c.op == op && match) found.push_back(&c);
+    }
+    return found;
+}
+
+std::size_t stars(const DisplayList& list) { return find(list, DrawOp::Ellipse, {255, 255, 255}).size(); }
+
+// vantrek-cli look as key=value pairs.
+std::map<std::string, double> look(int index, const char* where = "--lat 54.3023 --lon 10.1247 --alt 0.03") {
+    std::string out;
+    EXPECT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle --index " +
+                                              std::to_string(index) + " " + where + " --time " + kUtc,
+                                          out),
+              0);
+    std::map<std::string, double> values;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        values[line.substr(0, line.find('='))] = std::stod(line.substr(line.find('=') + 1));
+    return values;
+}
+
+// The afternoon instant of 2026-12-06 when the Sun stands at `deg` over Kiel.
+double sunAt(double deg) {
+    Observer observer;
+    double up = JulianDateFromCalendar(2026, 12, 6, 11, 0, 0, 0), down = up + 0.25;
+    for (int i = 0; i < 60; ++i) {
+        const double mid = 0.5 * (up + down);
+        Vector4 sun;
+        SunPosition(mid, sun);
+        LookAngles a;
+        ComputeLookAngles(mid, sun, Vector4{}, observer, a, 1, 0);
+        (a.elevation / kDegree > deg ? up : down) = mid;
+    }
+    return up;
+}
+
+}  // namespace
+
+TEST(SkyView, DayTwilightAndNightDiscsStarsOnlyAtNightBelowTheLimit) {
+    auto state = skyState();
+    const std::pair<double, int> cases[] = {{2.0, -1}, {-1.0, 0}, {4.0, 100}};  // disc blue, none = -1
+    for (const auto& [sunDeg, blue] : cases) {
+        state->clock.currentDate = sunAt(sunDeg);
+        const DisplayList list = paint(*state);
+        const DrawCommand* disc = nullptr;
+        for (const DrawCommand& c : list.commands)
+            if (c.op == DrawOp::Ellipse && c.rect.top == 52 && c.rect.right == kD) disc = &c;
+        EXPECT_EQ(disc ? disc->brush.colour.b : -1, blue) << sunDeg;
+        EXPECT_EQ(stars(list) > 0, blue == 0) << sunDeg;
+    }
+    // Every row is scanned from 5 up; the faintest stars are exactly 5.0 and
+    // appear only when the limit lies above them.
+    state->clock.currentDate = state->clock.pausedDate;
+    const std::size_t atFive = stars(paint(*state));
+    EXPECT_GT(atFive, 300u);
+    state->settings.Stars_Mag = 6;
+    EXPECT_GT(stars(paint(*state)), atFive);
+    state->settings.Stars_Mag = 1;  // 16 rows scanned
+    EXPECT_LE(stars(paint(*state)), 16u);
+}
+
+TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
+    auto state = skyState();
+    state->clock.mode = ClockMode::RealTime;
+    const std::pair<MousePoint, const char*> clicks[] = {
+        {{50, 40}, "Pause at"}, {{200, 40}, "Pause at"}, {{99, 49}, "Sym time x     1"}, {{2, 2}, "Local time"}};
+    for (const auto& [point, text] : clicks) {
+        state->mouse = point;
+        EXPECT_NE(textStarting(paint(*state), text), nullptr) << text;
+    }
+    EXPECT_EQ(state->clock.mode, ClockMode::RealTime);
+    EXPECT_EQ(state->mouse.x, 1);
+}
+
+TEST(SkyView, AClickWithinSixPixelsPicksTheSatelliteAndItIsDrawnAsCurrentAtOnce) {
+    auto state = skyState();
+    const DisplayList before = paint(*state);
+    ASSERT_EQ(find(before, DrawOp::CopyBitmap, {}, BitmapId::NotSell).size(), 1u);  // the sun-synchronous set
+    const Rect mark = find(before, DrawOp::CopyBitmap, {}, BitmapId::NotSell)[0]->rect;
+    const Point p{mark.left + 7, mark.top + 7};
+    for (MousePoint miss : {MousePoint{p.x + 7, p.y}, MousePoint{p.x, p.y - 7}}) {
+        state->mouse = miss;
+        paint(*state);
+        EXPECT_EQ(state->catalog.current, kDemoMolniya);
+    }
+    state->mouse = {p.x + 6, p.y - 6};
+    const DisplayList after = paint(*state);
+    EXPECT_EQ(state->catalog.current, kDemoSunSync);
+    EXPECT_EQ(state->pickLatch, 1);
+    EXPECT_EQ(find(after, DrawOp::CopyBitmap, {}, BitmapId::Sat)[0]->rect.left, mark.left);
+    // The working set is left holding the last shown satellite.
+    EXPECT_EQ(state->catalog.currentSet.catalogNumber, 90005);
+}
+
+TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
+    const std::map<std::string, double> seen = look(kDemoSunSync);
+    LookAngles angles;
+    angles.azimuth = seen.at("azimuth") * kDegree;
+    angles.elevation = seen.at("elevation") * kDegree;
+    PixelPoint expected;
+    ASSERT_TRUE(SkyChartPixel({1, 0}, {0, 1}, angles, kD / 2, kD / 2, 0, expected));
+    auto state = skyState(kDemoMolniya);
+    const Rect mark = find(paint(*state), DrawOp::CopyBitmap, {}, BitmapId::NotSell).at(0)->rect;
+    EXPECT_NEAR(mark.left + 7, expected.x, 1);
+    EXPECT_NEAR(mark.top + 7, expected.y + 52, 1);
+
+    state = skyState(kDemoSunSync);
+    const DisplayList list = paint(*state);
+    const DrawCommand* line = textStarting(list, "Azm. ");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->rect.left, kD + 20);
+    EXPECT_EQ(line->rect.top, 96);
+    EXPECT_EQ(line->colour, (Colour{100, 189, 0}));
+    double az = 0, el = 0, range = 0;
+    ASSERT_EQ(std::sscanf(line->text.c_str(), "Azm. %lf° Elv. %lf° Range %lfkm", &az, &el, &range), 3);
+    EXPECT_NEAR(az, seen.at("azimuth"), 0.0006);
+    EXPECT_NEAR(el, seen.at("elevation"), 0.0006);
+    EXPECT_NEAR(range, seen.at("range"), 0.0001);
+    ASSERT_EQ(seen.at("eclipsed"), 1.0);  // a depth instead of a magnitude
+    char depth[32];
+    std::snprintf(depth, sizeof depth, "Depth %3.2f%%", seen.at("depth") * 100.0);
+    EXPECT_NE(textStarting(list, depth), nullptr) << depth;
+    EXPECT_EQ(textStarting(list, "DEMO SUN-SYNCHRONOUS")->text, "DEMO SUN-SYNCHRONOUS     nr.90002");
+}
+
+TEST(SkyView, GeostationarySetsGetTheirBitmapButNoTracks) {
+    ASSERT_GT(look(kDemoGeo, "--lat 0 --lon -155.3 --alt 0").at("elevation"), 80.0);
+    auto state = skyState(kDemoGeo);
+    state->observer = {0.0, -155.3 * kDegree, 0.0};
+    for (double meanMotion : {0.004375, 0.0044, 0.0047}) {  // rad/min; the last drifts
+        state->catalog.entries[kDemoGeo].meanMotion = meanMotion;
+        const DisplayList list = paint(*state);
+        EXPECT_EQ(find(list, DrawOp::CopyBitmap, {}, BitmapId::Sat).size(), 1u) << meanMotion;
+        const bool tracked = !find(list, DrawOp::SetPixels, {240, 240, 1}).empty() ||
+                             !find(list, DrawOp::SetPixels, {0, 0, 250}).empty();
+        EXPECT_EQ(tracked, meanMotion == 0.0047) << meanMotion;
+    }
+}
+
+TEST(SkyView, FlareColoursAndAFlareScanOverASetThatNeverSetsEnds) {
+    EXPECT_EQ(SkyFlareColour(-1.0).g, 140);
+    EXPECT_EQ(SkyFlareColour(3.0).g, 1);
+    EXPECT_EQ(SkyFlareColour(-5.0).g, 255);
+
+    auto state = skyState(kDemoGeo);
+    state->observer = {0.0, -155.3 * kDegree, 0.0};
+    state->catalog.entries[kDemoGeo].meanMotion = 0.0047;  // up for hours
+    state->iridiumCatalogue = 1;
+    state->settings.flares = 1;
+    EXPECT_EQ(textStarting(paint(*state), "Irydium flares")->rect.top, 396 + 45);
+    DisplayList list;
+    SkyFrame frame(*state, list, kClient, SkyChartFor(kClient, state->viewMatrix, 0));
+    frame.jd = state->clock.currentDate;
+    LookAngles a;
+    Vector4 position;
+    Point p;
+    ASSERT_TRUE(SatelliteOnChart(*state, frame.chart, kDemoGeo, a, position, p, frame.jd, 0));
+    const int steps = ScanFlaresAlongTrack(frame, kDemoGeo);
+    EXPECT_GT(steps, 1000);
+    EXPECT_LE(steps, 2000);
+}
+
+TEST(SkyView, GpsSlotsTicksNumbersAndSignalBars) {
+    auto state = skyState();
+    state->gps.trackingEnabled = true;
+    UpdateGpsFix(state->gps, [](GpsFixData& g) {
+        g.fixMode = 3;
+        g.prn[0] = 5, g.azimuthRad[0] = 2.0, g.elevationRad[0] = 1.0, g.snrDb[0] = 40;  // in use
+        g.usedPrn[3] = 5;
+        g.azimuthRad[1] = 4.0, g.elevationRad[1] = 0.5;  // empty slot, up: ticks, no number
+        g.prn[2] = 12, g.elevationRad[2] = -0.2;          // down: a number on the rim, no ticks
+    });
+    const DisplayList list = paint(*state);
+    EXPECT_EQ(find(list, DrawOp::SetPixels, {255, 0, 0}).size(), 1u);
+    EXPECT_EQ(find(list, DrawOp::SetPixels, {100, 250, 160}).size(), 1u);
+    std::string numbers;
+    for (const DrawCommand* c : TextCommands(list))
+        if (c->rect.right - c->rect.left == 30) numbers += c->text + (c->colour.r == 255 ? "u " : "f ");
+    EXPECT_EQ(numbers, "5u 12f ");
+    const auto bars = find(list, DrawOp::FillRect, {0, 0, 180});
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_EQ(bars[0]->rect.bottom - bars[0]->rect.top, 20);  // snr / 2
+    EXPECT_NE(textStarting(list, "In view:0, in use:0 3D mode"), nullptr);
+}
+
+TEST(SkyView, NoChartOnASmallAreaNoNumbersForASetWithoutAStateAndABigWindowDrawnWhole) {
+    auto state = skyState(kSdp4Test);
+    DisplayList list = paint(*state);
+    EXPECT_NE(textStarting(list, "SDP4 TEST"), nullptr);
+    EXPECT_EQ(textStarting(list, "Azm. "), nullptr);
+    for (Rect tiny : {Rect{0, 0, 70, 800}, Rect{0, 0, 1280, 77}, Rect{0, 0, -5, -5}}) {
+        list = paint(*state, tiny);
+        EXPECT_EQ(stars(list) + find(list, DrawOp::CopyBitmap, {}, BitmapId::NotSell).size(), 0u);
+        EXPECT_NE(textStarting(list, "Moon"), nullptr);
+    }
+    // The north line runs from the zenith to the bottom rim, far below row 900.
+    list = paint(*state, {0, 0, 2560, 1400});
+    EXPECT_EQ(list.surfaceHeight, 1400);
+    const auto north = find(list, DrawOp::SetPixels, {250, 30, 35});
+    ASSERT_EQ(north.size(), 1u);
+    EXPECT_GT(north[0]->points.back().y, 1300);
+}
+
+TEST(SkyView, DrawCommandPrintsTheFrameAndTimesRepeats) {
+    const std::string args = "draw sky " + std::string(VANTREK_RES_DIR) +
+                             "/TLE/sample.tle --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
+    std::string out;
+    ASSERT_EQ(vantrek::testing::RunCliRaw(args, out), 0);
+    EXPECT_EQ(out.substr(0, out.find('\n')), "fill\t0,0,1280,800\t50,0,50");
+    EXPECT_NE(out.find("text\t742,71,1600,86\t255,250,0\tsmall\tDEMO MOLNIYA             nr.90004\n"),
+              std::string::npos);
+    ASSERT_EQ(vantrek::testing::RunCliRaw(args + " --repeat 3", out), 0);
+    EXPECT_EQ(out.compare(0, 9, "frames 3 "), 0) << out;
+    EXPECT_EQ(vantrek::testing::RunCli(args + " --width 12x", out), 2);
+}
