@@ -173,7 +173,7 @@ int runDraw(int argc, char** argv) {
     state->observer.longitude = settings.Lon;
     state->observer.height = settings.Alt;
     state->catalog.current = request.index;
-    loadCurrentSatellite(state->catalog, ExecutableFolder(), settings);
+    loadCurrentSatellite(state->catalog, ProgramFolderFromEnvironment(ExecutableFolder().path), settings);
 
     // The clock stopped at the time; times are shown in UTC (local offset 0).
     state->clock.mode = ClockMode::Stopped;
