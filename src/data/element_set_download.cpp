@@ -131,6 +131,8 @@ private:
         request.userAgent = kDownloadUserAgent;
         request.maxBodyBytes = kDownloadMaxBytes;
         request.cancel = context_.cancel;
+        request.connectTimeoutMs = context_.connectTimeoutMs;
+        request.totalTimeoutMs = context_.totalTimeoutMs;
         HttpReply reply = context_.http->get(request);
         const std::string& url = request.url;
 

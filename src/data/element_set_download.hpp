@@ -37,6 +37,8 @@ struct DownloadContext {
     DownloadHistory* history = nullptr;   // none: only saved copies count
     std::function<int64_t()> now;         // seconds since 1970; the system clock when empty
     const std::atomic<bool>* cancel = nullptr;
+    long connectTimeoutMs = 15000;        // per file
+    long totalTimeoutMs = 60000;          // per file
 };
 
 // One category loaded: the answer (or the recent saved copy) that the
