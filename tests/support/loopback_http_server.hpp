@@ -29,6 +29,23 @@ struct LoopbackAnswer {
     std::string body;
     std::string location;  // a Location header, for redirects
     Kind kind = Kind::Whole;
+
+    static LoopbackAnswer whole(int status, std::string body) {
+        LoopbackAnswer a;
+        a.status = status;
+        a.body = std::move(body);
+        return a;
+    }
+    static LoopbackAnswer redirect(std::string location) {
+        LoopbackAnswer a = whole(301, "");
+        a.location = std::move(location);
+        return a;
+    }
+    static LoopbackAnswer special(Kind kind, std::string body = {}) {
+        LoopbackAnswer a = whole(200, std::move(body));
+        a.kind = kind;
+        return a;
+    }
 };
 
 struct LoopbackRequest {
