@@ -3,9 +3,9 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
+#include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "platform/http_client.hpp"
 #include "platform/message_sink.hpp"
@@ -20,12 +20,6 @@ constexpr const char* kDownloadUserAgent =
 constexpr int64_t kServerUpdateSeconds = 2 * 3600;
 // The most of one answer that is kept and saved.
 constexpr std::size_t kDownloadMaxBytes = 8u << 20;
-
-// When each group was last asked for (seconds since 1970), so that no group is
-// asked for twice within kServerUpdateSeconds. Lives as long as the program.
-struct DownloadHistory {
-    std::map<std::string, int64_t> askedAt;
-};
 
 // What one button press works with. The download runs on a worker thread:
 // everything here is its own, except the client, the history and the sink,
