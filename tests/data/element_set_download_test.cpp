@@ -235,7 +235,7 @@ TEST(DownloadSettings, TheUrlTemplateIsKeptAsUtf16) {
     EXPECT_EQ(loaded.TLE_Url, settings.TLE_Url);
 }
 
-TEST(DownloadDialogForm, OpensOnTheSpaceStationWithAllCaptions) {
+TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
     DownloadForm form;
     openDownloadDialog(form, Settings{});
     ASSERT_EQ(form.categories.size(), 35u);
@@ -243,6 +243,18 @@ TEST(DownloadDialogForm, OpensOnTheSpaceStationWithAllCaptions) {
     EXPECT_EQ(form.categories[0], "Last 30 Days' Launches");
     EXPECT_EQ(form.categories[34], "Other");
     EXPECT_EQ(form.server, "https://celestrak.org/");
+
+    MemorySettingsStore store;
+    store.keyPresent = true;
+    Settings settings;
+    form.url = "http://mirror.test/NORAD/elements/%s.txt";
+    takeElementSetUrl(form, settings, store);
+    EXPECT_EQ(settings.TLE_Url, form.url);
+    EXPECT_EQ(form.server, "http://mirror.test/");
+    EXPECT_EQ(store.writeLog, std::vector<std::string>{"TLE_Url"});
+    form.url.clear();  // an emptied edit brings back the default
+    takeElementSetUrl(form, settings, store);
+    EXPECT_EQ(settings.TLE_Url, kDefaultElementSetUrl);
 }
 
 }  // namespace

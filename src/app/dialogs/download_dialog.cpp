@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -51,6 +52,9 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     openDownloadDialog(form_, services_.state->settings);
 
     server_ = new QLabel(QString::fromStdString(form_.server), this);
+    url_ = new QLineEdit(QString::fromStdString(form_.url), this);
+    url_->setToolTip("%s stands for the group");
+    url_->setCursorPosition(0);  // show the scheme and host first
     categories_ = new QComboBox(this);
     for (const std::string& caption : form_.categories) categories_->addItem(QString::fromStdString(caption));
     categories_->setCurrentIndex(form_.selectedRow);
@@ -59,11 +63,12 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     webSite_ = new QPushButton("Go to WebSite", this);
     log_ = new QPlainTextEdit(this);
     log_->setReadOnly(true);
-    log_->setMinimumSize(440, 180);
+    log_->setMinimumSize(540, 180);
     auto* ok = new QPushButton("ok", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(server_);
+    layout->addWidget(url_);
     layout->addWidget(categories_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(download_);
@@ -92,6 +97,11 @@ DownloadDialog::~DownloadDialog() {
 
 void DownloadDialog::start(bool all) {
     if (busy() || closed_) return;
+    form_.url = url_->text().trimmed().toStdString();
+    takeElementSetUrl(form_, services_.state->settings, *services_.store);
+    url_->setText(QString::fromStdString(form_.url));
+    url_->setCursorPosition(0);
+    server_->setText(QString::fromStdString(form_.server));
     DownloadContext context;
     context.http = services_.http;
     context.urlTemplate = services_.state->settings.TLE_Url;
@@ -139,6 +149,7 @@ void DownloadDialog::setBusy(bool running) {
     download_->setEnabled(!running);
     updateAll_->setEnabled(!running);
     categories_->setEnabled(!running);
+    url_->setEnabled(!running);
 }
 
 void RunDownloadDialog(QWidget* parent, AppState& state, const MainWindowServices& services) {

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -42,6 +43,7 @@ public:
 
     bool busy() const { return worker_.joinable(); }
     QComboBox* categories() const { return categories_; }
+    QLineEdit* urlEdit() const { return url_; }
     QPlainTextEdit* logView() const { return log_; }
     QPushButton* downloadButton() const { return download_; }
     QPushButton* updateAllButton() const { return updateAll_; }
@@ -60,6 +62,7 @@ private:
     DownloadDialogServices services_;
     DownloadForm form_;
     QLabel* server_ = nullptr;
+    QLineEdit* url_ = nullptr;
     QComboBox* categories_ = nullptr;
     QPushButton* download_ = nullptr;
     QPushButton* updateAll_ = nullptr;

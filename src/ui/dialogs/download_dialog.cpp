@@ -7,13 +7,30 @@
 
 namespace vantrek {
 
+namespace {
+
+void nameServer(DownloadForm& form, const std::string& url) {
+    form.url = url;
+    form.server = serverHomePage(url);
+    if (form.server.empty()) form.server = url;
+}
+
+}  // namespace
+
 void openDownloadDialog(DownloadForm& form, const Settings& settings) {
     form.categories.clear();
     for (const DownloadCategoryRow& category : kDownloadCategories) form.categories.push_back(category.caption);
     form.selectedRow = kDefaultCategoryRow;
-    form.server = serverHomePage(settings.TLE_Url);
-    if (form.server.empty()) form.server = settings.TLE_Url;
+    nameServer(form, settings.TLE_Url);
     form.log.clear();
+}
+
+void takeElementSetUrl(DownloadForm& form, Settings& settings, SettingsStore& store) {
+    const std::string url = form.url.empty() ? std::string(kDefaultElementSetUrl) : form.url;
+    nameServer(form, url);
+    if (url == settings.TLE_Url) return;
+    settings.TLE_Url = url;
+    StoreElementSetUrl(store, settings);
 }
 
 void applyDownloadedCategory(AppState& state, SettingsStore& store, const DownloadedCategory& category) {

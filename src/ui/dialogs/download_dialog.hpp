@@ -15,12 +15,17 @@ struct DownloadForm {
     std::vector<std::string> categories;  // the captions, in table order
     int selectedRow = -1;
     std::string server;                   // the label naming the server: its home page
+    std::string url;                      // the URL template, editable
     std::string log;                      // the read-only log
 };
 
 // The 35 captions with "International Space Station" selected, and the
 // server of the TLE_Url template.
 void openDownloadDialog(DownloadForm& form, const Settings& settings);
+
+// Before a download: an edited template becomes TLE_Url and is stored (an
+// empty one brings back the default), and the label names its server.
+void takeElementSetUrl(DownloadForm& form, Settings& settings, SettingsStore& store);
 
 // On the interface thread, for each category a download hands over: the sets
 // replace the catalogue, the view orientation is reset, the status bar names
