@@ -72,17 +72,13 @@ TEST_F(DownloadTest, OneCategoryIsAskedForSavedWholeAndBecomesTheLastFile) {
     EXPECT_EQ(state->settings.Last_Open, copyOf("stations"));
     EXPECT_EQ(state->fileDisplayName, "stations.txt");
     EXPECT_EQ(store.writeLog.front(), "Last_Open");
-}
 
-TEST_F(DownloadTest, TheRenamedGroupIsAskedForByItsNewName) {
+    // The default template asks for the renamed group by its new name.
     context.urlTemplate = kDefaultElementSetUrl;
-    http.replies = {answer(200, SampleSets())};
     DownloadCategory(context, 0, progress);
-    EXPECT_EQ(http.requests[0].url,
+    EXPECT_EQ(http.requests[1].url,
               "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=tle");
-    EXPECT_EQ(progress.loaded[0].savedPath, copyOf("tle-new"));
-    EXPECT_EQ(serverHomePage(kDefaultElementSetUrl), "https://celestrak.org/");
-    EXPECT_EQ(serverHomePage("no scheme %s"), "");
+    EXPECT_EQ(progress.loaded[1].savedPath, copyOf("tle-new"));
     EXPECT_EQ(elementSetUrl("http://h/%s/%d%%", "geo"), "http://h/geo/%d%%");
 }
 
@@ -116,6 +112,12 @@ TEST_F(DownloadTest, ARefusalIsCantConnectWithTheStatusInTheLog) {
                 ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
     EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(progress.loaded.empty());
+
+    progress = RecordingProgress();
+    http.replies = {failure(HttpFailure::Unavailable, "no library")};
+    EXPECT_EQ(DownloadAll(context, progress), 0);
+    EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
+    EXPECT_FALSE(DownloadCategory(context, 35, progress));
 }
 
 TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {
@@ -215,26 +217,6 @@ TEST_F(DownloadTest, AFailedSaveKeepsTheSetsButNotTheLastFile) {
     EXPECT_TRUE(store.writeLog.empty());
 }
 
-TEST_F(DownloadTest, WithoutANetworkLibraryNothingIsAskedFor) {
-    http.replies = {failure(HttpFailure::Unavailable, "no library")};
-    EXPECT_EQ(DownloadAll(context, progress), 0);
-    EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
-    EXPECT_FALSE(DownloadCategory(context, 35, progress));
-}
-
-TEST(DownloadSettings, TheUrlTemplateIsKeptAsUtf16) {
-    MemorySettingsStore store;
-    store.keyPresent = true;
-    Settings settings;
-    EXPECT_EQ(settings.TLE_Url, kDefaultElementSetUrl);
-    settings.TLE_Url = "http://mirror.test/NORAD/elements/%s.txt";
-    StoreElementSetUrl(store, settings);
-    EXPECT_EQ(store.values["TLE_Url"].size(), 2 * (settings.TLE_Url.size() + 1));
-    Settings loaded;
-    LoadSettings(store, loaded);
-    EXPECT_EQ(loaded.TLE_Url, settings.TLE_Url);
-}
-
 TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
     DownloadForm form;
     openDownloadDialog(form, Settings{});
@@ -243,6 +225,7 @@ TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
     EXPECT_EQ(form.categories[0], "Last 30 Days' Launches");
     EXPECT_EQ(form.categories[34], "Other");
     EXPECT_EQ(form.server, "https://celestrak.org/");
+    EXPECT_EQ(serverHomePage("no scheme %s"), "");
 
     MemorySettingsStore store;
     store.keyPresent = true;
@@ -252,6 +235,10 @@ TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
     EXPECT_EQ(settings.TLE_Url, form.url);
     EXPECT_EQ(form.server, "http://mirror.test/");
     EXPECT_EQ(store.writeLog, std::vector<std::string>{"TLE_Url"});
+    Settings restarted;  // stored as UTF-16, like Last_Open
+    LoadSettings(store, restarted);
+    EXPECT_EQ(restarted.TLE_Url, form.url);
+    EXPECT_EQ(store.values["TLE_Url"].size(), 2 * (form.url.size() + 1));
     form.url.clear();  // an emptied edit brings back the default
     takeElementSetUrl(form, settings, store);
     EXPECT_EQ(settings.TLE_Url, kDefaultElementSetUrl);
