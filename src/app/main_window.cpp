@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/client_area.hpp"
+#include "app/dialogs/download_dialog.hpp"
 #include "app/drawing_bitmaps.hpp"
 #include "app/qt_settings_store.hpp"
 #include "astro/julian_date.hpp"
@@ -207,6 +208,7 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
             break;
         case ShellAction::RestartTimer: timer_.start(state_->timerPeriodMs); break;
         case ShellAction::DestroyWindow: close(); break;
+        case ShellAction::DownloadDialog: RunDownloadDialog(this, *state_, services_); break;
         default: showDialogNotBuiltYet(outcome.action); break;
     }
 }

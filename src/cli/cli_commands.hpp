@@ -11,5 +11,6 @@ int runLook(int argc, char** argv);
 int runPasses(int argc, char** argv);
 int runNmea(int argc, char** argv);
 int runDraw(int argc, char** argv);
+int runDownload(int argc, char** argv);
 
 }  // namespace vantrek::cli

@@ -27,6 +27,7 @@ const Subcommand kSubcommands[] = {
      "draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM --time YYYY-MM-DDTHH:MM:SS "
      "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] "
      "[--stars-mag M] [--nmea FILE] [--repeat N]"},
+    {"download", vantrek::cli::runDownload, "download GROUP|--all [--url TEMPLATE] [--folder DIR]"},
 };
 
 int usage() {

@@ -114,6 +114,9 @@ int32_t LoadSettings(const SettingsStore& store, Settings& settings) {
     loadNumber(store, "Sat_ele", settings.Sat_ele);
     loadNumber(store, "Sun_ele", settings.Sun_ele);
     loadPath(store, "Last_Open", settings.Last_Open);
+    std::string url;
+    loadPath(store, "TLE_Url", url);
+    if (!url.empty()) settings.TLE_Url = url;
     return city;
 }
 
@@ -157,6 +160,11 @@ void StoreLastFile(SettingsStore& store, Settings& settings, int32_t currentSate
     if (!store.keyExists()) return;
     storePath(store, "Last_Open", settings.Last_Open);
     writeFixed(store, "Sat_Display", settings.Sat_Display);
+}
+
+void StoreElementSetUrl(SettingsStore& store, const Settings& settings) {
+    if (!store.keyExists()) return;
+    storePath(store, "TLE_Url", settings.TLE_Url);
 }
 
 }  // namespace vantrek

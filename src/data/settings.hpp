@@ -7,9 +7,13 @@
 
 namespace vantrek {
 
+// Where "Get last TLE" asks for a group: the group takes the place of %s.
+constexpr const char* kDefaultElementSetUrl =
+    "https://celestrak.org/NORAD/elements/gp.php?GROUP=%s&FORMAT=tle";
+
 // The user's persisted choices. Each field carries the name of the stored value
 // it is kept under; the stored form is the field's own little-endian bytes
-// (Last_Open: UTF-16 with a terminator). The defaults are those of a first run.
+// (Last_Open and TLE_Url: UTF-16 with a terminator). The defaults are those of a first run.
 struct Settings {
     double Lat = 0.9477539264057168;    // observer latitude, rad, north positive (54.3023 deg)
     double Lon = 0.17670935077666988;   // observer longitude, rad, east positive (10.1247 deg)
@@ -33,6 +37,7 @@ struct Settings {
     double Sat_ele = 0.0349065850398866;    // lowest satellite elevation predicted, rad (2 deg)
     double Sun_ele = -0.0349065850398866;   // highest Sun elevation of a visible pass, rad (-2 deg)
     std::string Last_Open;              // element-set file opened last (UTF-8 here)
+    std::string TLE_Url = kDefaultElementSetUrl;  // download template; an empty value keeps the default
 
     // Switches that are never stored: off at every start. (The GPS signal map,
     // the third, belongs to the GPS options.)
@@ -40,7 +45,7 @@ struct Settings {
     int32_t sgp8Comparison = 0;         // "8/4 test" on the information panel
 };
 
-// Last_Open holds at most 259 UTF-16 units and its terminator.
+// Last_Open and TLE_Url hold at most 259 UTF-16 units and a terminator.
 constexpr std::size_t kLastOpenMaxBytes = 520;
 
 // Creates the settings key when it is missing; failures are ignored.
@@ -66,5 +71,8 @@ void StoreLocation(SettingsStore& store, Settings& settings, int32_t cityRow);
 // back is stored empty, so the next start opens nothing rather than a
 // different file.
 void StoreLastFile(SettingsStore& store, Settings& settings, int32_t currentSatellite);
+
+// TLE_Url.
+void StoreElementSetUrl(SettingsStore& store, const Settings& settings);
 
 }  // namespace vantrek

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "astro/observer.hpp"
+#include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
 #include "orbit/element_set.hpp"
@@ -49,6 +50,8 @@ struct AppState {
     int32_t signalMap = 0;
 
     int32_t timerPeriodMs = 500;   // 50 after Alt+f, 1000 after Alt+g
+
+    DownloadHistory downloads;     // groups asked for, so none is asked for again too soon
 };
 
 }  // namespace vantrek

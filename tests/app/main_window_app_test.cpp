@@ -141,8 +141,8 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     EXPECT_EQ(opened, std::vector<std::string>{folder.filePath("Help.htm").toStdString()});
 
     // Dialog commands that have no dialog yet only repaint.
-    for (int command : {CmdGpsSettings, CmdSettings, CmdSetPosition, CmdTimeDialog, CmdGetLastTle,
-                        CmdPredict, CmdSatSelect})
+    for (int command : {CmdGpsSettings, CmdSettings, CmdSetPosition, CmdTimeDialog, CmdPredict,
+                        CmdSatSelect})
         window.runCommand(command);
     chosenFile.clear();  // Open, then Cancel in the chooser
     window.menuAction(CmdOpen)->trigger();

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace vantrek {
+
+// One row of the "Get last TLE" list. The saved file and the log use the
+// stem; the request asks the server for its group (the server renamed one).
+struct DownloadCategoryRow {
+    const char* caption;
+    const char* stem;
+    const char* group;
+};
+
+constexpr int kDownloadCategoryCount = 35;
+constexpr int kIridiumCategoryRow = 15;
+constexpr int kDefaultCategoryRow = 1;  // "International Space Station"
+
+extern const DownloadCategoryRow kDownloadCategories[kDownloadCategoryCount];
+
+}  // namespace vantrek

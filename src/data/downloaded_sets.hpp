@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "orbit/element_set.hpp"
+
+namespace vantrek {
+
+// Reads a downloaded answer into the catalogue, replacing it, and returns the
+// number of sets loaded. Every download and every saved copy goes through
+// here, so this is where another answer format is recognised. Three-line
+// element sets are loaded from the first 74,001 bytes.
+int readDownloadedSets(SatelliteCatalog& catalog, const std::string& answer);
+
+}  // namespace vantrek

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "data/download_history.hpp"
+#include "data/settings.hpp"
+#include "platform/http_client.hpp"
+#include "platform/message_sink.hpp"
+#include "platform/program_folder.hpp"
+
+namespace vantrek {
+
+constexpr const char* kDownloadUserAgent =
+    "Mozilla/4.0 (compatible; MSIE 4.01; Windows NT Windows CE)";
+// The server publishes new element sets at most this often, and blocks
+// clients that ask again sooner.
+constexpr int64_t kServerUpdateSeconds = 2 * 3600;
+// The most of one answer that is kept and saved.
+constexpr std::size_t kDownloadMaxBytes = 8u << 20;
+
+// What one button press works with. The download runs on a worker thread:
+// everything here is its own, except the client, the history and the sink,
+// which nobody else uses meanwhile.
+struct DownloadContext {
+    HttpClient* http = nullptr;
+    std::string urlTemplate = kDefaultElementSetUrl;
+    std::string saveFolder;               // the TLE folder; empty when the program path is unknown
+    DownloadHistory* history = nullptr;   // none: only saved copies count
+    std::function<int64_t()> now;         // seconds since 1970; the system clock when empty
+    const std::atomic<bool>* cancel = nullptr;
+    long connectTimeoutMs = 15000;        // per file
+    long totalTimeoutMs = 60000;          // per file
+};
+
+// One category loaded: the answer (or the recent saved copy) that the
+// interface thread loads into the catalogue with readDownloadedSets.
+struct DownloadedCategory {
+    int row = -1;
+    int count = 0;
+    std::string answer;
+    std::string savedPath;  // the copy written whole, or the one read; empty when saving failed
+    bool single = false;    // from "Download": the Iridium mark follows the row
+};
+
+// Where a download reports. The log is given whole each time it changes.
+class DownloadProgress : public MessageSink {
+public:
+    virtual void logChanged(const std::string& log) = 0;
+    virtual void categoryLoaded(const DownloadedCategory& category) = 0;
+};
+
+// The URL of a group: every %s of the template replaced by it.
+std::string elementSetUrl(const std::string& urlTemplate, const char* group);
+
+// "scheme://host/" of the template; empty when it has no scheme and host.
+std::string serverHomePage(const std::string& urlTemplate);
+
+
+// Writes `bytes` as <stem>.txt in `saveFolder`, made when it is missing (a
+// fresh install has none): into a temporary file that replaces the old copy
+// only once it is whole. Returns false after "Incorrect Quorle pragram path!"
+// (no folder), "I can't open the file: %s" or "Save failed!"; `savedPath` is
+// the file written.
+bool SaveElementFile(const std::string& saveFolder, const char* stem, const std::string& bytes,
+                     MessageSink& messages, std::string& savedPath);
+
+// "Download": one category row (0..34; any other does nothing). A group
+// saved or asked for less than two hours ago comes from its saved copy or is
+// not asked again. Returns true when a catalogue was handed over.
+bool DownloadCategory(const DownloadContext& context, int row, DownloadProgress& progress);
+
+// "Update all": every row in order, each one loaded and saved in turn. A group
+// the server no longer has (404, 410) is logged and skipped; any other refusal
+// and a failed connection stop the walk, as the server's usage rules ask.
+// Returns the number of categories handed over.
+int DownloadAll(const DownloadContext& context, DownloadProgress& progress);
+
+}  // namespace vantrek

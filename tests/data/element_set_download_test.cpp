@@ -1,0 +1,248 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "../support/sample_sets.hpp"
+#include "data/download_categories.hpp"
+#include "data/element_set_download.hpp"
+#include "download_test_support.hpp"
+#include "platform/temporary_folder.hpp"
+#include "ui/dialogs/download_dialog.hpp"
+
+namespace vantrek {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::RecordingProgress;
+using testing::SampleSets;
+
+constexpr int64_t kHour = 3600;
+
+HttpReply answer(int status, std::string body = {}) { return {HttpFailure::None, status, std::move(body), {}}; }
+HttpReply failure(HttpFailure kind, const char* why, int status = 0) { return {kind, status, {}, why}; }
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct DownloadTest : ::testing::Test {
+    TemporaryFolder program;
+    ScriptedHttpClient http;
+    DownloadHistory history;
+    int64_t now = static_cast<int64_t>(std::time(nullptr));
+    DownloadContext context;
+    RecordingProgress progress;
+
+    DownloadTest() {
+        context.http = &http;
+        context.urlTemplate = "http://mirror.test/NORAD/elements/%s.txt";
+        context.saveFolder = elementFileFolder({program.path()});
+        context.history = &history;
+        context.now = [this] { return now; };
+    }
+    std::string copyOf(const char* stem) const { return program.file(std::string("TLE/") + stem + ".txt"); }
+};
+
+TEST_F(DownloadTest, OneCategoryIsAskedForSavedWholeAndBecomesTheLastFile) {
+    http.replies = {answer(200, SampleSets())};
+    ASSERT_TRUE(DownloadCategory(context, 1, progress));
+
+    ASSERT_EQ(http.requests.size(), 1u);
+    EXPECT_EQ(http.requests[0].url, "http://mirror.test/NORAD/elements/stations.txt");
+    EXPECT_EQ(http.requests[0].userAgent, "Mozilla/4.0 (compatible; MSIE 4.01; Windows NT Windows CE)");
+    EXPECT_EQ(progress.log, "Data of 8 satellites read sucessfully from stations TLE \r\n");
+    EXPECT_TRUE(progress.messages.empty());
+    // The TLE folder did not exist: it is made.
+    EXPECT_EQ(fileText(copyOf("stations")), SampleSets());
+
+    auto state = std::make_unique<AppState>();
+    MemorySettingsStore store;
+    store.keyPresent = true;
+    ASSERT_EQ(progress.loaded.size(), 1u);
+    applyDownloadedCategory(*state, store, progress.loaded[0]);
+    EXPECT_EQ(state->catalog.count, 8);
+    EXPECT_EQ(state->settings.Last_Open, copyOf("stations"));
+    EXPECT_EQ(state->fileDisplayName, "stations.txt");
+    EXPECT_EQ(store.writeLog.front(), "Last_Open");
+
+    // The default template asks for the renamed group by its new name.
+    context.urlTemplate = kDefaultElementSetUrl;
+    DownloadCategory(context, 0, progress);
+    EXPECT_EQ(http.requests[1].url,
+              "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=tle");
+    EXPECT_EQ(progress.loaded[1].savedPath, copyOf("tle-new"));
+    EXPECT_EQ(elementSetUrl("http://h/%s/%d%%", "geo"), "http://h/geo/%d%%");
+}
+
+TEST_F(DownloadTest, OnlyTheSingleIridiumDownloadMarksTheCatalogue) {
+    auto state = std::make_unique<AppState>();
+    MemorySettingsStore store;
+    DownloadedCategory category;
+    category.answer = SampleSets();
+    category.single = true;
+    category.row = kIridiumCategoryRow;
+    state->settings.flares = 1;
+    applyDownloadedCategory(*state, store, category);
+    EXPECT_EQ(state->iridiumCatalogue, 1);
+    EXPECT_EQ(state->settings.flares, 1);
+
+    category.row = 3;
+    category.single = false;  // "Update all" leaves both alone
+    applyDownloadedCategory(*state, store, category);
+    EXPECT_EQ(state->iridiumCatalogue, 1);
+    category.single = true;
+    applyDownloadedCategory(*state, store, category);
+    EXPECT_EQ(state->iridiumCatalogue, 0);
+    EXPECT_EQ(state->settings.flares, 0);
+}
+
+TEST_F(DownloadTest, ARefusalIsCantConnectWithTheStatusInTheLog) {
+    http.replies = {answer(404, "<html>gone</html>")};
+    EXPECT_FALSE(DownloadCategory(context, 14, progress));
+    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
+    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(progress.loaded.empty());
+
+    progress = RecordingProgress();
+    http.replies = {failure(HttpFailure::Unavailable, "no library")};
+    EXPECT_EQ(DownloadAll(context, progress), 0);
+    EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
+    EXPECT_FALSE(DownloadCategory(context, 35, progress));
+}
+
+TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {
+    http.replies = {answer(200, SampleSets())};
+    DownloadCategory(context, 1, progress);
+    now += 3 * kHour;  // past the server's update period
+
+    const HttpReply bad[] = {answer(200, "<html><body>Service busy</body></html>"), answer(200, ""),
+                             answer(200, std::string(5000, '\xff')),
+                             failure(HttpFailure::TooLarge, "too much", 200),
+                             failure(HttpFailure::Read, "cut", 200)};
+    for (const HttpReply& reply : bad) {
+        history.askedAt.clear();
+        http.replies = {reply};
+        http.requests.clear();
+        progress = RecordingProgress();
+        EXPECT_FALSE(DownloadCategory(context, 1, progress));
+        EXPECT_TRUE(progress.loaded.empty());
+        EXPECT_EQ(fileText(copyOf("stations")), SampleSets());
+    }
+    EXPECT_EQ(progress.log, "stations: cut \r\n");
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("Error reading data! | http://mirror.test/NORAD/elements/stations.txt"));
+}
+
+TEST_F(DownloadTest, NoGroupIsAskedForTwiceWithinTwoHours) {
+    http.replies = {answer(200, SampleSets())};
+    DownloadCategory(context, 1, progress);
+    now += kHour;
+    ASSERT_TRUE(DownloadCategory(context, 1, progress));
+    EXPECT_EQ(http.requests.size(), 1u);
+    EXPECT_THAT(progress.log, HasSubstr("Data of 8 satellites of stations read from the copy saved at "));
+    EXPECT_THAT(progress.log, HasSubstr("; the server updates every 2 hours \r\n"));
+    EXPECT_EQ(progress.loaded.back().count, 8);
+
+    // A refused group has no copy: the history holds it back.
+    http.replies = {answer(404)};
+    DownloadCategory(context, 14, progress);
+    DownloadCategory(context, 14, progress);
+    EXPECT_EQ(http.requests.size(), 2u);
+    EXPECT_THAT(progress.log, HasSubstr("molniya: asked at "));
+
+    now += 2 * kHour;
+    http.replies = {answer(200, SampleSets())};
+    DownloadCategory(context, 1, progress);
+    EXPECT_EQ(http.requests.size(), 3u);
+}
+
+TEST_F(DownloadTest, UpdateAllSkipsRetiredGroupsAndStopsAtARefusal) {
+    http.replies = {answer(200, SampleSets()), answer(410), failure(HttpFailure::Read, "cut", 200),
+                    answer(403)};
+    EXPECT_EQ(DownloadAll(context, progress), 1);
+    EXPECT_EQ(http.requests.size(), 4u);
+    EXPECT_EQ(progress.log,
+              "Data of 8 satellites read sucessfully from 'tle-new' TLE \r\n"
+              "'stations': the server answered 410 \r\n"
+              "'visual': cut \r\n"
+              "'weather': the server answered 403 \r\n");
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("Error reading data! | http://mirror.test/NORAD/elements/visual.txt",
+                            "Can't connect to url! | http://mirror.test/NORAD/elements/weather.txt"));
+
+    progress = RecordingProgress();
+    http.requests.clear();
+    http.replies = {failure(HttpFailure::Connect, "Connection refused")};
+    history.askedAt.clear();
+    now += 3 * kHour;
+    EXPECT_EQ(DownloadAll(context, progress), 0);
+    EXPECT_EQ(http.requests.size(), 1u);
+    EXPECT_EQ(progress.log, "'tle-new': Connection refused \r\n");
+    EXPECT_EQ(progress.messages.size(), 1u);
+}
+
+TEST_F(DownloadTest, AFailedSaveKeepsTheSetsButNotTheLastFile) {
+    http.replies = {answer(200, SampleSets())};
+    context.saveFolder.clear();
+    DownloadAll(context, progress);
+    EXPECT_THAT(progress.texts(), ElementsAre("Incorrect Quorle pragram path! | ",
+                                              "Error saving data to My Documents! | Save error"));
+    EXPECT_EQ(http.requests.size(), 1u);  // "Update all" stops
+    ASSERT_EQ(progress.loaded.size(), 1u);
+    EXPECT_TRUE(progress.loaded[0].savedPath.empty());
+
+    progress = RecordingProgress();
+    context.saveFolder = program.write("not-a-folder", "x") + "/TLE";
+    DownloadCategory(context, 2, progress);
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("I can't open the file: " + context.saveFolder + "/visual.txt | ",
+                            "Error saving data to My Documents! | Save error"));
+
+    auto state = std::make_unique<AppState>();
+    MemorySettingsStore store;
+    store.keyPresent = true;
+    applyDownloadedCategory(*state, store, progress.loaded[0]);
+    EXPECT_EQ(state->catalog.count, 8);
+    EXPECT_TRUE(state->settings.Last_Open.empty());
+    EXPECT_TRUE(store.writeLog.empty());
+}
+
+TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
+    DownloadForm form;
+    openDownloadDialog(form, Settings{});
+    ASSERT_EQ(form.categories.size(), 35u);
+    EXPECT_EQ(form.categories[form.selectedRow], "International Space Station");
+    EXPECT_EQ(form.categories[0], "Last 30 Days' Launches");
+    EXPECT_EQ(form.categories[34], "Other");
+    EXPECT_EQ(form.server, "https://celestrak.org/");
+    EXPECT_EQ(serverHomePage("no scheme %s"), "");
+
+    MemorySettingsStore store;
+    store.keyPresent = true;
+    Settings settings;
+    form.url = "http://mirror.test/NORAD/elements/%s.txt";
+    takeElementSetUrl(form, settings, store);
+    EXPECT_EQ(settings.TLE_Url, form.url);
+    EXPECT_EQ(form.server, "http://mirror.test/");
+    EXPECT_EQ(store.writeLog, std::vector<std::string>{"TLE_Url"});
+    Settings restarted;  // stored as UTF-16, like Last_Open
+    LoadSettings(store, restarted);
+    EXPECT_EQ(restarted.TLE_Url, form.url);
+    EXPECT_EQ(store.values["TLE_Url"].size(), 2 * (form.url.size() + 1));
+    form.url.clear();  // an emptied edit brings back the default
+    takeElementSetUrl(form, settings, store);
+    EXPECT_EQ(settings.TLE_Url, kDefaultElementSetUrl);
+}
+
+}  // namespace
+}  // namespace vantrek
