@@ -1,5 +1,6 @@
 #include "data/frequencies.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -27,7 +28,9 @@ void LoadFrequencies(const ProgramFolder& folder, int32_t catalogNumber, Setting
             int number = 0;
             float down = 0.0f;
             float up = 0.0f;
-            if (std::sscanf(line, "%5d %f %f", &number, &down, &up) == 3 && number == catalogNumber) {
+            // "inf", "nan" or a number beyond float's range is not a frequency.
+            if (std::sscanf(line, "%5d %f %f", &number, &down, &up) == 3 && number == catalogNumber &&
+                std::isfinite(down) && std::isfinite(up)) {
                 settings.downlink = down;
                 settings.uplink = up;
             }

@@ -28,7 +28,7 @@ void requireUsable(const Settings& s) {
     require(std::isfinite(s.Lat) && std::isfinite(s.Lon) && std::isfinite(s.Alt));
     require(std::isfinite(s.uplink) && std::isfinite(s.downlink));
     require(std::isfinite(s.Sat_ele) && std::isfinite(s.Sun_ele));
-    require(s.GPSPort >= 0 && s.GPSPort <= 10 && s.GPSSpeed >= 0 && s.GPSSpeed <= 10);
+    require(s.GPSPort >= 0 && s.GPSPort <= 11 && s.GPSSpeed >= 0 && s.GPSSpeed <= 10);
     require(s.Stars_Mag >= 0 && s.Stars_Mag <= 5);
     require(s.SatPredictMag >= 0 && s.SatPredictMag <= 20);
     require(s.Sat_Display >= 0 && s.Sat_Display < 400);
