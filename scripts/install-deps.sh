@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev
+  nlohmann-json3-dev libpugixml-dev
   clang libclang-rt-14-dev
 )
 

@@ -73,7 +73,7 @@ MainWindowOptions DefaultMainWindowOptions(const std::string& programFolder, QWi
     };
     options.serialPort = std::make_unique<LinuxSerialPort>();
     options.chooseElementFile = [parent]() {
-        return QFileDialog::getOpenFileName(parent, "Open File", QString(), "All (*.tle) (*.tle *.txt)")
+        return QFileDialog::getOpenFileName(parent, "Open File", QString(), "All (*.tle) (*.tle *.txt *.csv *.json *.xml)")
             .toStdString();
     };
     return options;
