@@ -73,6 +73,11 @@ void readOmmCsv(const char* buffer, long length, OmmLoad& load) {
         line = nextLine(buffer, length, position);
         if (isBlankLine(line)) continue;
         splitFields(line, fields);
+        // A row with fewer fields than the header is broken off (a cut download).
+        if (fields.size() < columnField.size()) {
+            skipOmmRecord(load);
+            continue;
+        }
         OmmRecord record;
         for (std::size_t i = 0; i < fields.size() && i < columnField.size(); ++i) {
             setOmmValue(record, columnField[i], fields[i]);

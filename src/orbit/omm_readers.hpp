@@ -10,7 +10,8 @@ namespace vantrek {
 // counted; a file cut off or broken part-way keeps the records before the break.
 
 // CSV: a header line naming the fields in any order, then one record a line.
-// Values may be quoted ("" for a quote inside); a record never spans lines.
+// Values may be quoted ("" for a quote inside); a record never spans lines,
+// and one with fewer fields than the header is skipped.
 void readOmmCsv(const char* buffer, long length, OmmLoad& load);
 
 // JSON: an array of objects, or one object; values as numbers or as strings.
