@@ -5,7 +5,8 @@
 
 namespace vantrek {
 
-// The most bytes of an element-set file that are read; 400 sets of three lines.
+// The most bytes of a two-line element-set file that are read; 400 sets of
+// three lines.
 constexpr long kElementFileMaxBytes = 74001;
 
 // What one load did: the sets stored, the records skipped (only the orbit

@@ -33,21 +33,27 @@ std::string_view fieldText(const OmmRecord& record, OmmField field) {
     return record.present[field] ? trimmed(record.value[field]) : std::string_view();
 }
 
+// Drops a leading '+', which the number readers do not take; false for an
+// empty text or a second sign.
+bool withoutPlus(std::string_view& text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-')) return false;
+    }
+    return !text.empty();
+}
+
 // A finite decimal number that is the whole of the text (an optional sign,
 // digits with an optional point, an optional exponent).
 bool readNumber(std::string_view text, double& value) {
-    if (text.size() > kOmmValueMaxBytes) return false;
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return false;
+    if (text.size() > kOmmValueMaxBytes || !withoutPlus(text)) return false;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
     return error == std::errc() && stop == end && std::isfinite(value);
 }
 
 bool readInteger(std::string_view text, int64_t& value) {
-    if (text.size() > kOmmValueMaxBytes) return false;
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return false;
+    if (text.size() > kOmmValueMaxBytes || !withoutPlus(text)) return false;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end;
