@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev
   libcurl4-openssl-dev
+  nlohmann-json3-dev libpugixml-dev
   clang libclang-rt-14-dev
   dpkg-dev
   gpsd gpsd-clients

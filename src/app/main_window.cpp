@@ -79,7 +79,7 @@ MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget*
     options.serialPort = std::make_unique<LinuxSerialPort>();
     options.chooseElementFile = [parent, folder]() {
         const QString start = QString::fromStdString(elementFileFolder(folder));
-        return QFileDialog::getOpenFileName(parent, "Open File", start, "All (*.tle) (*.tle *.txt)")
+        return QFileDialog::getOpenFileName(parent, "Open File", start, "All (*.tle) (*.tle *.txt *.csv *.json *.xml)")
             .toStdString();
     };
     return options;

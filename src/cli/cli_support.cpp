@@ -22,11 +22,15 @@ bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes) {
 
 bool loadElementFile(const std::string& path, SatelliteCatalog& catalog) {
     std::string bytes;
-    if (!readFileBytes(path, kElementFileMaxBytes, bytes)) {
+    if (!readFileBytes(path, kOmmFileMaxBytes, bytes)) {
         std::fprintf(stderr, "vantrek-cli: cannot open %s\n", path.c_str());
         return false;
     }
-    loadElementSets(catalog, bytes.data(), static_cast<long>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(elementSetBytesUsed(bytes.data(), static_cast<long>(bytes.size()))));
+    const ElementSetLoad load = loadElementSetBuffer(catalog, bytes.data(), static_cast<long>(bytes.size()));
+    if (load.skipped > 0) {
+        std::fprintf(stderr, "vantrek-cli: %d records skipped in %s\n", load.skipped, path.c_str());
+    }
     return true;
 }
 

@@ -9,8 +9,9 @@ namespace vantrek::cli {
 // Reads at most `maxBytes` of a file into `bytes`; false when it cannot be opened.
 bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes);
 
-// Loads an element-set file with the program's limits; false (after a message
-// on standard error) when it cannot be read.
+// Loads an element-set file in any form with the program's limits; false
+// (after a message on standard error) when it cannot be read. Records that
+// could not be used are counted on standard error.
 bool loadElementFile(const std::string& path, SatelliteCatalog& catalog);
 
 // A finite number that is the whole of the text.

@@ -5,10 +5,11 @@
 namespace vantrek {
 
 int readDownloadedSets(SatelliteCatalog& catalog, const std::string& answer) {
-    const long length = answer.size() > static_cast<std::size_t>(kElementFileMaxBytes)
-                            ? kElementFileMaxBytes
+    // Each form applies its own byte cap (74,001 bytes for two-line sets).
+    const long length = answer.size() > static_cast<std::size_t>(kOmmFileMaxBytes)
+                            ? kOmmFileMaxBytes
                             : static_cast<long>(answer.size());
-    return loadElementSets(catalog, answer.data(), length);
+    return loadElementSetBuffer(catalog, answer.data(), length).loaded;
 }
 
 }  // namespace vantrek

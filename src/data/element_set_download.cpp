@@ -1,5 +1,7 @@
 #include "data/element_set_download.hpp"
 
+#include <cctype>
+
 #include <sys/stat.h>
 
 #include <cstdarg>
@@ -76,7 +78,7 @@ int countSets(const std::string& answer) {
 bool readRecentCopy(const DownloadContext& context, const char* stem, int64_t now,
                     DownloadedCategory& copy, int64_t& savedAt) {
     if (context.saveFolder.empty()) return false;
-    const std::string path = context.saveFolder + "/" + stem + ".txt";
+    const std::string path = context.saveFolder + "/" + stem + elementFileExtension(context.urlTemplate);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     savedAt = static_cast<int64_t>(info.st_mtime);
@@ -176,7 +178,8 @@ private:
         logLine(formatted("Data of %d satellites read sucessfully from %s TLE \r\n", result.count,
                           name_.c_str()));
         const bool saved =
-            SaveElementFile(context_.saveFolder, category_.stem, result.answer, progress_, result.savedPath);
+            SaveElementFile(context_.saveFolder, category_.stem, elementFileExtension(context_.urlTemplate),
+                            result.answer, progress_, result.savedPath);
         if (!saved) {
             result.savedPath.clear();
             progress_.showMessage(kErrorSaving, kSaveErrorCaption, MessageIcon::Error);
@@ -224,8 +227,18 @@ std::string serverHomePage(const std::string& urlTemplate) {
     return home + "/";
 }
 
-bool SaveElementFile(const std::string& saveFolder, const char* stem, const std::string& bytes,
-                     MessageSink& messages, std::string& savedPath) {
+const char* elementFileExtension(const std::string& urlTemplate) {
+    std::string lower = urlTemplate;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* form : {"csv", "json", "xml"}) {
+        if (lower.find(std::string("format=") + form) != std::string::npos)
+            return form[0] == 'c' ? ".csv" : form[0] == 'j' ? ".json" : ".xml";
+    }
+    return ".txt";
+}
+
+bool SaveElementFile(const std::string& saveFolder, const char* stem, const char* extension,
+                     const std::string& bytes, MessageSink& messages, std::string& savedPath) {
     savedPath.clear();
     if (saveFolder.empty()) {
         messages.showMessage(kIncorrectPath, "", MessageIcon::Error);
@@ -233,7 +246,7 @@ bool SaveElementFile(const std::string& saveFolder, const char* stem, const std:
     }
     std::error_code error;
     std::filesystem::create_directories(saveFolder, error);  // a failure shows when the file is opened
-    const std::string path = saveFolder + "/" + stem + ".txt";
+    const std::string path = saveFolder + "/" + stem + extension;
     const std::string part = path + ".part";
 
     std::FILE* file = std::fopen(part.c_str(), "wb");

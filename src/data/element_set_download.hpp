@@ -59,13 +59,17 @@ std::string elementSetUrl(const std::string& urlTemplate, const char* group);
 std::string serverHomePage(const std::string& urlTemplate);
 
 
-// Writes `bytes` as <stem>.txt in `saveFolder`, made when it is missing (a
+// The extension a group's copy is saved with: ".csv", ".json" or ".xml" for
+// a template asking FORMAT=csv, json or xml, ".txt" for two-line sets.
+const char* elementFileExtension(const std::string& urlTemplate);
+
+// Writes `bytes` as <stem><extension> in `saveFolder`, made when it is missing (a
 // fresh install has none): into a temporary file that replaces the old copy
 // only once it is whole. Returns false after "Incorrect Quorle pragram path!"
 // (no folder), "I can't open the file: %s" or "Save failed!"; `savedPath` is
 // the file written.
-bool SaveElementFile(const std::string& saveFolder, const char* stem, const std::string& bytes,
-                     MessageSink& messages, std::string& savedPath);
+bool SaveElementFile(const std::string& saveFolder, const char* stem, const char* extension,
+                     const std::string& bytes, MessageSink& messages, std::string& savedPath);
 
 // "Download": one category row (0..34; any other does nothing). A group
 // saved or asked for less than two hours ago comes from its saved copy or is

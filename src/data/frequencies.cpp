@@ -1,7 +1,9 @@
 #include "data/frequencies.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace vantrek {
@@ -25,12 +27,16 @@ void LoadFrequencies(const ProgramFolder& folder, int32_t catalogNumber, Setting
     char line[kLineBufferBytes];
     if (std::fgets(line, kHeaderBufferBytes, file) != nullptr) {
         while (std::fgets(line, sizeof line, file) != nullptr) {
-            int number = 0;
+            // The whole catalogue number, however many digits: cut to five,
+            // 100001 would read as 10000 and its last digit as the downlink.
+            char* end = nullptr;
+            errno = 0;
+            const long number = std::strtol(line, &end, 10);
             float down = 0.0f;
             float up = 0.0f;
             // "inf", "nan" or a number beyond float's range is not a frequency.
-            if (std::sscanf(line, "%5d %f %f", &number, &down, &up) == 3 && number == catalogNumber &&
-                std::isfinite(down) && std::isfinite(up)) {
+            if (end != line && errno == 0 && number == catalogNumber &&
+                std::sscanf(end, "%f %f", &down, &up) == 2 && std::isfinite(down) && std::isfinite(up)) {
                 settings.downlink = down;
                 settings.uplink = up;
             }

@@ -9,7 +9,7 @@ namespace vantrek {
 
 // Where "Get last TLE" asks for a group: the group takes the place of %s.
 constexpr const char* kDefaultElementSetUrl =
-    "https://celestrak.org/NORAD/elements/gp.php?GROUP=%s&FORMAT=tle";
+    "https://celestrak.org/NORAD/elements/gp.php?GROUP=%s&FORMAT=csv";
 
 // The user's persisted choices. Each field carries the name of the stored value
 // it is kept under; the stored form is the field's own little-endian bytes

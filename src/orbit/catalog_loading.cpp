@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "orbit/line_reader.hpp"
+#include "orbit/omm_readers.hpp"
 #include "orbit/two_line_format.hpp"
 
 namespace vantrek {
@@ -12,12 +13,7 @@ namespace {
 constexpr std::size_t kNameCapacity = 25;
 constexpr std::size_t kElementLineCapacity = 80;
 
-}  // namespace
-
-int loadElementSets(SatelliteCatalog& catalog, const char* buffer, long length) {
-    catalog.count = 0;
-    std::memset(catalog.selected, 0, sizeof catalog.selected);
-
+int loadTwoLineSets(SatelliteCatalog& catalog, const char* buffer, long length) {
     if (length / 185 > kCatalogCapacity) length = 74000;
     LineReader reader;
     startLines(reader, buffer, length);
@@ -32,9 +28,35 @@ int loadElementSets(SatelliteCatalog& catalog, const char* buffer, long length) 
         if (!parseElementSet(name, line1, line2, catalog.entries[slot])) break;
         ++catalog.count;
     }
+    return catalog.count;
+}
+
+}  // namespace
+
+ElementSetLoad loadElementSetBuffer(SatelliteCatalog& catalog, const char* buffer, long length) {
+    catalog.count = 0;
+    std::memset(catalog.selected, 0, sizeof catalog.selected);
+
+    ElementSetLoad result;
+    result.form = detectElementSetForm(buffer, length);
+    if (result.form == ElementSetForm::TwoLine) {
+        loadTwoLineSets(catalog, buffer, length);
+    } else {
+        if (length > kOmmFileMaxBytes) length = kOmmFileMaxBytes;
+        OmmLoad load{catalog};
+        if (result.form == ElementSetForm::OmmCsv) readOmmCsv(buffer, length, load);
+        if (result.form == ElementSetForm::OmmJson) readOmmJson(buffer, length, load);
+        if (result.form == ElementSetForm::OmmXml) readOmmXml(buffer, length, load);
+        result.skipped = load.skipped;
+    }
 
     for (int i = 0; i < catalog.count; ++i) catalog.selected[i] = 1;
-    return catalog.count;
+    result.loaded = catalog.count;
+    return result;
+}
+
+int loadElementSets(SatelliteCatalog& catalog, const char* buffer, long length) {
+    return loadElementSetBuffer(catalog, buffer, length).loaded;
 }
 
 void loadWorkingElementSet(const SatelliteCatalog& catalog, int index, ElementSet& record) {

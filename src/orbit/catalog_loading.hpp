@@ -1,17 +1,34 @@
 #pragma once
 
 #include "orbit/element_set.hpp"
+#include "orbit/element_set_forms.hpp"
 
 namespace vantrek {
 
-// The most bytes of an element-set file that are read; 400 sets of three lines.
+// The most bytes of a two-line element-set file that are read; 400 sets of
+// three lines.
 constexpr long kElementFileMaxBytes = 74001;
 
-// Replaces the catalogue with the element sets of a three-line buffer: every
-// `selected` flag is cleared, sets are read until a line is missing or a
-// catalogue number is 0 (the sets before it are kept), at most 400, and every
-// loaded set is selected. `current` is left as it is. A buffer of more than
-// 400 x 185 bytes is cut to its first 74,000. Returns the number loaded.
+// What one load did: the sets stored, the records skipped (only the orbit
+// mean-elements forms skip; a two-line buffer ends at its first bad set) and
+// the form the buffer was read as.
+struct ElementSetLoad {
+    int loaded = 0;
+    int skipped = 0;
+    ElementSetForm form = ElementSetForm::TwoLine;
+};
+
+// Replaces the catalogue with the element sets of a buffer in any form (see
+// detectElementSetForm): every `selected` flag is cleared, at most 400 sets
+// are stored and every loaded set is selected; `current` is left as it is.
+// Two-line buffers: sets are read until a line is missing or a catalogue
+// number is 0 (the sets before it are kept), and a buffer of more than
+// 400 x 185 bytes is cut to its first 74,000. Orbit mean-elements buffers:
+// read up to kOmmFileMaxBytes; a record that cannot be used is skipped and
+// counted, the rest still load.
+ElementSetLoad loadElementSetBuffer(SatelliteCatalog& catalog, const char* buffer, long length);
+
+// The same, returning the number loaded.
 int loadElementSets(SatelliteCatalog& catalog, const char* buffer, long length);
 
 // Copies entry `index` into `record` (the element fields, numbers and name)

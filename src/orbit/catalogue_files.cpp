@@ -16,20 +16,30 @@ bool beginsWith(const std::string& text, const char* prefix) {
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-// Reads at most kElementFileMaxBytes of the file into `bytes`. False (with its
-// message) when the file cannot be opened; a broken read is reported and what
-// was read is kept.
+// Reads the part of the file that its form uses (elementSetBytesUsed) into
+// `bytes`. False (with its message) when the file cannot be opened; a broken
+// read is reported and what was read is kept.
 bool readElementFile(const std::string& path, std::vector<char>& bytes, MessageSink& messages) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         messages.showMessage("I can't open the file!", "", MessageIcon::Error);
         return false;
     }
-    bytes.assign(static_cast<std::size_t>(kElementFileMaxBytes) + 1, '\0');
-    const std::size_t read = std::fread(bytes.data(), 1, kElementFileMaxBytes, file);
+    // In pieces: most files are a few kilobytes, none is read past the cap.
+    constexpr std::size_t kPiece = 64 * 1024;
+    const std::size_t cap = static_cast<std::size_t>(kOmmFileMaxBytes);
+    bytes.clear();
+    while (bytes.size() < cap) {
+        const std::size_t had = bytes.size();
+        const std::size_t want = cap - had < kPiece ? cap - had : kPiece;
+        bytes.resize(had + want);
+        const std::size_t read = std::fread(bytes.data() + had, 1, want, file);
+        bytes.resize(had + read);
+        if (read < want) break;
+    }
     if (std::ferror(file)) messages.showMessage("Read failed!", "", MessageIcon::Error);
     std::fclose(file);
-    bytes.resize(read);
+    bytes.resize(static_cast<std::size_t>(elementSetBytesUsed(bytes.data(), static_cast<long>(bytes.size()))));
     return true;
 }
 

@@ -20,8 +20,8 @@ std::string fileBaseName(const std::string& path);
 bool isIridiumFileAtStart(const std::string& path);
 bool isIridiumFileOnOpen(const std::string& path);
 
-// Loads an element-set file (at most its first 74,001 bytes) into the
-// catalogue. "I can't open the file!" and false when it cannot be opened (the
+// Loads an element-set file in any form (at most the first 74,001 bytes of a
+// two-line file, kOmmFileMaxBytes of the others) into the catalogue. "I can't open the file!" and false when it cannot be opened (the
 // catalogue is unchanged); "Read failed!" when reading breaks off, and the load
 // goes on over what was read. The caller resets the view orientation.
 bool openElementSetFile(const std::string& path, SatelliteCatalog& catalog, MessageSink& messages);

@@ -77,8 +77,8 @@ TEST_F(DownloadTest, OneCategoryIsAskedForSavedWholeAndBecomesTheLastFile) {
     context.urlTemplate = kDefaultElementSetUrl;
     DownloadCategory(context, 0, progress);
     EXPECT_EQ(http.requests[1].url,
-              "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=tle");
-    EXPECT_EQ(progress.loaded[1].savedPath, copyOf("tle-new"));
+              "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=csv");
+    EXPECT_EQ(progress.loaded[1].savedPath, program.file("TLE/tle-new.csv"));  // saved in the form asked for
     EXPECT_EQ(elementSetUrl("http://h/%s/%d%%", "geo"), "http://h/geo/%d%%");
 }
 

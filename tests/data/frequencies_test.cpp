@@ -48,6 +48,17 @@ TEST(Frequencies, LinesAreReadInFixedPieces) {
     EXPECT_DOUBLE_EQ(lookUp(folder.path(), 43017).downlink, static_cast<double>(145.960f));
 }
 
+// Catalogue numbers past 99999 are read whole: cut to five digits, 100001
+// would match 10000 and 255440 would give 25544 a downlink of 0.
+TEST(Frequencies, SixDigitNumbersAreReadWhole) {
+    TemporaryFolder folder;
+    folder.write("Frequencies.txt", "Cat Down Up\n100001 145.825 435.100\n255440 1.0 2.0\n");
+    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 100001).downlink, static_cast<double>(145.825f));
+    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 100001).uplink, static_cast<double>(435.100f));
+    EXPECT_EQ(lookUp(folder.path(), 10000).downlink, 145.0);
+    EXPECT_EQ(lookUp(folder.path(), 25544).downlink, 145.0);
+}
+
 TEST(Frequencies, ShippedFileHasTheIssFrequencies) {
     const Settings settings = lookUp(VANTREK_RES_DIR, 25544);
     EXPECT_NEAR(settings.downlink, 145.800, 1e-4);
