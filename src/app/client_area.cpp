@@ -46,7 +46,7 @@ ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
 
 void ClientArea::paintEvent(QPaintEvent*) {
     DisplayList list;
-    PaintView(window_.state(), list, {0, 0, width(), height()});
+    PaintView(window_.state(), list, {0, 0, width(), height()}, *window_.options_.clock);
     ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
                              &window_.workImage_});
     QPainter painter(this);

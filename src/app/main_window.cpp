@@ -86,6 +86,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/about.bmp"))));
     services_.folder.path = options_.programFolder;
     if (!options_.store) options_.store = std::make_unique<QtSettingsStore>();
+    if (!options_.clock) options_.clock = std::make_unique<PosixSystemClock>();
     services_.store = options_.store.get();
     services_.messages = options_.messages ? options_.messages : &ownMessages_;
     if (options_.serialPort) {

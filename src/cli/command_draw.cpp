@@ -7,6 +7,7 @@
 #include <string>
 
 #include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/cli_support.hpp"
 #include "gps/read_sentence.hpp"
@@ -14,6 +15,7 @@
 #include "platform/byte_source.hpp"
 #include "orbit/propagation.hpp"
 #include "platform/program_folder.hpp"
+#include "platform/system_clock.hpp"
 #include "ui/display_list_text.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
@@ -186,19 +188,25 @@ int runDraw(int argc, char** argv) {
                               state->observer, state->model, *state->spaceSnapshot);
     }
 
+    // The computer's clock, as the GPS page shows it, reads the same time.
+    FakeSystemClock clock;
+    const CalendarInstant utc = CalendarInstantFromJulian(request.julianDate);
+    clock.utc = {utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second, utc.hundredths * 10};
+    clock.local = clock.utc;
+
     const Rect client{0, 0, request.width, request.height};
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {
             DisplayList list;
-            PaintView(*state, list, client);
+            PaintView(*state, list, client, clock);
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("frames %ld in %.6f s\n", request.repeat, took.count());
         return 0;
     }
     DisplayList list;
-    PaintView(*state, list, client);
+    PaintView(*state, list, client, clock);
     std::string out;
     for (const DrawCommand& command : list.commands) {
         out += DescribeDrawCommand(command);

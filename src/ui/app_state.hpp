@@ -13,6 +13,7 @@
 #include "ui/space_view_snapshot.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
+#include "ui/views/info_panel_memory.hpp"
 
 namespace vantrek {
 
@@ -49,6 +50,8 @@ struct AppState {
     int32_t signalMap = 0;
 
     int32_t timerPeriodMs = 500;   // 50 after Alt+f, 1000 after Alt+g
+
+    InfoPanelMemory infoPanel;     // the flare magnitude, state line and time average it keeps
 };
 
 }  // namespace vantrek
