@@ -11,6 +11,7 @@
 #include "cli/cli_commands.hpp"
 #include "cli/cli_support.hpp"
 #include "gps/read_sentence.hpp"
+#include "orbit/catalogue_files.hpp"
 #include "orbit/current_satellite.hpp"
 #include "platform/byte_source.hpp"
 #include "orbit/propagation.hpp"
@@ -149,6 +150,7 @@ int runDraw(int argc, char** argv) {
     auto state = std::make_unique<AppState>();
     StartUpDefaults(*state);
     if (!loadElementFile(request.file, state->catalog)) return 2;
+    state->iridiumCatalogue = isIridiumFileOnOpen(request.file) ? 1 : 0;  // as Open tells
     if (request.index >= state->catalog.count) {
         std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
                      state->catalog.count, request.index);
