@@ -28,7 +28,7 @@ namespace {
 const char kDrawUsage[] =
     "usage: vantrek-cli draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS [--index N] [--width W] [--height H] [--engine 4|8] "
-    "[--refraction] [--all-paths] [--planets] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
+    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
 
 struct ViewName {
     const char* name;
@@ -52,6 +52,7 @@ struct DrawRequest {
     int32_t engine = 0;
     int32_t refraction = 0;
     int32_t allPaths = 0;
+    int32_t compare = 0;  // the "8/4 test"
     uint8_t planets = 0;
     int16_t starsMag = 5;
     long repeat = 0;
@@ -113,6 +114,7 @@ bool parseArguments(int argc, char** argv, DrawRequest& r) {
         if (std::strcmp(arg, "--refraction") == 0) { r.refraction = 1; continue; }
         if (std::strcmp(arg, "--all-paths") == 0) { r.allPaths = 1; continue; }
         if (std::strcmp(arg, "--planets") == 0) { r.planets = 1; continue; }
+        if (std::strcmp(arg, "--compare") == 0) { r.compare = 1; continue; }
         if (arg[0] != '-' || arg[1] != '-') {
             if (!r.file.empty()) return false;
             r.file = arg;
@@ -168,6 +170,7 @@ int runDraw(int argc, char** argv) {
     settings.s4_s8 = request.engine;
     settings.flag_refraction = request.refraction;
     settings.showAllPaths = request.allPaths;
+    settings.sgp8Comparison = request.compare;
     settings.Flag_planets = request.planets;
     settings.Stars_Mag = request.starsMag;
     settings.Lat = request.latitudeDeg * kDegree;

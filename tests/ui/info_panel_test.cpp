@@ -13,9 +13,11 @@
 #include "../support/run_cli.hpp"
 #include "../support/sample_sets.hpp"
 #include "astro/constants.hpp"
+#include "astro/geodetic.hpp"
 #include "astro/julian_date.hpp"
 #include "data/doppler.hpp"
 #include "orbit/catalog_loading.hpp"
+#include "orbit/propagation.hpp"
 #include "ui/main_window.hpp"
 #include "ui/views/info_panel_state_line.hpp"
 
@@ -170,15 +172,49 @@ TEST_F(InfoPanelTest, AgreesWithTheLookCommandAndTheDopplerFormula) {
 }
 
 TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineAndKeepsTheEngine) {
-    loadSample(0, kVisibleIssJd);
+    // A week after the epoch the engines part by a few hundred metres.
+    loadSample(0, JulianDateFromCalendar(2008, 9, 27, 18, 23, 0, 0));
     state->settings.sgp8Comparison = 1;
     const DisplayList list = paint();
     EXPECT_EQ(state->settings.s4_s8, 0);
-    auto sgp4 = look(kielAt(kVisibleIss)), sgp8 = look(kielAt(kVisibleIss) + " --engine 8");
-    EXPECT_NEAR(number(list, "elv. "), sgp4["elevation"] - sgp8["elevation"], 0.001);
-    EXPECT_NEAR(number(list, "azm. "), sgp4["azimuth"] - sgp8["azimuth"], 0.001);
-    EXPECT_NEAR(number(list, "alt. "), sgp4["height"] - sgp8["height"], 0.001);
+    auto sgp4 = look(kielAt("2008-09-27T18:23:00")), sgp8 = look(kielAt("2008-09-27T18:23:00") + " --engine 8");
+    EXPECT_NEAR(number(list, "elv. "), sgp4["elevation"] - sgp8["elevation"], 0.0005);
+    EXPECT_NEAR(number(list, "azm. "), sgp4["azimuth"] - sgp8["azimuth"], 0.0005);
+    EXPECT_NEAR(number(list, "alt. "), sgp4["height"] - sgp8["height"], 0.0005);
+    EXPECT_NEAR(number(list, "Range "), sgp4["range"] - sgp8["range"], 0.0001);
     EXPECT_NE(line(list, "SxP4-SxP8"), nullptr);
+}
+
+TEST_F(InfoPanelTest, ComparisonAcrossGreenwichDiffersByAHairNotByATurn) {
+    loadSample(0, kVisibleIssJd);
+    auto model = std::make_unique<PropagatorState>();
+    // Sub-satellite longitude, degrees east -180..180, with one engine.
+    auto longitude = [&](double jd, int32_t engine) {
+        ElementSet working;
+        Vector4 velocity, position;
+        propagateSatellite(*model, state->catalog, jd, working, 0, velocity, position, 0, engine);
+        GeodeticPoint point;
+        GeodeticFromEci(jd, position, point);
+        return std::remainder(point.longitude / kDegree, 360.0);
+    };
+    const double week = JulianDateFromCalendar(2008, 9, 27, 0, 0, 0, 0);
+    const double step = 60.0 / 86400.0;
+    double before = week;
+    while (!(longitude(before, 0) < 0.0 && longitude(before + step, 0) >= 0.0)) before += step;
+    double after = before + step;
+    for (int i = 0; i < 60; ++i) {
+        const double mid = (before + after) / 2.0;
+        (longitude(mid, 0) < 0.0 ? before : after) = mid;
+    }
+    // Move so that the two engines' points lie either side of the meridian.
+    const double apart = longitude(after, kEngineSgp8) - longitude(after, 0);
+    const double rate = longitude(after + 1.0 / 86400.0, 0) - longitude(after, 0);  // degrees per second
+    const double jd = after - apart / 2.0 / rate / 86400.0;
+    ASSERT_LT(longitude(jd, 0) * longitude(jd, kEngineSgp8), 0.0);
+
+    state->clock.currentDate = jd;
+    state->settings.sgp8Comparison = 1;
+    EXPECT_NEAR(number(paint(), "lon(E) "), -apart, 0.0002);
 }
 
 TEST_F(InfoPanelTest, FirstLinesClockLabelAndAgeOfTheSet) {
