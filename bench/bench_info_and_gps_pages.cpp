@@ -26,7 +26,8 @@ std::unique_ptr<vantrek::AppState> pageWorld() {
     vantrek::StartUpDefaults(*state);
     const std::string sets = readFile(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle");
     vantrek::loadElementSets(state->catalog, sets.data(), static_cast<long>(sets.size()));
-    const std::string capture = readFile(std::string(VANTREK_RES_DIR) + "/../data/reference/nmea/haicom-305N.log");
+    const std::string capture =
+        readFile(std::string(VANTREK_RES_DIR) + "/../data/reference/nmea/haicom-305N.log");
     vantrek::MemoryByteSource source(capture.data(), static_cast<long>(capture.size()));
     while (!source.atEnd()) vantrek::ReadSentence(source, state->gps);
     state->clock.currentDate = 2454730.266;  // 2008-09-20 18:23, near the ISS set's epoch

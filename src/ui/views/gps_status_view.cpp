@@ -119,7 +119,8 @@ void drawFixText(TextColumn& column, const GpsFixData& fix) {
     }
     column.gap(line);
     if (fixed) {
-        formatWide(line, "SGP89 difference %3.1fm     station %d", fix.geoidSeparationM, fix.referenceStation);
+        formatWide(line, "SGP89 difference %3.1fm     station %d", fix.geoidSeparationM,
+                   fix.referenceStation);
     } else {
         line = "SGP89 difference: --m";
     }
@@ -154,7 +155,8 @@ void drawSignalChart(DisplayList& list, const GpsFixData& fix) {
         const int32_t snr = fix.snrDb[s];
         if (snr > 0) {
             const int32_t barTop = kBarBase - snr;
-            FillRect(list, {x - 20, barTop, x, kBarBase}, BrushFor(used ? BrushId::DeepBlue : BrushId::ClockBlue));
+            FillRect(list, {x - 20, barTop, x, kBarBase},
+                     BrushFor(used ? BrushId::DeepBlue : BrushId::ClockBlue));
             if (used) text = kUsedSnrLabel;
             formatWide(label, "%2d", static_cast<int>(snr));
             DrawText(list, {x - 20, barTop, x, barTop + 15}, label, text, FontId::Small,

@@ -58,8 +58,8 @@ struct SatelliteFigures {
 bool computeFigures(AppState& state, double jd, int32_t engine, MagnitudeEstimate& estimate,
                     double& magnitude, SatelliteFigures& figures) {
     SatelliteCatalog& catalog = state.catalog;
-    magnitude = EstimateMagnitude(state.model, catalog, jd, catalog.current, catalog.currentSet, state.observer,
-                                  engine, estimate);
+    magnitude = EstimateMagnitude(state.model, catalog, jd, catalog.current, catalog.currentSet,
+                                  state.observer, engine, estimate);
     if (propagationFailed(estimate.position)) return false;
     GeodeticPoint point;
     GeodeticFromEci(jd, estimate.position, point);
@@ -77,9 +77,14 @@ double angleDifference(double a, double b) {
 }
 
 SatelliteFigures difference(const SatelliteFigures& a, const SatelliteFigures& b) {
-    return {angleDifference(a.azimuth, b.azimuth), a.elevation - b.elevation, a.range - b.range,
-            a.rangeRate - b.rangeRate,           a.latitude - b.latitude,   angleDifference(a.longitude, b.longitude),
-            a.height - b.height,                 a.speed - b.speed};
+    return {angleDifference(a.azimuth, b.azimuth),
+            a.elevation - b.elevation,
+            a.range - b.range,
+            a.rangeRate - b.rangeRate,
+            a.latitude - b.latitude,
+            angleDifference(a.longitude, b.longitude),
+            a.height - b.height,
+            a.speed - b.speed};
 }
 
 // Whole days, for a count shown with %d; 0 for a span no int can hold.
@@ -102,7 +107,8 @@ std::string clockLabel(const SimulationClock& clock) {
 }
 
 const char* modelLine(const ElementSet& set, int32_t engine) {
-    if (set.deepSpace) return engine == kEngineSgp8 ? "Deep Space sat SDP8 model" : "Deep Space sat SDP4 model";
+    if (set.deepSpace)
+        return engine == kEngineSgp8 ? "Deep Space sat SDP8 model" : "Deep Space sat SDP4 model";
     return engine == kEngineSgp8 ? "Close Earth sat SGP8 model" : "Close Earth sat SGP4 model";
 }
 
@@ -127,10 +133,12 @@ struct PanelRows {
 
     void advance(int32_t step) { top += step; }
     void leftText(const std::string& text, Colour colour) {
-        DrawText(list, {left, top, right, top + pitch}, text, colour, FontId::Small, TextLeft | TextSingleLine);
+        DrawText(list, {left, top, right, top + pitch}, text, colour, FontId::Small,
+                 TextLeft | TextSingleLine);
     }
     void rightText(const std::string& text, Colour colour) {
-        DrawText(list, {left, top, right, top + pitch}, text, colour, FontId::Small, TextRight | TextSingleLine);
+        DrawText(list, {left, top, right, top + pitch}, text, colour, FontId::Small,
+                 TextRight | TextSingleLine);
     }
     // A rule across the half, between the row just written and the next one
     // `step` lower, clear of the text of both (15-pixel font).
@@ -145,13 +153,14 @@ void drawElementSet(DisplayList& list, const ElementSet& set, int32_t left, int3
     std::string line;
     int32_t top = 50;
     auto write = [&](const std::string& text) {
-        DrawText(list, {left, top, right, top + 20}, text, kElementCyan, FontId::Small, TextLeft | TextWordBreak);
+        DrawText(list, {left, top, right, top + 20}, text, kElementCyan, FontId::Small,
+                 TextLeft | TextWordBreak);
         top += 20;
     };
     write("TLE content");
     const CalendarInstant epoch = CalendarInstantFromJulian(JulianDateFromEpoch(set.epoch));
-    formatWide(line, "Epoch: %4d.%2.2d.%2.2d  UTC %2.2d:%2.2d.%2.2d,%2.2d", epoch.year, epoch.month, epoch.day,
-               epoch.hour, epoch.minute, epoch.second, epoch.hundredths);
+    formatWide(line, "Epoch: %4d.%2.2d.%2.2d  UTC %2.2d:%2.2d.%2.2d,%2.2d", epoch.year, epoch.month,
+               epoch.day, epoch.hour, epoch.minute, epoch.second, epoch.hundredths);
     write(line);
     formatWide(line, "Nr. orbit in epoch %d", set.revolutionNumber);
     write(line);
@@ -233,8 +242,8 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
     numbers.depth = estimate.depth;
     numbers.engine = engine;
     if (state.iridiumCatalogue && computed) {
-        memory.flareMagnitude =
-            FlareMagnitude(sun, estimate.position, estimate.velocity, estimate.observerPosition, numbers.flare);
+        memory.flareMagnitude = FlareMagnitude(sun, estimate.position, estimate.velocity,
+                                               estimate.observerPosition, numbers.flare);
     }
     numbers.flareMagnitude = memory.flareMagnitude;
 
@@ -267,7 +276,11 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
     }
 
     // The left half, top to bottom.
-    PanelRows rows{list, client.left, middle, pitch, client.top + 2 * areaHeight / 27,
+    PanelRows rows{list,
+                   client.left,
+                   middle,
+                   pitch,
+                   client.top + 2 * areaHeight / 27,
                    blackText ? Pen{1, kBlack} : PenFor(PenId::Panel)};
     std::string text;
     const SimulationClock& clock = state.clock;
@@ -329,7 +342,8 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
 
     const Colour radio = tinted(kRadioBlue);
     rows.ruleThenAdvance(pitch + 1);
-    const DopplerText doppler = DopplerLines(figures.range, figures.rangeRate, settings.downlink, settings.uplink);
+    const DopplerText doppler =
+        DopplerLines(figures.range, figures.rangeRate, settings.downlink, settings.uplink);
     if (computed) rows.leftText(doppler.downlink, radio);
     rows.advance(pitch + 1);
     if (computed) rows.leftText(doppler.uplink, radio);
@@ -355,7 +369,8 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
     if (tracking) {
         const GpsFixData fix = SnapshotGpsFix(state.gps);
         const Colour gps = tinted(kGpsGrey);
-        formatWide(text, "GPS  lat %3.5f°  lon %3.5f°  alt %4.2fm", fix.latitudeDeg, fix.longitudeDeg, fix.altitudeM);
+        formatWide(text, "GPS  lat %3.5f°  lon %3.5f°  alt %4.2fm", fix.latitudeDeg, fix.longitudeDeg,
+                   fix.altitudeM);
         rows.leftText(text, gps);
         rows.advance(pitch + 1);
         formatWide(text, "Init:%d read:%d", static_cast<int>(state.gps.openCount),
