@@ -48,7 +48,7 @@ void ClientArea::paintEvent(QPaintEvent*) {
     DisplayList list;
     const Rect client{0, 0, width(), height()};
     window_.fitSurfaces(SurfaceSizeFor(client));
-    PaintView(window_.state(), list, client);
+    PaintView(window_.state(), list, client, *window_.options_.clock);
     ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
                              &window_.workImage_});
     QPainter painter(this);

@@ -93,6 +93,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     services_.folder.path = options_.programFolder;
     services_.folder.userPath = options_.userFolder;
     if (!options_.store) options_.store = std::make_unique<QtSettingsStore>();
+    if (!options_.clock) options_.clock = std::make_unique<PosixSystemClock>();
     services_.store = options_.store.get();
     services_.messages = options_.messages ? options_.messages : &ownMessages_;
     if (options_.serialPort) {

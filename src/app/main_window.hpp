@@ -11,6 +11,7 @@
 
 #include "app/display_list_painter.hpp"
 #include "app/qt_message_sink.hpp"
+#include "platform/system_clock.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
 
@@ -36,6 +37,8 @@ struct MainWindowOptions {
     std::function<std::string()> chooseElementFile;
     // The port the GPS reader reads; without one GPS reading cannot be switched on.
     std::unique_ptr<SerialPort> serialPort;
+    // The computer's clock as the GPS status view shows it; this computer's when none is given.
+    std::unique_ptr<SystemClock> clock;
 };
 
 // The defaults: message boxes, the user's settings, the desktop's browser, a

@@ -7,13 +7,16 @@
 #include <string>
 
 #include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/cli_support.hpp"
 #include "gps/read_sentence.hpp"
+#include "orbit/catalogue_files.hpp"
 #include "orbit/current_satellite.hpp"
 #include "platform/byte_source.hpp"
 #include "orbit/propagation.hpp"
 #include "platform/program_folder.hpp"
+#include "platform/system_clock.hpp"
 #include "ui/display_list_text.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
@@ -25,7 +28,7 @@ namespace {
 const char kDrawUsage[] =
     "usage: vantrek-cli draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS [--index N] [--width W] [--height H] [--engine 4|8] "
-    "[--refraction] [--all-paths] [--planets] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
+    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
 
 struct ViewName {
     const char* name;
@@ -49,6 +52,7 @@ struct DrawRequest {
     int32_t engine = 0;
     int32_t refraction = 0;
     int32_t allPaths = 0;
+    int32_t compare = 0;  // the "8/4 test"
     uint8_t planets = 0;
     int16_t starsMag = 5;
     long repeat = 0;
@@ -110,6 +114,7 @@ bool parseArguments(int argc, char** argv, DrawRequest& r) {
         if (std::strcmp(arg, "--refraction") == 0) { r.refraction = 1; continue; }
         if (std::strcmp(arg, "--all-paths") == 0) { r.allPaths = 1; continue; }
         if (std::strcmp(arg, "--planets") == 0) { r.planets = 1; continue; }
+        if (std::strcmp(arg, "--compare") == 0) { r.compare = 1; continue; }
         if (arg[0] != '-' || arg[1] != '-') {
             if (!r.file.empty()) return false;
             r.file = arg;
@@ -147,6 +152,7 @@ int runDraw(int argc, char** argv) {
     auto state = std::make_unique<AppState>();
     StartUpDefaults(*state);
     if (!loadElementFile(request.file, state->catalog)) return 2;
+    state->iridiumCatalogue = isIridiumFileOnOpen(request.file) ? 1 : 0;  // as Open tells
     if (request.index >= state->catalog.count) {
         std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
                      state->catalog.count, request.index);
@@ -164,6 +170,7 @@ int runDraw(int argc, char** argv) {
     settings.s4_s8 = request.engine;
     settings.flag_refraction = request.refraction;
     settings.showAllPaths = request.allPaths;
+    settings.sgp8Comparison = request.compare;
     settings.Flag_planets = request.planets;
     settings.Stars_Mag = request.starsMag;
     settings.Lat = request.latitudeDeg * kDegree;
@@ -186,19 +193,25 @@ int runDraw(int argc, char** argv) {
                               state->observer, state->model, *state->spaceSnapshot);
     }
 
+    // The computer's clock, as the GPS page shows it, reads the same time.
+    FakeSystemClock clock;
+    const CalendarInstant utc = CalendarInstantFromJulian(request.julianDate);
+    clock.utc = {utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second, utc.hundredths * 10};
+    clock.local = clock.utc;
+
     const Rect client{0, 0, request.width, request.height};
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {
             DisplayList list;
-            PaintView(*state, list, client);
+            PaintView(*state, list, client, clock);
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("frames %ld in %.6f s\n", request.repeat, took.count());
         return 0;
     }
     DisplayList list;
-    PaintView(*state, list, client);
+    PaintView(*state, list, client, clock);
     std::string out;
     for (const DrawCommand& command : list.commands) {
         out += DescribeDrawCommand(command);

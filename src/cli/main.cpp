@@ -25,7 +25,7 @@ const Subcommand kSubcommands[] = {
     {"nmea", vantrek::cli::runNmea, "nmea [FILE | - | --device PATH --baud B --seconds S]"},
     {"draw", vantrek::cli::runDraw,
      "draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM --time YYYY-MM-DDTHH:MM:SS "
-     "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] "
+     "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] [--compare] "
      "[--stars-mag M] [--nmea FILE] [--repeat N]"},
     {"download", vantrek::cli::runDownload, "download GROUP|--all [--url TEMPLATE] [--folder DIR]"},
 };

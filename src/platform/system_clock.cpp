@@ -14,12 +14,18 @@ uint32_t MillisecondTick() {
 
 uint32_t PosixSystemClock::tickMs() { return MillisecondTick(); }
 
-LocalClockTime PosixSystemClock::localTime() {
+namespace {
+
+LocalClockTime readClock(bool utc) {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     std::tm parts{};
     const time_t seconds = now.tv_sec;
-    localtime_r(&seconds, &parts);
+    if (utc) {
+        gmtime_r(&seconds, &parts);
+    } else {
+        localtime_r(&seconds, &parts);
+    }
     LocalClockTime time;
     time.year = parts.tm_year + 1900;
     time.month = parts.tm_mon + 1;
@@ -30,6 +36,12 @@ LocalClockTime PosixSystemClock::localTime() {
     time.millisecond = static_cast<int32_t>(now.tv_nsec / 1000000);
     return time;
 }
+
+}  // namespace
+
+LocalClockTime PosixSystemClock::localTime() { return readClock(false); }
+
+LocalClockTime PosixSystemClock::utcTime() { return readClock(true); }
 
 bool PosixSystemClock::setLocalTime(const LocalClockTime& time) {
     std::tm parts{};

@@ -4,7 +4,7 @@
 
 namespace vantrek {
 
-// A calendar instant of the computer's local time.
+// A calendar instant of the computer's clock, local time unless a name says UTC.
 struct LocalClockTime {
     int32_t year = 0;
     int32_t month = 0;  // 1..12
@@ -20,13 +20,14 @@ struct LocalClockTime {
 uint32_t MillisecondTick();
 
 // The computer's clock as the program uses it: a millisecond tick, the local
-// time, setting the local time, and sleeping.
+// time and UTC, setting the local time, and sleeping.
 class SystemClock {
 public:
     virtual ~SystemClock() = default;
 
     virtual uint32_t tickMs() = 0;  // on the scale of MillisecondTick()
     virtual LocalClockTime localTime() = 0;
+    virtual LocalClockTime utcTime() = 0;
     // False when the system refuses (the program lacks the right to set the clock).
     virtual bool setLocalTime(const LocalClockTime& time) = 0;
     virtual void sleepMs(uint32_t milliseconds) = 0;
@@ -37,21 +38,24 @@ class PosixSystemClock final : public SystemClock {
 public:
     uint32_t tickMs() override;
     LocalClockTime localTime() override;
+    LocalClockTime utcTime() override;
     bool setLocalTime(const LocalClockTime& time) override;
     void sleepMs(uint32_t milliseconds) override;
 };
 
-// A clock for tests: the tick and the local time are whatever the test sets;
+// A clock for tests: the tick, the local time and UTC are whatever the test sets;
 // sleeping only advances the tick, and setting the time records it instead.
 class FakeSystemClock final : public SystemClock {
 public:
     uint32_t tickMs() override { return tick; }
     LocalClockTime localTime() override { return local; }
+    LocalClockTime utcTime() override { return utc; }
     bool setLocalTime(const LocalClockTime& time) override;
     void sleepMs(uint32_t milliseconds) override;
 
     uint32_t tick = 0;
     LocalClockTime local;
+    LocalClockTime utc;
     bool refuseSet = false;   // setLocalTime fails, as without the right to set the clock
     int setCalls = 0;
     LocalClockTime lastSet;   // the time of the last setLocalTime call

@@ -14,6 +14,7 @@
 #include "ui/space_view_snapshot.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
+#include "ui/views/info_panel_memory.hpp"
 
 namespace vantrek {
 
@@ -52,6 +53,7 @@ struct AppState {
     int32_t timerPeriodMs = 500;   // 50 after Alt+f, 1000 after Alt+g
 
     DownloadHistory downloads;     // groups asked for, so none is asked for again too soon
+    InfoPanelMemory infoPanel;     // the flare magnitude, state line and time average it keeps
 };
 
 }  // namespace vantrek

@@ -28,7 +28,7 @@ void DrawViewNotBuiltYet(DisplayList& list, Rect client) {
     FillRect(list, client, BrushFor(BrushId::Black));
 }
 
-void PaintView(AppState& state, DisplayList& list, Rect client) {
+void PaintView(AppState& state, DisplayList& list, Rect client, SystemClock& clock) {
     list.target = Surface::BackBuffer;
     const SurfaceSize surface = SurfaceSizeFor(client);
     list.surfaceWidth = surface.width;
@@ -39,9 +39,14 @@ void PaintView(AppState& state, DisplayList& list, Rect client) {
         case ViewMode::Map: drawMapView(state, list, client); break;
         case ViewMode::Sky: DrawSkyView(state, list, client); break;
         case ViewMode::InfoPanel: PaintInfoPanel(state, list, client); break;
-        case ViewMode::GpsStatus: PaintGpsStatus(state, list, client); break;
+        case ViewMode::GpsStatus: PaintGpsStatus(state, list, client, clock.utcTime()); break;
         default: DrawViewNotBuiltYet(list, client); break;
     }
+}
+
+void PaintView(AppState& state, DisplayList& list, Rect client) {
+    PosixSystemClock clock;
+    PaintView(state, list, client, clock);
 }
 
 StatusBarFacts StatusBarFactsFor(const AppState& state) {

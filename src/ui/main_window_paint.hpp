@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/system_clock.hpp"
 #include "ui/app_state.hpp"
 #include "ui/display_list.hpp"
 #include "ui/status_bar.hpp"
@@ -26,7 +27,11 @@ SurfaceSize SurfaceSizeFor(Rect client);
 
 // One paint of the main window: the view of the current view mode draws into
 // the back buffer (client coordinates, toolbar included), whose size the list
-// takes from SurfaceSizeFor(client).
+// takes from SurfaceSizeFor(client). The GPS status view shows the time of
+// `clock` in UTC.
+void PaintView(AppState& state, DisplayList& list, Rect client, SystemClock& clock);
+
+// The same with the computer's own clock.
 void PaintView(AppState& state, DisplayList& list, Rect client);
 
 // The facts the status bar shows, taken from the program's records.

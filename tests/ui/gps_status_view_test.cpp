@@ -1,0 +1,126 @@
+#include "ui/views/gps_status_view.hpp"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../support/run_cli.hpp"
+#include "ui/main_window.hpp"
+#include "ui/main_window_paint.hpp"
+
+namespace vantrek {
+namespace {
+
+constexpr Colour kDarkBlue{0, 0, 180};
+constexpr Colour kLightBlue{100, 100, 250};
+
+struct GpsStatusViewTest : ::testing::Test {
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    FakeSystemClock clock;
+    DisplayList list;
+
+    GpsStatusViewTest() {
+        StartUpDefaults(*state);
+        state->viewMode = ViewMode::GpsStatus;
+        clock.utc = {2026, 12, 7, 6, 5, 4, 0};
+    }
+    void paint() {
+        list = DisplayList{};
+        PaintView(*state, list, {0, 0, 900, 600}, clock);
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const DrawCommand* c : TextCommands(list)) out.push_back(c->text);
+        return out;
+    }
+    const DrawCommand* text(const std::string& t) const {
+        for (const DrawCommand* c : TextCommands(list))
+            if (c->text == t) return c;
+        return nullptr;
+    }
+    const DrawCommand* fill(int32_t left, int32_t top) const {
+        for (const DrawCommand& c : list.commands)
+            if (c.op == DrawOp::FillRect && c.rect.left == left && c.rect.top == top) return &c;
+        return nullptr;
+    }
+};
+
+TEST_F(GpsStatusViewTest, TrackingOffShowsTheComputersTimeAndNoChart) {
+    paint();
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"SYS time UTC 2026-12-7  6:05:04", "GPS not activated.   "}));
+    EXPECT_EQ(list.commands.size(), 3u);  // the black page and the two lines
+}
+
+TEST_F(GpsStatusViewTest, BeforeAnyFixTheSignalChartMarksTheUsedSatellites) {
+    state->gps.trackingEnabled = true;
+    UpdateGpsFix(state->gps, [](GpsFixData& d) {
+        d.satellitesInView = 40;  // more than the 16 slots
+        d.prn[0] = 12, d.snrDb[0] = 40, d.usedPrn[3] = 12;
+        d.prn[1] = 0, d.snrDb[1] = 30;  // an empty slot with a stray SNR
+        d.prn[2] = 7, d.snrDb[2] = 20;
+    });
+    paint();
+    EXPECT_NE(text("GPS not activated.   "), nullptr);
+    int frames = 0;
+    for (const DrawCommand& c : list.commands)
+        frames += c.op == DrawOp::FillRect && c.brush.colour == Colour{255, 255, 255};
+    EXPECT_EQ(frames, 16);
+    // Slot 0 (right edge x = 30): a dark bar 40 pixels high labelled 40, "12" under the frame.
+    ASSERT_NE(fill(10, 449 - 40), nullptr);
+    EXPECT_EQ(fill(10, 449 - 40)->brush.colour, kDarkBlue);
+    EXPECT_EQ(text("12")->rect.top, 454);
+    EXPECT_EQ(text("40")->colour, (Colour{250, 150, 150}));
+    // Slot 1 shows "--" whatever its SNR; slot 2, not in the solution, a light bar.
+    EXPECT_EQ(text("--")->rect.left, 40);
+    EXPECT_EQ(text("30"), nullptr);
+    ASSERT_NE(fill(70, 449 - 20), nullptr);
+    EXPECT_EQ(fill(70, 449 - 20)->brush.colour, kLightBlue);
+}
+
+TEST_F(GpsStatusViewTest, NoFixShowsTheDashFormsTheReceiversTimeAndTheGauges) {
+    state->gps.trackingEnabled = true;
+    UpdateGpsFix(state->gps, [](GpsFixData& d) {
+        d.fixMode = 1, d.hdop = 0.9;
+        d.utcYear = 2007, d.utcMonth = 4, d.utcDay = 8;
+        d.utcHour = 9, d.utcMinute = 54, d.utcSecond = 15, d.utcHundredths = 7;
+    });
+    paint();
+    std::vector<std::string> shown = texts();
+    shown.resize(11);  // the chart's labels follow
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{
+                  "SYS time UTC 2026-12-7  6:05:04", "GPS time UTC 2007-4-8  9:54:15 (07)",
+                  "Position not know.", "Sat. in view: --,   sat. in use: --",
+                  "Position:", "lat(N):--°,   lon(E):--°   Altitude: --m", "Horisontal precision: --m",
+                  "Vertical precision (VDOP): --m", "PDOP: --m", "Speed: --km/h", "SGP89 difference: --m"}));
+    // HDOP 0.9: squares 0-2 dark (0, 0.125 and 0.5 lie below it), 3-19 light.
+    const int32_t hdopTop = text("Horisontal precision: --m")->rect.top;
+    EXPECT_EQ(hdopTop, 52 + 5 * 19 + 38);
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_NE(fill(220 + 10 * i, hdopTop + 6), nullptr) << i;
+        EXPECT_EQ(fill(220 + 10 * i, hdopTop + 6)->brush.colour, i < 3 ? kDarkBlue : kLightBlue) << i;
+    }
+    EXPECT_EQ(text("Vertical precision (VDOP): --m")->rect.top, hdopTop + 19 + 6);
+    EXPECT_EQ(GaugeDarkSquares(2.0), 4);
+}
+
+TEST(CliDrawGps, TheShippedCaptureFillsTheGpsPageAndThePanelsGpsRows) {
+    const std::string args =
+        std::string(VANTREK_RES_DIR) +
+        "/TLE/sample.tle --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
+        VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
+    std::string out;
+    ASSERT_EQ(testing::RunCli("draw gps " + args, out), 0) << out;
+    EXPECT_NE(out.find("\tSYS time UTC 2008-9-20  12:00:00\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tlat(N): -27.21067°     lon(E): 153.05200°    Altitude: 3.5m\n"), std::string::npos);
+    ASSERT_EQ(testing::RunCli("draw info " + args, out), 0) << out;
+    EXPECT_NE(out.find("\tGPS  lat -27.21067°  lon 153.05200°  alt 3.50m\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tGPS(UTC) time 9:54:15 \n"), std::string::npos);
+    EXPECT_NE(out.find("\t3D mode\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrek
