@@ -80,11 +80,6 @@ TEST(SkyApp, PlotSkyShowsTheNightSkyClicksPickAndCycleTheClockABigWindowIsDrawnW
     painted(window);
     EXPECT_NE(state.catalog.current, kDemoMolniya);
 
-    // The clock box: stopped, then simulated.
-    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, QPoint(50, 40));
-    painted(window);
-    EXPECT_EQ(state.clock.mode, ClockMode::SimX1);
-
     // Larger than 1800 x 900: the chart's bottom and the right edge are the
     // sky view's, not black.
     window.resize(2200, 1150);
