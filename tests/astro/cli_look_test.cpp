@@ -44,11 +44,12 @@ TEST(CliLook, KeysInOrderAndPlausibleValues) {
     EXPECT_LE(std::fabs(v["latitude"]), 51.7);  // the ISS's inclination
     EXPECT_GT(v["sunElevation"], 75.0);  // near noon at Greenwich, two days before the equinox
     EXPECT_NEAR(v["moonIllumination"], 0.7, 0.15);  // waning gibbous
-    // Refraction only when asked, and only on elevations.
+    // Refraction only when asked: it lifts the Sun, never the Moon (12.8 degrees up) or an azimuth.
     const std::string base = kIssNearEpoch + " --lat 40 --lon -30 --alt 0.2 --engine 8";
     auto plain = look(base), refracted = look(base + " --refraction");
-    EXPECT_GT(refracted["sunElevation"], plain["sunElevation"]);  // the Sun is up there
+    EXPECT_GT(refracted["sunElevation"], plain["sunElevation"]);
     EXPECT_EQ(refracted["azimuth"], plain["azimuth"]);
+    EXPECT_EQ(refracted["moonElevation"], plain["moonElevation"]);
 }
 
 TEST(CliLook, UnusableInputExitsWithStatus2) {
