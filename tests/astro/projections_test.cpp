@@ -53,7 +53,7 @@ TEST(Projections, NonFiniteInputIsNeverConvertedToAPixel) {
     EXPECT_EQ(p.x, kPixelOffscreen);
 }
 
-TEST(FootprintPoint, CircleAroundAnEquatorialSubPoint) {
+TEST(FootprintPoint, EquatorialCirclePolarCapAndBuriedSatellite) {
     GeodeticPoint g;
     g.height = 800.0;
     // Radius of the circle in pixels on a 3600 x 1800 map (ten pixels per degree).
@@ -68,10 +68,6 @@ TEST(FootprintPoint, CircleAroundAnEquatorialSubPoint) {
         EXPECT_NEAR(p.x, c.x, 1.0) << c.bearing;
         EXPECT_NEAR(p.y, c.y, 1.0) << c.bearing;
     }
-}
-
-TEST(FootprintPoint, PolarCapAndBuriedSatellite) {
-    GeodeticPoint g;
     g.latitude = 80.0 * kDegree;
     g.longitude = 0.3;
     g.height = 3000.0;  // the circle reaches past the pole

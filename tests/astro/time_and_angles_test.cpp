@@ -14,7 +14,7 @@ namespace {
 double date(int32_t y, int32_t m, int32_t d, int32_t h = 0) { return JulianDateFromCalendar(y, m, d, h, 0, 0, 0); }
 }  // namespace
 
-TEST(Angles, NormalizeAngleAndAngleFromSinCos) {
+TEST(Angles, NormalizeAngleAngleFromSinCosArcSinClampedAndAngleBetween) {
     EXPECT_EQ(NormalizeAngle(1.25), 1.25);  // in range: unchanged
     EXPECT_NEAR(NormalizeAngle(kTwoPi), 0.0, 1e-15);
     EXPECT_NEAR(NormalizeAngle(-0.5), kTwoPi - 0.5, 1e-12);
@@ -25,9 +25,6 @@ TEST(Angles, NormalizeAngleAndAngleFromSinCos) {
     EXPECT_DOUBLE_EQ(AngleFromSinCos(2.0, 0.0), kHalfPi);
     EXPECT_NEAR(AngleFromSinCos(0.0, -3.0), kPi, 1e-15);
     EXPECT_NEAR(AngleFromSinCos(-5.0, -5.0), 1.25 * kPi, 1e-12);
-}
-
-TEST(Angles, ArcSinClampedAndAngleBetween) {
     EXPECT_DOUBLE_EQ(ArcSinClamped(1.0000001), kHalfPi);
     EXPECT_NEAR(ArcSinClamped(-0.999999), std::asin(-0.999999), 1e-12);
     Vector4 a{3.0, 0.0, 4.0, 0.0}, b{0.0, 2.0, 0.0, 99.0}, c{-6.0, 0.0, -8.0, 0.0};
@@ -61,6 +58,15 @@ TEST(JulianDate, RangesAndRunOn) {
     EXPECT_DOUBLE_EQ(date(2024, 3, 0), date(2024, 2, 29));
     EXPECT_DOUBLE_EQ(date(2023, 2, 30), date(2023, 3, 2));
     EXPECT_DOUBLE_EQ(date(2023, 6, 1, 25), date(2023, 6, 2, 1));
+    // Non-finite dates give zero fields.
+    int32_t y = 1, m = 1, d = 1, hh = 1, mm = 1, ss = 1, cs = 1;
+    CalendarDateFromJulian(std::numeric_limits<double>::infinity(), y, m, d);
+    TimeOfDayFromJulian(std::numeric_limits<double>::quiet_NaN(), hh, mm, ss, cs);
+    EXPECT_EQ(y + m + d + hh + mm + ss + cs, 0);
+    // Two-digit epoch years 57..99 are 1957..1999, 00..56 are 2000..2056.
+    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(57001.0), date(1957, 1, 1));
+    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(56001.0), date(2056, 1, 1));
+    EXPECT_NEAR(JulianDateFromEpoch(8264.51782528), 2454465.5 + 264.51782528, 1e-8);  // day 264 of 2008
 }
 
 TEST(JulianDate, LeapYears) {
@@ -84,23 +90,6 @@ TEST(JulianDate, CalendarAndTimeOfDayRoundTripOverCenturies) {
     int32_t h, m, s, cs;
     TimeOfDayFromJulian(JulianDateFromCalendar(2021, 7, 14, 23, 59, 59, 990), h, m, s, cs);
     EXPECT_EQ(h * 1000000 + m * 10000 + s * 100 + cs, 23595999);
-}
-
-TEST(JulianDate, NonFiniteDatesGiveZeroFields) {
-    int32_t y = 1, m = 1, d = 1, hh = 1, mm = 1, ss = 1, cs = 1;
-    CalendarDateFromJulian(std::numeric_limits<double>::infinity(), y, m, d);
-    TimeOfDayFromJulian(std::numeric_limits<double>::quiet_NaN(), hh, mm, ss, cs);
-    EXPECT_EQ(y + m + d + hh + mm + ss + cs, 0);
-}
-
-TEST(JulianDate, Epochs) {
-    // Two-digit years 57..99 are 1957..1999, 00..56 are 2000..2056.
-    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(57001.0), date(1957, 1, 1));
-    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(56001.0), date(2056, 1, 1));
-    EXPECT_NEAR(JulianDateFromEpoch(8264.51782528), 2454465.5 + 264.51782528, 1e-8);  // day 264 of 2008
-}
-
-TEST(JulianDate, LastHundredthOfTheYearShowsAsTheNextMidnight) {
     // 23:59:59.997 rounds to the hundredth; it must not read 24:00:00 on 31 December.
     const CalendarInstant c = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 997));
     EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20270101);

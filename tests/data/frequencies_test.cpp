@@ -66,13 +66,7 @@ TEST(Frequencies, ShippedFileHasTheIssFrequencies) {
 }
 
 TEST(Doppler, RecedingSatelliteAndSignalDelay) {
-    const DopplerShift shift = computeDoppler(1000.0, 7.0, 145.8, 437.8);
-    EXPECT_NEAR(shift.receivedDownlink, 145.79660, 5e-6);
-    EXPECT_NEAR(shift.downlinkShift, -3404.355, 1e-2);
-    EXPECT_NEAR(shift.transmitUplink, 437.81022, 5e-6);
-    EXPECT_NEAR(shift.uplinkShift, 10222.405, 1e-2);
-    EXPECT_NEAR(shift.delay, 3.3356, 5e-5);
-
+    // The lines carry every figure of computeDoppler to its printed precision.
     const DopplerText text = DopplerLines(1000.0, 7.0, 145.8, 437.8);
     EXPECT_EQ(text.downlink, "Downlink   145.79660MHz (-3404.36Hz)");
     EXPECT_EQ(text.uplink, "Uplink       437.81022MHz (10222.41Hz)");

@@ -43,7 +43,6 @@ inline std::string CaptureSentences(int& count) {
 // for 16 slots), GNGLL and GNTXT; 50 sentences are read, 10 are other types.
 inline const std::string kMultiConstellationCapture =
     std::string(VANTREK_TESTS_DIR) + "/gps/captures/multi-constellation.nmea";
-constexpr int kMultiConstellationRead = 50;
 
 inline std::string FileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
