@@ -115,6 +115,13 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
     EXPECT_EQ(fix->openCount, 1);
     EXPECT_EQ(FormatGpsFixReport(SnapshotGpsFix(*fix)), ParsedReport(capture));
 
+    // A multi-constellation receiver on the same line reads to the file's fix.
+    const std::string multi = vantrek::testing::FileText(vantrek::testing::kMultiConstellationCapture);
+    const std::string multiFix = ParsedReport(multi);
+    ASSERT_TRUE(pty->write(multi));
+    ASSERT_TRUE(WaitUntil([&] { return FormatGpsFixReport(SnapshotGpsFix(*fix)) == multiFix; }));
+    EXPECT_EQ(fix->openCount, 1);  // its GLL and TXT have good checksums: the port stays open
+
     // Unplugged while tracking: the reader closes the dead port and tries to
     // reopen it until it gives up; the timer tick then reports.
     Close(pty->master);
