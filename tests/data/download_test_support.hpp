@@ -1,11 +1,20 @@
 #pragma once
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "data/element_set_download.hpp"
 
 namespace vantrek::testing {
+
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // Keeps what a download reports.
 class RecordingProgress : public DownloadProgress {

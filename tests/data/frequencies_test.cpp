@@ -20,15 +20,19 @@ Settings lookUp(const std::string& folder, int32_t number) {
 }  // namespace
 
 // Downlink before uplink; the last matching line wins; an unknown number, a
-// missing file or an unknown folder give 145 MHz both ways.
+// missing file or an unknown folder give 145 MHz both ways. Numbers past
+// 99999 are read whole: cut to five digits, 100001 would match 10000 and
+// 255440 would give 25544 a downlink of 1.
 TEST(Frequencies, LastMatchingLineWinsAndUnknownNumbersGet145) {
     TemporaryFolder folder;
-    folder.write("Frequencies.txt", "Cat Down Up\r\n25544 145.800 437.800\nnot a line\n25544 145.825 435.250\n");
+    folder.write("Frequencies.txt", "Cat Down Up\r\n25544 145.800 437.800\nnot a line\n25544 145.825 435.250\n"
+                                    "100001 145.825 435.100\n255440 1.0 2.0\n");
     Settings iss = lookUp(folder.path(), 25544);
     EXPECT_DOUBLE_EQ(iss.downlink, static_cast<double>(145.825f));
     EXPECT_DOUBLE_EQ(iss.uplink, static_cast<double>(435.250f));
-    for (const Settings& other :
-         {lookUp(folder.path(), 12345), lookUp(folder.file("none"), 25544), lookUp("", 25544)}) {
+    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 100001).uplink, static_cast<double>(435.100f));
+    for (const Settings& other : {lookUp(folder.path(), 12345), lookUp(folder.path(), 10000),
+                                  lookUp(folder.file("none"), 25544), lookUp("", 25544)}) {
         EXPECT_EQ(other.downlink, 145.0);
         EXPECT_EQ(other.uplink, 145.0);
     }
@@ -46,17 +50,6 @@ TEST(Frequencies, LinesAreReadInFixedPieces) {
     EXPECT_EQ(iss.downlink, 100.0);
     EXPECT_EQ(iss.uplink, 200.0);
     EXPECT_DOUBLE_EQ(lookUp(folder.path(), 43017).downlink, static_cast<double>(145.960f));
-}
-
-// Catalogue numbers past 99999 are read whole: cut to five digits, 100001
-// would match 10000 and 255440 would give 25544 a downlink of 0.
-TEST(Frequencies, SixDigitNumbersAreReadWhole) {
-    TemporaryFolder folder;
-    folder.write("Frequencies.txt", "Cat Down Up\n100001 145.825 435.100\n255440 1.0 2.0\n");
-    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 100001).downlink, static_cast<double>(145.825f));
-    EXPECT_DOUBLE_EQ(lookUp(folder.path(), 100001).uplink, static_cast<double>(435.100f));
-    EXPECT_EQ(lookUp(folder.path(), 10000).downlink, 145.0);
-    EXPECT_EQ(lookUp(folder.path(), 25544).downlink, 145.0);
 }
 
 TEST(Frequencies, ShippedFileHasTheIssFrequencies) {
