@@ -23,12 +23,6 @@ using namespace vantrek;
 
 namespace {
 
-struct HostileSet {
-    std::string what;
-    std::string line1;
-    std::string line2;
-};
-
 const std::string kLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
 const std::string kLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
 
@@ -38,24 +32,30 @@ std::string with(std::string line, int first, const std::string& text) {
     return line;
 }
 
-std::vector<HostileSet> hostileSets() {
-    const std::string deep2 = with(kLine2, 53, " 2.00600000");  // a 12-hour orbit
-    const std::string geo2 = with(kLine2, 53, " 1.00270000");   // a 24-hour orbit
-    std::vector<HostileSet> sets;
-    for (const auto& [kind, line2] : {std::pair<const char*, std::string>{"near-Earth", kLine2},
-                                      {"12-hour", deep2},
-                                      {"24-hour", geo2}}) {
-        sets.push_back({kind + std::string(": eccentricity 0.99999"), kLine1, with(line2, 27, "9999900")});
-        sets.push_back({kind + std::string(": mean motion 0"), kLine1, with(line2, 53, " 0.00000000")});
-        sets.push_back({kind + std::string(": negative B*"), with(kLine1, 54, "-99999-1"), line2});
-        sets.push_back({kind + std::string(": large B*"), with(kLine1, 54, " 99999+2"), line2});
-        sets.push_back({kind + std::string(": inclination 180"), kLine1, with(line2, 9, "180.0000")});
-        sets.push_back({kind + std::string(": inclination 0"), kLine1, with(line2, 9, "  0.0000")});
-        sets.push_back({kind + std::string(": eccentricity 0"), kLine1, with(line2, 27, "0000000")});
-        sets.push_back({kind + std::string(": epoch year 57"), with(kLine1, 19, "57001.00000000"), line2});
-        sets.push_back({kind + std::string(": epoch year 56"), with(kLine1, 19, "56366.99999999"), line2});
+// Each edit of the ISS set, applied to a near-Earth, a 12-hour and a 24-hour
+// orbit, into a catalogue with every set shown; `what` names them.
+void loadHostileSets(SatelliteCatalog& catalog, std::vector<std::string>& what) {
+    const struct {
+        const char* what;
+        int line, column;
+        const char* text;
+    } edits[] = {{"eccentricity 0.99999", 2, 27, "9999900"}, {"mean motion 0", 2, 53, " 0.00000000"},
+                 {"negative B*", 1, 54, "-99999-1"},       {"large B*", 1, 54, " 99999+2"},
+                 {"inclination 180", 2, 9, "180.0000"},    {"inclination 0", 2, 9, "  0.0000"},
+                 {"eccentricity 0", 2, 27, "0000000"},     {"epoch year 57", 1, 19, "57001.00000000"},
+                 {"epoch year 56", 1, 19, "56366.99999999"}};
+    for (const auto& [kind, motion] : {std::pair<const char*, const char*>{"near-Earth", "15.72125391"},
+                                       {"12-hour", " 2.00600000"}, {"24-hour", " 1.00270000"}}) {
+        const std::string line2 = with(kLine2, 53, motion);
+        for (const auto& e : edits) {
+            const std::string one = e.line == 1 ? with(kLine1, e.column, e.text) : kLine1;
+            const std::string two = e.line == 2 ? with(line2, e.column, e.text) : line2;
+            what.push_back(kind + std::string(": ") + e.what);
+            EXPECT_TRUE(parseElementSet("HOSTILE", one.c_str(), two.c_str(), catalog.entries[catalog.count]))
+                << what.back();
+            catalog.selected[catalog.count++] = 1;
+        }
     }
-    return sets;
 }
 
 bool finite(const Vector4& v) {
@@ -74,15 +74,10 @@ void checkViews(double jd, const Vector4& position, const Vector4& velocity, con
     Observer observer;
     LookAngles look;
     ComputeLookAngles(jd, position, velocity, observer, look, 1, 1);
-    EXPECT_TRUE(std::isfinite(look.azimuth) && std::isfinite(look.elevation) &&
-                std::isfinite(look.range) && std::isfinite(look.rangeRate))
-        << where;
-
+    EXPECT_TRUE(finite(Vector4{look.azimuth, look.elevation, look.range, look.rangeRate})) << where;
     GeodeticPoint point;
     GeodeticFromEci(jd, position, point);
-    EXPECT_TRUE(std::isfinite(point.latitude) && std::isfinite(point.longitude) &&
-                std::isfinite(point.height))
-        << where;
+    EXPECT_TRUE(finite(Vector4{point.latitude, point.longitude, point.height, 0.0})) << where;
 
     PixelPoint pixel;
     double longitude = point.longitude;
@@ -99,26 +94,25 @@ void checkViews(double jd, const Vector4& position, const Vector4& velocity, con
 }  // namespace
 
 TEST(HostileElementSets, EveryEngineGivesAFiniteStateOrTheFailureReport) {
-    const std::vector<HostileSet> sets = hostileSets();
     auto catalog = std::make_unique<SatelliteCatalog>();
+    std::vector<std::string> what;
+    loadHostileSets(*catalog, what);
     auto model = std::make_unique<PropagatorState>();
     const double offsets[] = {0.0, 0.25, 1.0, 10.0, 100.0, 365.25, 3652.5, -1.0, -365.25};
     int failures = 0;
     int states = 0;
-    for (const HostileSet& set : sets) {
-        ASSERT_TRUE(parseElementSet("HOSTILE", set.line1.c_str(), set.line2.c_str(), catalog->entries[0]));
-        catalog->count = 1;
-        const double epoch = JulianDateFromEpoch(catalog->entries[0].epoch);
+    for (int set = 0; set < catalog->count; ++set) {
+        const double epoch = JulianDateFromEpoch(catalog->entries[set].epoch);
         for (int32_t engine : {0, kEngineSgp8}) {
             ElementSet working;
             uint8_t initialised = 0;
             for (double offset : offsets) {
                 Vector4 position, velocity;
-                propagateSatellite(*model, *catalog, epoch + offset, working, 0, velocity, position,
+                propagateSatellite(*model, *catalog, epoch + offset, working, set, velocity, position,
                                    initialised, engine);
                 initialised = 1;
-                const std::string where = set.what + " engine " + std::to_string(engine) +
-                                          " day " + std::to_string(offset) + " " + set.line2;
+                const std::string where = what[set] + " engine " + std::to_string(engine) + " day " +
+                                          std::to_string(offset);
                 if (propagationFailed(position)) {
                     EXPECT_TRUE(allZero(position) && allZero(velocity)) << where;
                     ++failures;
@@ -136,13 +130,9 @@ TEST(HostileElementSets, EveryEngineGivesAFiniteStateOrTheFailureReport) {
 }
 
 TEST(HostileElementSets, SpaceViewSnapshotStaysFinite) {
-    const std::vector<HostileSet> sets = hostileSets();
     auto catalog = std::make_unique<SatelliteCatalog>();
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        parseElementSet("HOSTILE", sets[i].line1.c_str(), sets[i].line2.c_str(), catalog->entries[i]);
-        catalog->selected[i] = 1;
-    }
-    catalog->count = static_cast<int32_t>(sets.size());
+    std::vector<std::string> what;
+    loadHostileSets(*catalog, what);
     auto model = std::make_unique<PropagatorState>();
     auto snapshot = std::make_unique<SpaceViewSnapshot>();
     Observer observer;
@@ -153,13 +143,13 @@ TEST(HostileElementSets, SpaceViewSnapshotStaysFinite) {
             takeSpaceViewSnapshot(now, current == 0, engine, *catalog, observer, *model, *snapshot);
             for (int i = 0; i < catalog->count; ++i) {
                 if (snapshot->satelliteShown[i]) {
-                    EXPECT_TRUE(finite(snapshot->satellites[i])) << sets[i].what;
+                    EXPECT_TRUE(finite(snapshot->satellites[i])) << what[i];
                 }
             }
             ASSERT_GE(snapshot->currentOrbitCount, 0);
             ASSERT_LE(snapshot->currentOrbitCount, kCurrentOrbitPoints);
             for (int k = 0; k < snapshot->currentOrbitCount; ++k) {
-                ASSERT_TRUE(finite(snapshot->currentOrbit[k])) << sets[current].what << " point " << k;
+                ASSERT_TRUE(finite(snapshot->currentOrbit[k])) << what[current] << " point " << k;
             }
         }
     }
