@@ -26,12 +26,6 @@ struct ManualReader {
     ReaderTally tally;
 };
 
-struct ThreadedReader {
-    GpsFix fix;  // outlives the reader, which joins its thread on destruction
-    GpsReader reader{std::make_unique<FakeSerialPort>()};
-    FakeSerialPort* port = static_cast<FakeSerialPort*>(reader.port.get());
-};
-
 }  // namespace
 
 // A well-formed sentence of a type or talker not handled proves the line works:
@@ -85,8 +79,10 @@ TEST(ReaderTurn, GivesUpAtExactlyAThousandOpens) {
 // switched off and on, the same thread reads on with fresh counts; the exit
 // cuts a silent read short instead of waiting out all 100 attempts.
 TEST(ReaderThread, WholeSentencesOffAndOnAndExitDuringASilentRead) {
-    ThreadedReader r;
-    r.port->emptyReadWaitMs = 50;  // a silent read takes 5 s
+    GpsFix fix;  // outlives the reader, which joins its thread on destruction
+    GpsReader reader(std::make_unique<FakeSerialPort>());
+    auto* port = static_cast<FakeSerialPort*>(reader.port.get());
+    port->emptyReadWaitMs = 50;  // a silent read takes 5 s
     std::string text;
     for (int i = 0; i < 300; ++i) {
         char body[96];
@@ -94,32 +90,32 @@ TEST(ReaderThread, WholeSentencesOffAndOnAndExitDuringASilentRead) {
                       i / 60, i % 60, i, i);
         text += Sentence(body);
     }
-    r.port->pushBytes(text);
-    ASSERT_TRUE(SwitchTrackingOn(r.fix, r.reader, 2, 4));
+    port->pushBytes(text);
+    ASSERT_TRUE(SwitchTrackingOn(fix, reader, 2, 4));
     int mixed = 0;
     ASSERT_TRUE(WaitUntil([&] {
-        const GpsFixData d = SnapshotGpsFix(r.fix);
+        const GpsFixData d = SnapshotGpsFix(fix);
         if (d.altitudeM != d.utcMinute * 60 + d.utcSecond || d.geoidSeparationM != d.altitudeM) ++mixed;
-        return r.reader.tally.accepted == 300;
+        return reader.tally.accepted == 300;
     }));
     EXPECT_EQ(mixed, 0);
-    const auto thread = r.reader.thread.get_id();
+    const auto thread = reader.thread.get_id();
 
-    SwitchTrackingOff(r.fix);
-    ASSERT_TRUE(WaitUntil([&] { return r.fix.readerStopped && !r.port->isOpen(); }));
-    EXPECT_GE(r.fix.readCount, 300);
-    ASSERT_TRUE(SwitchTrackingOn(r.fix, r.reader, 3, 5));
-    EXPECT_LT(r.fix.readCount, 300);
-    EXPECT_EQ(r.reader.thread.get_id(), thread);
-    ASSERT_TRUE(WaitUntil([&] { return r.fix.openCount >= 1; }));
-    EXPECT_EQ(r.port->lastPortName(), "COM3:");
-    EXPECT_EQ(r.port->lastBaudRate(), 14400u);
+    SwitchTrackingOff(fix);
+    ASSERT_TRUE(WaitUntil([&] { return fix.readerStopped && !port->isOpen(); }));
+    EXPECT_GE(fix.readCount, 300);
+    ASSERT_TRUE(SwitchTrackingOn(fix, reader, 3, 5));
+    EXPECT_LT(fix.readCount, 300);
+    EXPECT_EQ(reader.thread.get_id(), thread);
+    ASSERT_TRUE(WaitUntil([&] { return fix.openCount >= 1; }));
+    EXPECT_EQ(port->lastPortName(), "COM3:");
+    EXPECT_EQ(port->lastBaudRate(), 14400u);
 
-    const int attempts = r.port->readAttempts;
-    ASSERT_TRUE(WaitUntil([&] { return r.port->readAttempts > attempts; }));
-    UpdateGpsFix(r.fix, [](GpsFixData& d) { d.fixMode = 3; });
-    FinishesOrAbort([&] { StopReader(r.fix, r.reader); });
-    EXPECT_LT(r.port->readAttempts - attempts, 100);
-    EXPECT_EQ(SnapshotGpsFix(r.fix).fixMode, 3);  // a cut-short read is not the receiver's silence
-    EXPECT_FALSE(r.port->isOpen());
+    const int attempts = port->readAttempts;
+    ASSERT_TRUE(WaitUntil([&] { return port->readAttempts > attempts; }));
+    UpdateGpsFix(fix, [](GpsFixData& d) { d.fixMode = 3; });
+    FinishesOrAbort([&] { StopReader(fix, reader); });
+    EXPECT_LT(port->readAttempts - attempts, 100);
+    EXPECT_EQ(SnapshotGpsFix(fix).fixMode, 3);  // a cut-short read is not the receiver's silence
+    EXPECT_FALSE(port->isOpen());
 }

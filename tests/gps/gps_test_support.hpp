@@ -5,10 +5,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <future>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
+
+#include "gps/fix_report.hpp"
+#include "gps/read_sentence.hpp"
 
 namespace vantrek::testing {
 
@@ -24,20 +28,6 @@ inline std::string Sentence(const std::string& body) {
 // The textbook GGA example: 48.1173 N 11.516667 E, 545.4 m, checksum 47.
 inline const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
 
-// The receiver capture without its comment lines, each line ended by CR LF.
-inline std::string CaptureSentences(int& count) {
-    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/nmea/haicom-305N.log");
-    std::string line, text;
-    count = 0;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        text += line + "\r\n";
-        ++count;
-    }
-    return text;
-}
-
 // A receiver of GPS and GLONASS in the u-blox style: five fixes of GNRMC, GNVTG,
 // GNGGA, two GNGSA (NMEA 4.10 fields), GPGSV and GLGSV groups (17 satellites
 // for 16 slots), GNGLL and GNTXT; 50 sentences are read, 10 are other types.
@@ -47,6 +37,14 @@ inline const std::string kMultiConstellationCapture =
 inline std::string FileText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The fix report after reading every sentence of `text` into a fresh fix.
+inline std::string ParsedReport(const std::string& text) {
+    MemoryByteSource source(text.data(), static_cast<long>(text.size()));
+    auto fix = std::make_unique<GpsFix>();
+    while (!source.atEnd()) ReadSentence(source, *fix);
+    return FormatGpsFixReport(SnapshotGpsFix(*fix));
 }
 
 // Every wait in these tests is bounded so that a fault fails the test instead of hanging it.
