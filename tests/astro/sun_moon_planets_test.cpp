@@ -22,12 +22,6 @@ constexpr double kArcsec = 4.84813681109536e-6;  // rad
 constexpr double kAu = 149597870.691;            // km
 constexpr double kEpoch = 2446800.5;             // of the planets' elements
 
-// Angle between a direction given by declination and right ascension and a vector.
-double separation(double dec, double ra, Vector4 v) {
-    Vector4 direction{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec), 0.0};
-    return AngleBetween(direction, v);
-}
-
 // Angle between the Sun and a body seen from the Earth, degrees.
 double elongationDegrees(double jd, int16_t code) {
     Vector4 earth, body;
@@ -99,8 +93,10 @@ TEST(MoonPosition, OppositeTheSunAtALunarEclipse) {
     MoonPosition(jd - kMoonEpochJulianDate, o, horizon, eq);
     Vector4 sun;
     SunPosition(jd, sun);
-    const double ra = eq.rightAscensionMinusGmst + GreenwichSiderealAngle(jd);
-    EXPECT_LT(separation(eq.declination, ra, Vector4{-sun.x, -sun.y, -sun.z, 0.0}) / kDegree, 0.5);
+    const double ra = eq.rightAscensionMinusGmst + GreenwichSiderealAngle(jd), dec = eq.declination;
+    Vector4 moon{std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec), 0.0};
+    Vector4 antiSun{-sun.x, -sun.y, -sun.z, 0.0};
+    EXPECT_LT(AngleBetween(moon, antiSun) / kDegree, 0.5);
     EXPECT_NEAR(horizon.relativeDistance, 1.0, 0.06);
 }
 

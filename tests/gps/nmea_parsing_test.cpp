@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -36,9 +37,7 @@ TEST(NmeaSentence, GgaRmcVtgAndGsaExamples) {
     EXPECT_LE(d.lastTimeTick - before, MillisecondTick() - before);  // stamped while parsing
     EXPECT_NEAR(d.latitudeDeg, 48.1173, 1e-9);
     EXPECT_NEAR(d.longitudeDeg, 11.516667, 1e-6);
-    EXPECT_DOUBLE_EQ(d.altitudeM, 545.4);
-    EXPECT_DOUBLE_EQ(d.geoidSeparationM, 46.9);
-    EXPECT_DOUBLE_EQ(d.hdop, 0.9);
+    EXPECT_EQ(std::tie(d.altitudeM, d.geoidSeparationM, d.hdop), std::make_tuple(545.4, 46.9, 0.9));
     EXPECT_EQ(d.fixQuality, 1);
     EXPECT_EQ(d.satellitesUsed, 8);
     EXPECT_EQ(d.utcHour * 10000 + d.utcMinute * 100 + d.utcSecond, 123519);
@@ -53,17 +52,14 @@ TEST(NmeaSentence, GgaRmcVtgAndGsaExamples) {
     EXPECT_EQ(ReadNmeaTime("095255.810").hundredths, 81);
 
     d = ReadOne(fix, Sentence("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K"), kSentenceVtg);
-    EXPECT_DOUBLE_EQ(d.courseDeg, 54.7);
-    EXPECT_DOUBLE_EQ(d.speedKmh, 10.2);
+    EXPECT_EQ(std::tie(d.courseDeg, d.speedKmh), std::make_tuple(54.7, 10.2));
 
     UpdateGpsFix(fix, [](GpsFixData& data) { data.usedPrn[14] = 99; });
     d = ReadOne(fix, Sentence("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"), kSentenceGsa);
     EXPECT_EQ(d.fixMode, 3);
     const int32_t used[kGpsSlotCount] = {4, 5, 0, 9, 12, 0, 0, 24};
     for (int i = 0; i < kGpsSlotCount; ++i) EXPECT_EQ(d.usedPrn[i], used[i]) << i;
-    EXPECT_DOUBLE_EQ(d.pdop, 2.5);
-    EXPECT_DOUBLE_EQ(d.hdop, 1.3);
-    EXPECT_DOUBLE_EQ(d.vdop, 2.1);
+    EXPECT_EQ(std::tie(d.pdop, d.hdop, d.vdop), std::make_tuple(2.5, 1.3, 2.1));
 }
 
 TEST(NmeaSentence, RejectedSentencesChangeNothing) {
@@ -97,9 +93,7 @@ TEST(NmeaFields, FieldWidthsAndUnreadableNumbers) {
         ReadOne(fix, Sentence("GPGGA,123519,4807.03800099,N,18000.5,E,1,08,nan,1e999,M,inf,M,,"), kSentenceGga);
     EXPECT_NEAR(d.latitudeDeg, 48.1173, 1e-9);
     EXPECT_EQ(d.longitudeDeg, 0.0);
-    EXPECT_EQ(d.hdop, 0.0);
-    EXPECT_EQ(d.altitudeM, 0.0);
-    EXPECT_EQ(d.geoidSeparationM, 0.0);
+    EXPECT_EQ(std::tie(d.hdop, d.altitudeM, d.geoidSeparationM), std::make_tuple(0.0, 0.0, 0.0));
 
     // A void RMC writes its empty fields as zeros: no date (month 0) for the clock.
     EXPECT_EQ(ReadOne(fix, Sentence("GPRMC,,V,,,,,,,,,"), kSentenceRmc).utcMonth, 0u);
