@@ -85,16 +85,7 @@ TEST_F(DownloadTest, OnlyTheSingleIridiumDownloadMarksTheCatalogue) {
     }
 }
 
-TEST_F(DownloadTest, ARefusalIsCantConnectWithTheStatusInTheLog) {
-    http.replies = {answer(404, "<html>gone</html>")};
-    EXPECT_FALSE(DownloadCategory(context, 14, progress));
-    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
-    EXPECT_THAT(progress.texts(),
-                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
-    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(progress.loaded.empty());
-
-    progress = RecordingProgress();
+TEST_F(DownloadTest, WithoutTheHttpLibraryOrARowNothingIsAskedFor) {
     http.replies = {failure(HttpFailure::Unavailable, "no library")};
     EXPECT_EQ(DownloadAll(context, progress), 0);
     EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
@@ -135,8 +126,14 @@ TEST_F(DownloadTest, NoGroupIsAskedForTwiceWithinTwoHours) {
     EXPECT_EQ(progress.loaded.back().count, 8);
 
     // A refused group has no copy: the history holds it back.
-    http.replies = {answer(404)};
-    DownloadCategory(context, 14, progress);
+    http.replies = {answer(404, "<html>gone</html>")};
+    progress = RecordingProgress();
+    EXPECT_FALSE(DownloadCategory(context, 14, progress));
+    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
+    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(progress.loaded.empty());
     DownloadCategory(context, 14, progress);
     EXPECT_EQ(http.requests.size(), 2u);
     EXPECT_THAT(progress.log, HasSubstr("molniya: asked at "));
