@@ -145,12 +145,16 @@ TEST(MapSpaceApp, ReplayOfTheBusiestMapAndSpaceFrames) {
         PaintView(*state, list, {0, 0, 1280, 800});
         const auto core = std::chrono::steady_clock::now();
         ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps, &work});
+        const auto first = std::chrono::steady_clock::now();
+        ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps, &work});  // as on every later tick
         const auto replayed = std::chrono::steady_clock::now();
-        std::printf("%s frame, 400 sets, all paths: core %.2f ms, Qt replay %.2f ms, %zu commands\n",
+        std::printf("%s frame, 400 sets, all paths: core %.2f ms, Qt replay %.2f ms (first %.2f ms), %zu commands\n",
                     mode == ViewMode::Map ? "map" : "space",
                     std::chrono::duration<double, std::milli>(core - start).count(),
-                    std::chrono::duration<double, std::milli>(replayed - core).count(), list.commands.size());
+                    std::chrono::duration<double, std::milli>(replayed - first).count(),
+                    std::chrono::duration<double, std::milli>(first - core).count(), list.commands.size());
         EXPECT_GT(list.commands.size(), 400u);
     }
     EXPECT_TRUE(sink.messages.empty());
 }
+
