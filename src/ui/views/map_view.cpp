@@ -133,6 +133,7 @@ bool joinable(Point previous, Point p) {
 // The circle of places that see the satellite on their horizon.
 void footprint(MapFrame& f, const GeodeticPoint& subPoint) {
     PixelStroke stroke;
+    stroke.points.reserve(4 * static_cast<std::size_t>(f.width + f.height));
     Point previous;
     if (FootprintPoint(subPoint, 0.0, f.width, f.height, previous)) previous.y += kMapTop;
     for (int k = 1; k <= 359; ++k) {
@@ -166,6 +167,7 @@ void groundTrack(MapFrame& f, int index, double period) {
                              f.height, at))
         return;
     PixelStroke stroke;
+    stroke.points.reserve(4 * static_cast<std::size_t>(f.width + f.height));
     Point previous{at.pixel.x, at.pixel.y + kMapTop};
     for (int l = 3; l < kTrackSteps; ++l) {
         if (!propagateForDisplay(state.model, state.catalog, engine, working, index, f.jd + spacing * l * step, 1,

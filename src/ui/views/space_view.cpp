@@ -136,8 +136,8 @@ void axes(SpaceFrame& f) {
     const char* labels[3] = {"x", "y", "z"};
     const Point centre{static_cast<int32_t>(f.cx), static_cast<int32_t>(f.cy)};
     for (int i = 0; i < 6; ++i) {
-        const ScreenPoint s = project(f, ends[i], 1.0);
-        const Point end{static_cast<int32_t>(std::trunc(s.x)), static_cast<int32_t>(std::trunc(s.y))};
+        Point end;
+        if (!nearView(f, project(f, ends[i], 1.0), kAxisLength, end)) continue;
         DrawPolyline(f.list, {centre, end}, PenFor(i == 2 ? kHighlightedAxisPen : kAxisPen));
         if (i < 3)
             DrawText(f.list, {end.x + 3, end.y - 7, end.x + 13, end.y + 8}, labels[i], kAxisLabel, FontId::Small,
