@@ -95,8 +95,9 @@ void drawOne(QPainter& p, const DrawCommand& c, const Painters& painters,
             // Straight into an image surface: a map frame sets about a million
             // pixels, which the painter's point drawing takes a tenth of a second for.
             QImage* image = painters.image(c.target);
-            const bool direct = image && (image->format() == QImage::Format_RGB32 ||
-                                          image->format() == QImage::Format_ARGB32);
+            // Only an image no one else shares: writing must not detach it from the painter.
+            const bool direct = image && image->isDetached() &&
+                                (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32);
             if (direct) {
                 const QRgb rgb = qRgb(c.colour.r, c.colour.g, c.colour.b);
                 const int w = image->width(), h = image->height();
