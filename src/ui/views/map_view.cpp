@@ -8,6 +8,7 @@
 #include "astro/sun.hpp"
 #include "observe/eclipse.hpp"
 #include "orbit/current_satellite.hpp"
+#include "orbit/model_constants.hpp"
 #include "orbit/propagation.hpp"
 #include "ui/pixel_line.hpp"
 #include "ui/wide_text.hpp"
@@ -15,8 +16,6 @@
 namespace vantrek {
 
 namespace {
-
-constexpr double kMinutesPerDay = 1440.0;
 
 // The night and day maps are this wide; the work image is 900 pixels.
 constexpr int32_t kWorldMapWidth = 898;
