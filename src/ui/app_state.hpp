@@ -10,11 +10,13 @@
 #include "gps/gps_fix.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
+#include "ui/globe_grid.hpp"
 #include "ui/simulation_clock.hpp"
 #include "ui/space_view_snapshot.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
 #include "ui/views/info_panel_memory.hpp"
+#include "ui/views/space_view_memory.hpp"
 
 namespace vantrek {
 
@@ -35,6 +37,8 @@ struct AppState {
     GpsFix gps;                    // shared with the GPS reader thread
     // What the space view draws, taken on every tick in that view (about 0.5 MB).
     std::unique_ptr<SpaceViewSnapshot> spaceSnapshot = std::make_unique<SpaceViewSnapshot>();
+    GlobeGrid globeGrid;           // the Earth's outline in the space view, built at start-up
+    SpaceViewMemory spaceView;     // the speed of the previous space view paint
     int32_t iridiumCatalogue = 0;  // the loaded file is an Iridium file
     int32_t pickLatch = 0;         // a click has already picked a satellite
 

@@ -57,7 +57,7 @@ double LocalTimeOffsetFrom(const CalendarHour& local, const CalendarHour& utc) {
 }
 
 void StartUpDefaults(AppState& state) {
-    // The globe grid of the space view is built here once that view exists.
+    buildGlobeGrid(state.globeGrid);
     loadPlaceholderElementSet(state.catalog);
     loadWorkingElementSet(state.catalog, 0, state.catalog.currentSet);
 }

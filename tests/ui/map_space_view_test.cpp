@@ -1,0 +1,308 @@
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "orbit/propagation.hpp"
+#include "ui/main_window_paint.hpp"
+#include "ui/views/map_view.hpp"
+
+#include "../support/run_cli.hpp"
+#include "../support/sample_sets.hpp"
+#include "main_window_fixture.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+// res/TLE/sample.tle at 2026-12-06 19:00 UTC.
+constexpr int kSdp4Test = 2;     // no finite state in 2026
+constexpr int kDemoStation = 3;
+constexpr int kDemoMolniya = 6;  // 717.8-minute period
+constexpr int kDemoGeo = 7;      // over 155.3 W on the equator
+const char* const kUtc = "2026-12-06T19:00:00";
+const double kWhen = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
+constexpr int32_t kW = 1280, kH = 800 - 52;  // the map's size in a 1280 x 800 client area
+constexpr Colour kFootprint{0, 250, 0};
+constexpr Colour kTrackSunlit{250, 250, 0};
+constexpr Colour kTrackShadow{50, 50, 220};
+constexpr double kOnePixelDeg = 360.0 / kW;
+
+std::unique_ptr<AppState> sampleState(ViewMode view, int current, double jd = kWhen) {
+    auto state = std::make_unique<AppState>();
+    StartUpDefaults(*state);
+    const std::string text = vantrek::testing::SampleSets();
+    loadElementSets(state->catalog, text.data(), static_cast<long>(text.size()));
+    state->catalog.current = current;
+    loadWorkingElementSet(state->catalog, current, state->catalog.currentSet);
+    state->clock.mode = ClockMode::Stopped;
+    state->clock.currentDate = state->clock.pausedDate = jd;
+    state->viewMode = view;
+    state->pickLatch = 1;  // no click pending
+    takeSpaceViewSnapshot(jd, false, 0, state->catalog, state->observer, state->model, *state->spaceSnapshot);
+    return state;
+}
+
+DisplayList paint(AppState& state) {
+    DisplayList list;
+    PaintView(state, list, {0, 0, 1280, 800});
+    return list;
+}
+
+std::vector<const DrawCommand*> bitmaps(const DisplayList& list, BitmapId id, Surface on = Surface::BackBuffer) {
+    std::vector<const DrawCommand*> found;
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::CopyBitmap && c.bitmap == id && c.target == on) found.push_back(&c);
+    return found;
+}
+
+std::vector<Point> pixels(const DisplayList& list, Colour colour) {
+    std::vector<Point> found;
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::SetPixels && c.colour == colour) found.insert(found.end(), c.points.begin(), c.points.end());
+    return found;
+}
+
+const DrawCommand* textStarting(const DisplayList& list, const std::string& prefix) {
+    for (const DrawCommand* c : TextCommands(list))
+        if (c->text.rfind(prefix, 0) == 0) return c;
+    return nullptr;
+}
+
+// Degrees of longitude and latitude of a map pixel in the window.
+double longitudeAt(double x) { return (x - kW / 2.0) * 360.0 / kW; }
+double latitudeAt(double y) { return (kH / 2.0 - (y - kMapTop)) * 180.0 / kH; }
+
+}  // namespace
+
+// The Sun stands overhead at its declination on the meridian where it is noon
+// (2026: the solstices, 23.44 degrees, the equation of time -1.6 and +1.7
+// minutes; the March equinox, -7.5 minutes), and the day map pasted onto the
+// work image covers the half of the Earth that has the Sun up. At the equinox
+// a terminator for a declination of exactly 0 would paste nothing: it is drawn
+// as for 0.02 rad.
+TEST(MapView, SubSolarPointAtDeclinationAndNoonDaylightOnTheSunlitHalf) {
+    struct Case {
+        double jd, declinationDeg, longitudeDeg;
+    };
+    const Case cases[] = {{JulianDateFromCalendar(2026, 6, 21, 8, 24, 0, 0), 23.44, (12.0 - 8.4 + 1.6 / 60) * 15},
+                          {JulianDateFromCalendar(2026, 12, 21, 20, 50, 0, 0), -23.44,
+                           (12.0 - 20.0 - 50.0 / 60 - 1.7 / 60) * 15},
+                          {JulianDateFromCalendar(2026, 3, 20, 14, 46, 0, 0), 0.0, (12.0 - 14.7667 + 7.5 / 60) * 15}};
+    for (const Case& k : cases) {
+        auto state = sampleState(ViewMode::Map, kDemoStation, k.jd);
+        const DisplayList list = paint(*state);
+        const Rect sunMark = bitmaps(list, BitmapId::Sun).at(0)->rect;
+        EXPECT_NEAR(latitudeAt(sunMark.top + 15), k.declinationDeg, 0.3 + kOnePixelDeg);
+        EXPECT_NEAR(longitudeAt(sunMark.left + 15), k.longitudeDeg, 0.5 + kOnePixelDeg);
+
+        std::vector<char> day(kWorkImageWidth * kWorkImageHeight, 0);
+        for (const DrawCommand* c : bitmaps(list, BitmapId::Day, Surface::WorkImage))
+            for (int y = std::max(0, c->rect.top); y < std::min(kWorkImageHeight, c->rect.bottom); ++y)
+                for (int x = std::max(0, c->rect.left); x < std::min(kWorkImageWidth, c->rect.right); ++x)
+                    day[y * kWorkImageWidth + x] = 1;
+        GeodeticPoint sub;
+        Vector4 sun;
+        Point p;
+        sunSubPoint(sub, sun, p, k.jd, kWorkImageWidth, kWorkImageHeight);
+        if (std::fabs(sub.latitude) < 0.02) sub.latitude = sub.latitude < 0.0 ? -0.02 : 0.02;
+        int wrong = 0;
+        for (int y = 0; y < kWorkImageHeight; ++y)
+            for (int x = 0; x < kWorkImageWidth - 2; ++x) {  // the day map is 898 wide
+                const double lat = (kWorkImageHeight / 2.0 - y - 0.5) * kPi / kWorkImageHeight;
+                const double lon = (x + 0.5 - kWorkImageWidth / 2.0) * kTwoPi / kWorkImageWidth;
+                const double up = std::sin(lat) * std::sin(sub.latitude) +
+                                  std::cos(lat) * std::cos(sub.latitude) * std::cos(lon - sub.longitude);
+                wrong += (up > 0.0) != (day[y * kWorkImageWidth + x] != 0);
+            }
+        EXPECT_LT(wrong, kWorkImageWidth * kWorkImageHeight / 100) << k.jd;
+    }
+}
+
+TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
+    auto state = sampleState(ViewMode::Map, kDemoStation);
+    const DisplayList list = paint(*state);
+    const std::vector<const DrawCommand*> marks = bitmaps(list, BitmapId::NotSell);
+    ASSERT_EQ(marks.size(), 7u);  // eight sets, one of which cannot be propagated
+    for (int index : {kDemoStation, 4, kDemoMolniya, kDemoGeo}) {
+        std::string out;
+        ASSERT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle --index " +
+                                                  std::to_string(index) + " --lat 54.3 --lon 10.1 --alt 0 --time " +
+                                                  kUtc,
+                                              out),
+                  0);
+        std::map<std::string, double> facts;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);)
+            facts[line.substr(0, line.find('='))] = std::stod(line.substr(line.find('=') + 1));
+        const Rect mark = marks[index < kSdp4Test ? index : index - 1]->rect;
+        EXPECT_NEAR(longitudeAt(mark.left + 7), facts.at("longitude"), kOnePixelDeg) << index;
+        EXPECT_NEAR(latitudeAt(mark.top + 7), facts.at("latitude"), kOnePixelDeg) << index;
+    }
+    // The current set gets the bitmap, footprint, a track and its name.
+    EXPECT_EQ(bitmaps(list, BitmapId::Sat).size(), 1u);
+    EXPECT_GT(pixels(list, kFootprint).size(), 300u);
+    EXPECT_GT(pixels(list, kTrackSunlit).size() + pixels(list, kTrackShadow).size(), 1000u);
+    ASSERT_EQ(TextCommands(list).size(), 1u);
+    EXPECT_NE(textStarting(list, "DEMO STATION"), nullptr);
+}
+
+// A geostationary set gets no track, and its footprint (81.3 degrees wide
+// over 155.3 W) reaches 123.4 E across the date line and 74 W, with nothing
+// drawn between. Two Molniya periods of 718 minutes last one sidereal day:
+// that track ends where it began.
+TEST(MapView, GeostationaryHasNoTrackALongPeriodHasTwoAndNothingCrossesTheMap) {
+    auto state = sampleState(ViewMode::Map, kDemoGeo);
+    DisplayList list = paint(*state);
+    EXPECT_EQ(TextCommands(list).size(), 1u);
+    EXPECT_TRUE(pixels(list, kTrackSunlit).empty() && pixels(list, kTrackShadow).empty());
+    const std::vector<Point> circle = pixels(list, kFootprint);
+    ASSERT_GT(circle.size(), 500u);
+    for (const Point& p : circle) EXPECT_FALSE(longitudeAt(p.x) > -72.0 && longitudeAt(p.x) < 121.0) << p.x;
+
+    state = sampleState(ViewMode::Map, kDemoMolniya);
+    list = paint(*state);
+    const DrawCommand* last = nullptr;
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::SetPixels && (c.colour == kTrackSunlit || c.colour == kTrackShadow)) last = &c;
+    ASSERT_NE(last, nullptr);
+    const Rect mark = bitmaps(list, BitmapId::Sat).at(0)->rect;
+    EXPECT_NEAR(last->points.back().x, mark.left + 7, 25);
+    EXPECT_NEAR(last->points.back().y, mark.top + 7, 25);
+}
+
+TEST(MapView, AClickWithinSevenPixelsOfAMarkerPicksItsSatellite) {
+    auto state = sampleState(ViewMode::Map, kDemoStation);
+    const Rect mark = bitmaps(paint(*state), BitmapId::NotSell).at(kDemoGeo - 1)->rect;
+    const Point centre{mark.left + 7, mark.top + 7};
+    state->pickLatch = 0;
+    for (MousePoint miss : {MousePoint{centre.x + 7, centre.y}, MousePoint{centre.x, centre.y - 7}}) {
+        state->mouse = miss;
+        paint(*state);
+        EXPECT_EQ(state->catalog.current, kDemoStation);
+    }
+    state->mouse = {centre.x - 6, centre.y + 6};
+    const DisplayList after = paint(*state);
+    EXPECT_EQ(state->catalog.current, kDemoGeo);
+    EXPECT_EQ(bitmaps(after, BitmapId::Sat).back()->rect.left, mark.left);  // drawn as current at once
+}
+
+// Seen along the z axis, as after loading a file: screen x is inertial x and
+// up is inertial y; what lies behind the Earth's disc is hidden, and what is
+// behind the Earth but beside its disc is a white dot.
+TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
+    MainWindowWorld world;
+    AppState& state = *world.state;
+    MousePoint reference{0, 0};
+    DragRotate(state.viewMatrix, reference, {40, 40});
+    OpenChosenElementFile(state, world.services, std::string(VANTREK_RES_DIR) + "/TLE/sample.tle");
+    state.viewMode = ViewMode::Space;
+    SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
+    snapshot.julianDate = kWhen;
+    for (int i = 0; i < 8; ++i) state.catalog.selected[i] = snapshot.satelliteShown[i] = i < 3;
+    snapshot.satellites[0] = {0.0, 0.0, -100.0, 100.0};   // right behind the centre
+    snapshot.satellites[1] = {100.0, 0.0, -10.0, 100.5};  // behind, beside the disc
+    snapshot.satellites[2] = {0.0, 100.0, 10.0, 100.5};   // in front, above the disc
+    const DisplayList list = paint(state);
+    std::vector<const DrawCommand*> marks = bitmaps(list, BitmapId::NotSell);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0]->rect.left + 7, 640);
+    EXPECT_EQ(marks[0]->rect.top + 7, 400 - 100);
+    int dots = 0;  // the upper and the left pixels white, the lower right yellow
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::SetPixels && c.colour == Colour{255, 255, 255} && c.points.size() == 3)
+            dots += c.points[0].x == 640 + 100 && c.points[0].y == 400;
+    EXPECT_EQ(dots, 1);
+}
+
+// Gravity's pull along the path: dv/dt = -mu (r . v) / (r^3 v), for the
+// Molniya orbit half-way down from apogee.
+TEST(SpaceView, AccelerationAgreesWithGravityAndIsZeroAfterAJump) {
+    auto state = sampleState(ViewMode::Space, kDemoMolniya);
+    EXPECT_NE(textStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);  // the first paint
+    ElementSet working;
+    Vector4 v, r;
+    const double later = kWhen + 0.5 / 86400.0;
+    propagateSatellite(state->model, state->catalog, later, working, kDemoMolniya, v, r, 0, 0);
+    const double mu = 398600.8;  // km^3/s^2
+    const double expected = -mu * (r.x * v.x + r.y * v.y + r.z * v.z) / (r.w * r.w * r.w * v.w) * 1000.0;
+    ASSERT_GT(std::fabs(expected), 0.05);
+    state->clock.currentDate = later;
+    const DisplayList list = paint(*state);
+    ASSERT_NE(textStarting(list, "Acceleration "), nullptr);
+    EXPECT_NEAR(std::atof(textStarting(list, "Acceleration ")->text.c_str() + 13), expected, 0.01 * std::fabs(expected));
+    state->clock.currentDate = later + 0.001;  // 86.4 s later
+    EXPECT_NE(textStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);
+
+    state->catalog.current = kSdp4Test;  // no finite state: the name and no numbers
+    const DisplayList failed = paint(*state);
+    EXPECT_NE(textStarting(failed, "SDP4 TEST"), nullptr);
+    EXPECT_EQ(textStarting(failed, "Position in ECI"), nullptr);
+}
+
+// The dotted ring's point at longitude 0 on the equator is where an observer
+// on the equator at Greenwich stands; above zoom 2 every dot is 2 x 2.
+TEST(SpaceView, TheGlobeTurnsWithTheEarthAndItsDotsDoubleAboveZoomTwo) {
+    auto state = sampleState(ViewMode::Space, kDemoMolniya);
+    GlobePoint turned[kTurnedGlobePoints];
+    ASSERT_EQ(turnGlobeGrid(state->globeGrid, kWhen, turned), kTurnedGlobePoints);
+    Observer greenwich;
+    greenwich.latitude = greenwich.longitude = greenwich.height = 0.0;
+    Vector4 site, siteVelocity;
+    ObserverEci(kWhen, greenwich, site, siteVelocity);
+    const GlobePoint& equator = turned[2 * kGlobeRingPoints];
+    EXPECT_TRUE(equator.marker);
+    EXPECT_NEAR(equator.x, site.x / 100.0, 0.05);
+    EXPECT_NEAR(equator.y, site.y / 100.0, 0.05);
+
+    state->viewMatrix.m[3][3] = 2.0;
+    const std::size_t single = pixels(paint(*state), {0, 0, 0}).size();
+    EXPECT_GT(single, 200u);
+    state->viewMatrix.m[3][3] = 2.01;
+    EXPECT_EQ(pixels(paint(*state), {0, 0, 0}).size(), 4 * single);
+}
+
+// At the largest zoom the Earth fills the view and nothing is handed on
+// beyond the pixel range; far out the Sun is a small disc.
+TEST(SpaceView, DiscsAtAnyZoomStayWithinThePixelRange) {
+    auto state = sampleState(ViewMode::Space, kDemoMolniya);
+    state->settings.Flag_planets = 1;
+    takeSpaceViewSnapshot(kWhen, true, 0, state->catalog, state->observer, state->model, *state->spaceSnapshot);
+    for (double zoom : {10000.0, 1.0, 1e-4}) {
+        state->viewMatrix.m[3][3] = zoom;
+        bool earthFill = false;
+        int sunDiscs = 0;
+        for (const DrawCommand& c : paint(*state).commands) {
+            for (int32_t v : {c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}) EXPECT_LE(std::abs(v), 200000);
+            for (const Point& p : c.points) EXPECT_LE(std::abs(p.x) + std::abs(p.y), 4000) << zoom;
+            earthFill |= c.op == DrawOp::FillRect && c.brush.colour == Colour{0, 0, 180};
+            const Vector4& sun = state->spaceSnapshot->sun;  // units; seen along z
+            if (c.op == DrawOp::Ellipse && std::abs((c.rect.left + c.rect.right) / 2 - (640 + zoom * sun.x)) < 2 &&
+                std::abs((c.rect.top + c.rect.bottom) / 2 - (400 - zoom * sun.y)) < 2) {
+                ++sunDiscs;
+                EXPECT_NEAR(c.rect.right - c.rect.left, 10, 4);  // 50000 x Z and depth / 100 each side
+            }
+        }
+        EXPECT_EQ(earthFill, zoom == 10000.0);
+        EXPECT_EQ(sunDiscs, zoom == 1e-4 ? 1 : 0);
+    }
+}
+
+TEST(SpaceView, TheDrawCommandPaintsTheMapAndTheSpaceView) {
+    const std::string args = std::string(VANTREK_RES_DIR) +
+                             "/TLE/sample.tle --lat 54.3 --lon 10.1 --alt 0 --index 6 --time " + kUtc;
+    std::string out;
+    ASSERT_EQ(vantrek::testing::RunCliRaw("draw map " + args, out), 0);
+    EXPECT_NE(out.find("stretchsurface\t0,26,1280,774\tworkimage\t0,0,900,450"), std::string::npos);
+    ASSERT_EQ(vantrek::testing::RunCliRaw("draw space " + args, out), 0);
+    EXPECT_NE(out.find("\tPosition in ECI"), std::string::npos);  // the snapshot is taken first:
+    EXPECT_NE(out.find("bitmap\t"), std::string::npos);          // the satellites are placed
+}
