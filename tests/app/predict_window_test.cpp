@@ -157,6 +157,15 @@ TEST_F(PredictWindowFixture, StaysResponsiveDuringALongSearchAndStopKeepsTheRows
     EXPECT_GT(state->predictions.count, 0);            // with the rows found so far
     EXPECT_EQ(window.list()->topLevelItemCount(), state->predictions.count);
     EXPECT_EQ(window.predictButton()->text(), "Predict");
+    EXPECT_EQ(sink.messages.size(), 1u);  // a stopped search reports too
+
+    // Closing during a search stops it first, without a report.
+    timer.stop();
+    QTest::mouseClick(window.predictButton(), Qt::LeftButton);
+    ASSERT_TRUE(window.busy());
+    window.reject();
+    EXPECT_FALSE(window.busy());
+    EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 }  // namespace

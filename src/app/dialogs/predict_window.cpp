@@ -192,18 +192,21 @@ std::vector<int> PredictWindow::chosenPositions() const {
 }
 
 void PredictWindow::accept() {
-    if (busy()) finishSearch(false);
+    stopSearch();
     readForm();
     acceptPredictDialog(form_, chosenPositions(), state_, store_);
     QDialog::accept();
 }
 
 void PredictWindow::done(int result) {
-    if (busy()) {
-        StopPassSearch(worker_);
-        finishSearch(false);
-    }
+    stopSearch();
     QDialog::done(result);
+}
+
+void PredictWindow::stopSearch() {
+    if (!busy()) return;
+    StopPassSearch(worker_);
+    finishSearch(false);  // keeps the rows found, without the closing message
 }
 
 void RunPredictWindow(QWidget* parent, AppState& state, const MainWindowServices& services) {

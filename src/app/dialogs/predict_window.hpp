@@ -54,6 +54,7 @@ private:
     void predictOrStop();
     void showProgress();
     void finishSearch(bool report);
+    void stopSearch();
     void showRows();
     std::vector<int> chosenPositions() const;
 
