@@ -6,7 +6,7 @@
 #include "platform/message_sink.hpp"
 #include "platform/settings_store.hpp"
 #include "ui/app_state.hpp"
-#include "ui/dialogs/pass_search_worker.hpp"
+#include "ui/pass_search_worker.hpp"
 #include "ui/dialogs/predict_dialog.hpp"
 #include "ui/main_window.hpp"
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/pass_search_worker.hpp"
+#include "ui/pass_search_worker.hpp"
 
 #include <chrono>
 #include <system_error>
