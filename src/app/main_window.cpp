@@ -22,6 +22,9 @@
 
 #include "app/client_area.hpp"
 #include "app/dialogs/download_dialog.hpp"
+#include "app/dialogs/predict_window.hpp"
+#include "app/dialogs/satellites_dialog.hpp"
+#include "app/dialogs/settings_dialog.hpp"
 #include "app/drawing_bitmaps.hpp"
 #include "app/qt_settings_store.hpp"
 #include "astro/julian_date.hpp"
@@ -210,6 +213,9 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
         case ShellAction::RestartTimer: timer_.start(state_->timerPeriodMs); break;
         case ShellAction::DestroyWindow: close(); break;
         case ShellAction::DownloadDialog: RunDownloadDialog(this, *state_, services_); break;
+        case ShellAction::SettingsDialog: RunSettingsDialog(this, *state_, services_); break;
+        case ShellAction::SelectionDialog: RunSatellitesDialog(this, *state_, services_); break;
+        case ShellAction::PredictDialog: RunPredictWindow(this, *state_, services_); break;
         default: showDialogNotBuiltYet(outcome.action); break;
     }
 }

@@ -8,6 +8,7 @@
 #include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
+#include "observe/prediction_results.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
 #include "ui/globe_grid.hpp"
@@ -58,6 +59,9 @@ struct AppState {
 
     DownloadHistory downloads;     // groups asked for, so none is asked for again too soon
     InfoPanelMemory infoPanel;     // the flare magnitude, state line and time average it keeps
+
+    // The rows of the last pass search, listed again when the Predict window reopens.
+    PredictionResults predictions;
 };
 
 }  // namespace vantrek

@@ -1,6 +1,7 @@
 #include "ui/dialogs/satellite_dialog.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "astro/julian_date.hpp"
@@ -23,6 +24,13 @@ void setEveryFlag(SatelliteForm& form, SatelliteCatalog& catalog, bool on) {
     for (SatelliteRow& row : form.rows) row.checked = on;
     const int count = loadedSatelliteCount(catalog);
     for (int i = 0; i < kCatalogCapacity; ++i) catalog.selected[i] = on && i < count ? 1 : 0;
+}
+
+bool containsIgnoringCase(const std::string& text, const std::string& part) {
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
 }
 
 }  // namespace
@@ -67,6 +75,10 @@ void acceptSatelliteDialog(const SatelliteForm& form, SatelliteCatalog& catalog,
         if (row.checked && row.slot >= 0 && row.slot < count) catalog.current = row.slot;
     }
     loadCurrentSatellite(catalog, folder, settings);
+}
+
+bool satelliteRowShown(const SatelliteRow& row, const std::string& filter) {
+    return containsIgnoringCase(row.name, filter) || containsIgnoringCase(row.catalogNumber, filter);
 }
 
 }  // namespace vantrek

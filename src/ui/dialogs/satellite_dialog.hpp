@@ -43,4 +43,8 @@ void toggleSatelliteSelection(SatelliteForm& form, SatelliteCatalog& catalog);
 void acceptSatelliteDialog(const SatelliteForm& form, SatelliteCatalog& catalog,
                            const ProgramFolder& folder, Settings& settings);
 
+// The filter above the list: a row is shown when its name or catalogue number
+// contains the text, letters in either case; an empty filter shows every row.
+bool satelliteRowShown(const SatelliteRow& row, const std::string& filter);
+
 }  // namespace vantrek

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include "platform/message_sink.hpp"
+#include "platform/settings_store.hpp"
+#include "ui/app_state.hpp"
+#include "ui/pass_search_worker.hpp"
+#include "ui/dialogs/predict_dialog.hpp"
+#include "ui/main_window.hpp"
+
+class QCheckBox;
+class QDateEdit;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTimeEdit;
+class QTreeWidget;
+
+namespace vantrek::app {
+
+// "Predict window". The search runs on a worker thread over its own copies,
+// so the window and the views behind it go on; the bars follow it, "Predict"
+// becomes "Stop" meanwhile, and closing the window stops it first. Choosing
+// rows stops the clock at a row's time and makes its satellite current.
+class PredictWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    PredictWindow(AppState& state, SettingsStore& store, MessageSink& messages,
+                  QWidget* parent = nullptr);
+    ~PredictWindow() override;
+
+    bool busy() const { return PassSearchRunning(worker_); }
+    QDateEdit* dateEdit() const { return date_; }
+    QTimeEdit* timeEdit() const { return time_; }
+    QLineEdit* hoursEdit() const { return hours_; }
+    QLineEdit* satelliteElevationEdit() const { return satelliteElevation_; }
+    QLineEdit* sunElevationEdit() const { return sunElevation_; }
+    QCheckBox* flaresBox() const { return flares_; }
+    QCheckBox* magnitudeFilterBox() const { return filter_; }
+    QLineEdit* magnitudeEdit() const { return magnitude_; }
+    QPushButton* predictButton() const { return predict_; }
+    QTreeWidget* list() const { return list_; }
+    QProgressBar* satellitesBar() const { return satellitesBar_; }
+    QProgressBar* periodBar() const { return periodBar_; }
+
+    void accept() override;
+    void done(int result) override;
+
+private:
+    void readForm();
+    void predictOrStop();
+    void showProgress();
+    void finishSearch(bool report);
+    void stopSearch();
+    void showRows();
+    std::vector<int> chosenPositions() const;
+
+    AppState& state_;
+    SettingsStore& store_;
+    MessageSink& messages_;
+    PredictForm form_;
+    PassSearchWorker worker_;
+    QTimer poll_;
+    QDateEdit* date_ = nullptr;
+    QTimeEdit* time_ = nullptr;
+    QLineEdit* hours_ = nullptr;
+    QLineEdit* satelliteElevation_ = nullptr;
+    QLineEdit* sunElevation_ = nullptr;
+    QCheckBox* flares_ = nullptr;
+    QCheckBox* filter_ = nullptr;
+    QLineEdit* magnitude_ = nullptr;
+    QPushButton* predict_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QProgressBar* satellitesBar_ = nullptr;
+    QProgressBar* periodBar_ = nullptr;
+};
+
+// The main window's "Predict", modal.
+void RunPredictWindow(QWidget* parent, AppState& state, const MainWindowServices& services);
+
+}  // namespace vantrek::app
