@@ -177,9 +177,10 @@ void PredictWindow::finishSearch(bool report) {
 
 void PredictWindow::showRows() {
     const QSignalBlocker quiet(list_);  // refilling chooses nothing
+    // Names are stored blank-padded to 24 columns; shown without the padding.
     list_->clear();
     for (const PredictionCells& row : form_.rows) {
-        new QTreeWidgetItem(list_, {qs(row.satellite), qs(row.time), qs(row.status), qs(row.magnitude),
+        new QTreeWidgetItem(list_, {qs(row.satellite).trimmed(), qs(row.time), qs(row.status), qs(row.magnitude),
                                     QString::fromUtf8(row.flareAngle.c_str()), qs(row.index)});
     }
 }

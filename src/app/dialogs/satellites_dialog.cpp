@@ -39,7 +39,7 @@ SatellitesDialog::SatellitesDialog(AppState& state, const ProgramFolder& folder,
     list_->setHeaderLabels(titles);
     for (int c = 0; c < kColumns; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
     for (const SatelliteRow& row : form_.rows) {
-        auto* item = new QTreeWidgetItem(list_, {qs(row.name), qs(row.catalogNumber), qs(row.elementNumber),
+        auto* item = new QTreeWidgetItem(list_, {qs(row.name).trimmed(), qs(row.catalogNumber), qs(row.elementNumber),
                                                  qs(row.epoch), qs(row.slotText)});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     }
