@@ -1,6 +1,8 @@
 #include "observe/pass_search.hpp"
 
 #include <atomic>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -13,6 +15,7 @@
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
 #include "observe_fixtures.hpp"
+#include "../support/synthetic_catalog.hpp"
 
 using namespace vantrek;
 using namespace vantrek::testing;
@@ -239,4 +242,70 @@ TEST_F(PassSearch, CancelStopsBetweenSatellites) {
         &cancel);
     EXPECT_EQ(lastSatellite, 2);
     for (int r = 0; r < results->count; ++r) EXPECT_EQ(results->rows[r].satelliteIndex, 0);
+}
+
+namespace {
+
+// One number for everything a search lists: the pass count and every row's
+// code, satellite, exact time, and magnitude and flare angle to far below
+// their printed digits.
+uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t& rows) {
+    const auto all = SyntheticCatalog();
+    auto part = std::make_unique<SatelliteCatalog>();
+    auto model = std::make_unique<PropagatorState>();
+    auto results = std::make_unique<PredictionResults>();
+    ElementSet working;
+    Observer observer;
+    uint64_t digest = 1469598103934665603ull;
+    auto mix = [&digest](int64_t v) { digest = (digest ^ static_cast<uint64_t>(v)) * 1099511628211ull; };
+    passes = rows = 0;
+    for (int p = 0; p < 20; ++p) {  // 20 searches of 20 sets: the list never fills
+        for (int k = 0; k < 20; ++k) {
+            part->entries[k] = all->entries[20 * p + k];
+            part->selected[k] = 1;
+        }
+        part->count = 20;
+        const int32_t n = RunPassSearch(*model, *part, working, observer, options, *results);
+        passes += n;
+        mix(n);
+        for (int r = 0; r < results->count; ++r) {
+            const PredictionRow& row = results->rows[r];
+            int64_t timeBits = 0;
+            std::memcpy(&timeBits, &row.time, sizeof timeBits);
+            mix(row.code);
+            mix(row.satelliteIndex);
+            mix(timeBits);
+            mix(std::llround(row.magnitude * 1e4));
+            mix(std::llround(row.flareAngle * 1e6));
+        }
+        rows += results->count;
+    }
+    return digest;
+}
+
+}  // namespace
+
+// The figures the search gave before its steps below the horizon were skipped
+// and before it stopped reinitialising near-Earth models.
+TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
+    struct Case {
+        int32_t flareMode, engine;
+        int32_t passes, rows;
+        uint64_t digest;
+    };
+    const Case cases[] = {{0, 0, 1692, 1824, 0x5674e85fba5881c6ull},
+                          {1, 0, 1791, 75, 0xd187be102092a033ull},
+                          {0, kEngineSgp8, 1692, 1824, 0x109cdfeb5fd28bfcull}};
+    for (const Case& c : cases) {
+        PassSearchOptions options;
+        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.75;
+        options.hours = 24.0;
+        options.flareMode = c.flareMode;
+        options.engine = c.engine;
+        int32_t passes = 0, rows = 0;
+        const uint64_t digest = searchDigest(options, passes, rows);
+        EXPECT_EQ(passes, c.passes) << "flare mode " << c.flareMode << " engine " << c.engine;
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(digest, c.digest) << std::hex << digest;
+    }
 }
