@@ -1,6 +1,5 @@
 #include "orbit/propagation.hpp"
 
-#include <chrono>
 #include <cmath>
 
 #include "astro/julian_date.hpp"
@@ -40,21 +39,20 @@ void scale(Vector4& v, double factor) {
 
 }  // namespace
 
-uint32_t propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog, double julianDate,
-                            ElementSet& working, int index, Vector4& velocity, Vector4& position,
-                            uint8_t initialised, int32_t engine) {
+void propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog, double julianDate,
+                        ElementSet& working, int index, Vector4& velocity, Vector4& position,
+                        uint8_t initialised, int32_t engine) {
     if (initialised == 0) {
         model.flags = ModelFlags{};
         loadWorkingElementSet(catalog, index, working);
         working.deepSpace = static_cast<int16_t>(selectModel(working));
+        model.epochJulianDate = JulianDateFromEpoch(working.epoch);  // fixed until the next initialisation
     }
-    const double tsince = (julianDate - JulianDateFromEpoch(working.epoch)) * kMinutesPerDay;
+    const double tsince = (julianDate - model.epochJulianDate) * kMinutesPerDay;
 
     position = Vector4{};
     velocity = Vector4{};
-    const auto start = std::chrono::steady_clock::now();
     runModel(model, engine, tsince, working, position, velocity, initialised);
-    const auto stop = std::chrono::steady_clock::now();
 
     scale(position, kKmPerEarthRadius);
     scale(velocity, kKmPerSecondPerModelVelocity);
@@ -62,8 +60,6 @@ uint32_t propagateSatellite(PropagatorState& model, const SatelliteCatalog& cata
         position = Vector4{};
         velocity = Vector4{};
     }
-    return static_cast<uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(stop - start).count());
 }
 
 bool propagationFailed(const Vector4& position) {
