@@ -100,12 +100,12 @@ NearEarthInitialisation initialiseNearEarth(const ElementSet& set) {
 void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m,
                               KeplerFallback fallback, Vector4& position, Vector4& velocity) {
     const double a = m.a;
-    const double beta = std::sqrt(1.0 - m.e * m.e);
-    const double xn = kXke / (a * std::sqrt(a));
+    const double sqrtA = std::sqrt(a);
+    const double xn = kXke / (a * sqrtA);
 
     // Long-period periodics.
     const double axn = m.e * std::cos(m.omega);
-    double temp = 1.0 / (a * beta * beta);
+    double temp = 1.0 / (a * (1.0 - m.e * m.e));
     const double xlt = m.xl + temp * p.xlcof * axn;
     const double ayn = m.e * std::sin(m.omega) + temp * p.aycof;
 
@@ -120,10 +120,10 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double pl = a * temp;
     const double r = a * (1.0 - ecose);
     double temp1 = 1.0 / r;
-    const double rdot = kXke * std::sqrt(a) * esine * temp1;
-    const double rfdot = kXke * std::sqrt(pl) * temp1;
-    double temp2 = a * temp1;
     const double betal = std::sqrt(temp);
+    const double rdot = kXke * sqrtA * esine * temp1;
+    const double rfdot = kXke * sqrtA * betal * temp1;  // sqrt(pl) = sqrt(a) betal
+    double temp2 = a * temp1;
     const double temp3 = 1.0 / (1.0 + betal);
     const double cosu = temp2 * (k.cosEpw - axn + ayn * esine * temp3);
     const double sinu = temp2 * (k.sinEpw - ayn - axn * esine * temp3);

@@ -44,7 +44,8 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
 
     deepSpaceTerms(model, kDeepSpaceSecular, set, x);
     // Only the resonances change the mean motion; otherwise the axis is the epoch one.
-    const double axis = x.xn == s.xnodp ? model.sdp4.axisOfXnodp : std::pow(kXke / x.xn, kTwoThirds);
+    const double ratio = kXke / x.xn;
+    const double axis = x.xn == s.xnodp ? model.sdp4.axisOfXnodp : std::cbrt(ratio * ratio);  // ^(2/3)
     const double a = axis * (tempa * tempa);
     x.em = x.em - tempe;
     x.xll = x.xll + s.xnodp * templ;

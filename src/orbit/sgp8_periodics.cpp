@@ -48,7 +48,8 @@ void positionFromSgp8Elements(const Sgp8Periodics& p, const Sgp8MeanElements& m,
     // Short-period preliminary quantities.
     const double em = m.em;
     const double xn = m.xn;
-    const double am = std::pow(kXke / xn, kTwoThirds);
+    const double ratio = kXke / xn;
+    const double am = std::cbrt(ratio * ratio);  // (XKE / n)^(2/3)
     const double beta2m = 1.0 - em * em;
     const double sinos = std::sin(m.omgasm);
     const double cosos = std::cos(m.omgasm);
