@@ -13,29 +13,6 @@ namespace {
 
 constexpr double kStandardAtmosphereKm = 156.0;  // perigees from here up use the standard s
 constexpr double kLowestAtmosphereKm = 98.0;     // at or below: s* is fixed at 20 km
-constexpr int kKeplerPasses = 11;
-
-struct KeplerSolution {
-    double sinEpw = 0.0;  // sine and cosine of E + w
-    double cosEpw = 0.0;
-};
-
-// Newton-Raphson on E + w from U = M + w. A correction within the tolerance
-// means the estimate it was computed from is the answer.
-KeplerSolution solveKepler(double capu, double axn, double ayn, KeplerFallback fallback) {
-    double estimate = capu;
-    double s = 0.0;
-    double c = 0.0;
-    for (int pass = 0; pass < kKeplerPasses; ++pass) {
-        s = std::sin(estimate);
-        c = std::cos(estimate);
-        const double next = (capu - ayn * c + axn * s - estimate) / (1.0 - axn * c - ayn * s) + estimate;
-        if (std::fabs(next - estimate) <= kKeplerTolerance) return {s, c};
-        estimate = next;
-    }
-    if (fallback == KeplerFallback::LastPassStart) return {s, c};
-    return {std::sin(estimate), std::cos(estimate)};
-}
 
 }  // namespace
 
@@ -110,11 +87,11 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double ayn = m.e * std::sin(m.omega) + temp * p.aycof;
 
     const double capu = NormalizeAngle(xlt - m.xnode);
-    const KeplerSolution k = solveKepler(capu, axn, ayn, fallback);
+    const KeplerRoot k = solveKepler(capu, capu, axn, ayn, kKeplerTolerance, fallback);  // E + w
 
     // Short-period preliminary quantities.
-    const double ecose = axn * k.cosEpw + ayn * k.sinEpw;
-    const double esine = axn * k.sinEpw - ayn * k.cosEpw;
+    const double ecose = axn * k.cosX + ayn * k.sinX;
+    const double esine = axn * k.sinX - ayn * k.cosX;
     const double elsq = axn * axn + ayn * ayn;
     temp = 1.0 - elsq;
     const double pl = a * temp;
@@ -125,8 +102,8 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double rfdot = kXke * sqrtA * betal * temp1;  // sqrt(pl) = sqrt(a) betal
     double temp2 = a * temp1;
     const double temp3 = 1.0 / (1.0 + betal);
-    const double cosu = temp2 * (k.cosEpw - axn + ayn * esine * temp3);
-    const double sinu = temp2 * (k.sinEpw - ayn - axn * esine * temp3);
+    const double cosu = temp2 * (k.cosX - axn + ayn * esine * temp3);
+    const double sinu = temp2 * (k.sinX - ayn - axn * esine * temp3);
     const double u = AngleFromSinCos(sinu, cosu);
     const double sin2u = 2.0 * sinu * cosu;
     const double cos2u = 2.0 * cosu * cosu - 1.0;

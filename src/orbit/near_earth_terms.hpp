@@ -2,6 +2,7 @@
 
 #include "astro/vector4.hpp"
 #include "orbit/element_set.hpp"
+#include "orbit/kepler_solution.hpp"
 #include "orbit/model_selection.hpp"
 #include "orbit/propagator_state.hpp"
 
@@ -44,10 +45,6 @@ struct MeanElements {
     double xnode = 0.0;  // node, rad
     double xinc = 0.0;   // inclination, rad
 };
-
-// Which estimate Kepler's equation gives when it has not converged within its
-// passes: the last one computed, or the one the last pass started from.
-enum class KeplerFallback { LastComputed, LastPassStart };
 
 // Long-period periodics, Kepler's equation, short-period periodics and the
 // orientation vectors: position in Earth radii and velocity in Earth radii
