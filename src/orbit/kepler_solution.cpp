@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "orbit/angle_sum.hpp"
+
 namespace vantrek {
 
 namespace {
@@ -19,9 +21,13 @@ KeplerRoot solveKepler(double start, double capu, double axn, double ayn, double
     double high = capu + 1.0;
     bool limited = false;
     double estimate = start;
-    KeplerRoot from;  // the estimate the last pass started from
+    KeplerRoot from{start, std::sin(start), std::cos(start)};  // the estimate the last pass started from
     for (int pass = 0; pass < (limited ? kLimitedPasses : kReportPasses); ++pass) {
-        from = {estimate, std::sin(estimate), std::cos(estimate)};
+        if (pass > 0) {
+            const double d = estimate - from.x;
+            sinCosOfSum(from.sinX, from.cosX, d, from.sinX, from.cosX);
+            from.x = estimate;
+        }
         const double residual = capu - ayn * from.cosX + axn * from.sinX - estimate;
         const double step = residual / (1.0 - axn * from.cosX - ayn * from.sinX);
         if (std::fabs(step) <= tolerance) return from;
@@ -30,9 +36,9 @@ KeplerRoot solveKepler(double start, double capu, double axn, double ayn, double
             // Each estimate lies below or above the root; a step past one
             // already known to be beyond the root is a diverging one.
             if (residual > 0.0) {
-                low = std::fmax(low, estimate);
-            } else {
-                high = std::fmin(high, estimate);
+                if (estimate > low) low = estimate;
+            } else if (estimate < high) {
+                high = estimate;
             }
             if (!(next > low && next < high)) {
                 next = 0.5 * (low + high);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.hpp"
+#include "orbit/angle_sum.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/orbit_orientation.hpp"
 #include "orbit/secular_gravity.hpp"
@@ -104,7 +105,6 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
     const double temp3 = 1.0 / (1.0 + betal);
     const double cosu = temp2 * (k.cosX - axn + ayn * esine * temp3);
     const double sinu = temp2 * (k.sinX - ayn - axn * esine * temp3);
-    const double u = AngleFromSinCos(sinu, cosu);
     const double sin2u = 2.0 * sinu * cosu;
     const double cos2u = 2.0 * cosu * cosu - 1.0;
     temp = 1.0 / pl;
@@ -113,17 +113,17 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
 
     // Short-period periodics.
     const double rk = r * (1.0 - 1.5 * temp2 * betal * p.x3thm1) + 0.5 * temp1 * p.x1mth2 * cos2u;
-    const double uk = u - 0.25 * temp2 * p.x7thm1 * sin2u;
+    const double duk = -0.25 * temp2 * p.x7thm1 * sin2u;  // to the argument of latitude u
     const double xnodek = m.xnode + 1.5 * temp2 * p.cosio * sin2u;
-    const double xinck = m.xinc + 1.5 * temp2 * p.cosio * p.sinio * cos2u;
+    const double dik = 1.5 * temp2 * p.cosio * p.sinio * cos2u;  // to the inclination
     const double rdotk = rdot - xn * temp1 * p.x1mth2 * sin2u;
     const double rfdotk = rfdot + xn * temp1 * (p.x1mth2 * cos2u + 1.5 * p.x3thm1);
 
     // Orientation vectors.
-    const double sinuk = std::sin(uk);
-    const double cosuk = std::cos(uk);
-    const double sinik = std::sin(xinck);
-    const double cosik = std::cos(xinck);
+    // (sinu, cosu) is a unit vector: the angle u itself is never needed.
+    double sinuk = 0.0, cosuk = 0.0, sinik = 0.0, cosik = 0.0;
+    sinCosOfSum(sinu, cosu, duk, sinuk, cosuk);
+    sinCosOfSum(m.sinInc, m.cosInc, dik, sinik, cosik);
     const double sinnok = std::sin(xnodek);
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;

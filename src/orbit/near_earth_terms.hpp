@@ -43,7 +43,8 @@ struct MeanElements {
     double omega = 0.0;  // argument of perigee, rad
     double xl = 0.0;     // mean longitude, rad
     double xnode = 0.0;  // node, rad
-    double xinc = 0.0;   // inclination, rad
+    double sinInc = 0.0;  // sine and cosine of the inclination
+    double cosInc = 0.0;
 };
 
 // Long-period periodics, Kepler's equation, short-period periodics and the

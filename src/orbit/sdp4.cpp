@@ -57,7 +57,8 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
     mean.omega = x.omgasm;
     mean.xl = x.xll + x.omgasm + x.xnodes;
     mean.xnode = x.xnodes;
-    mean.xinc = x.xinc;
+    mean.sinInc = std::sin(x.xinc);
+    mean.cosInc = std::cos(x.xinc);
     positionFromMeanElements(model.sdp4.periodics, mean, KeplerFallback::LastPassStart, position, velocity);
 }
 
