@@ -26,10 +26,6 @@ void runModel(PropagatorState& model, int32_t engine, double tsince, const Eleme
     }
 }
 
-bool isFiniteVector(const Vector4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
-}
-
 void scale(Vector4& v, double factor) {
     v.x *= factor;
     v.y *= factor;
@@ -56,7 +52,8 @@ void propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog,
 
     scale(position, kKmPerEarthRadius);
     scale(velocity, kKmPerSecondPerModelVelocity);
-    if (!isFiniteVector(position) || !isFiniteVector(velocity) || position.w == 0.0) {
+    // A component that is not finite makes the length so too.
+    if (!std::isfinite(position.w) || !std::isfinite(velocity.w) || position.w == 0.0) {
         position = Vector4{};
         velocity = Vector4{};
     }

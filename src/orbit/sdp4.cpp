@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "orbit/angle_sum.hpp"
 #include "orbit/deep_space.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/near_earth_terms.hpp"
@@ -57,8 +58,8 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
     mean.omega = x.omgasm;
     mean.xl = x.xll + x.omgasm + x.xnodes;
     mean.xnode = x.xnodes;
-    mean.sinInc = std::sin(x.xinc);
-    mean.cosInc = std::cos(x.xinc);
+    // The Sun and the Moon move the inclination little from the epoch's.
+    sinCosOfSum(x.siniq, x.cosiq, x.xinc - set.inclination, mean.sinInc, mean.cosInc);
     positionFromMeanElements(model.sdp4.periodics, mean, KeplerFallback::LastPassStart, position, velocity);
 }
 
