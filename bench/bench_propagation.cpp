@@ -92,7 +92,7 @@ BENCHMARK(BM_PropagateInitialising)
     ->ArgsProduct({{0, 1, 2}, {0, vantrek::kEngineSgp8}})
     ->Args({4, vantrek::kEngineSgp8});
 
-// The near-Earth model alone, without the front end's epoch and clock work.
+// The near-Earth model alone, without the front end.
 void BM_Sgp4ModelOnly(benchmark::State& state) {
     const auto catalog = benchCatalog();
     vantrek::PropagatorState model;

@@ -44,8 +44,7 @@ double EstimateMagnitude(PropagatorState& model, const SatelliteCatalog& catalog
                          MagnitudeEstimate& out) {
     Vector4 sun;
     SunPosition(jd, sun);
-    out.propagationMilliseconds = propagateSatellite(model, catalog, jd, working, index,
-                                                     out.velocity, out.position, 0, engine);
+    propagateSatellite(model, catalog, jd, working, index, out.velocity, out.position, 0, engine);
     if (propagationFailed(out.position)) return kNoMagnitude;
     ComputeLookAngles(jd, out.position, out.velocity, observer, out.look, 1, 0);
     Vector4 observerVelocity;

@@ -20,7 +20,6 @@ struct MagnitudeEstimate {
     double phaseAngle = 0.0;    // degrees, Sun-satellite-observer
     int32_t eclipsed = 0;       // 1 in the Earth's shadow
     double depth = 0.0;         // rad inside the shadow edge (see IsEclipsed)
-    uint32_t propagationMilliseconds = 0;
 };
 
 // Visual magnitude of a sunlit satellite: its standard magnitude (at 1000 km

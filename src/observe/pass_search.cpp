@@ -1,8 +1,10 @@
 #include "observe/pass_search.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "astro/constants.hpp"
+#include "observe/horizon_bound.hpp"
 #include "observe/iridium_flare.hpp"
 #include "observe/pass_possible.hpp"
 #include "observe/visibility_code.hpp"
@@ -20,6 +22,7 @@ constexpr double kStepFlareNear = 4.6296296296296294e-05;  // 4 s, 10 to 30 degr
 constexpr double kOneSecond = 1.1574074074074073e-05;      // flare steps closer than 10 degrees
 constexpr double kStepAfterFlare = 0.0006944444444444445;  // 60 s
 constexpr double kHour = 0.041666666666666664;
+constexpr double kSecondsPerDay = 86400.0;
 
 // Jumps, in orbital periods: out of a pass that has just ended, and out of a
 // pass that has given its row.
@@ -53,9 +56,31 @@ struct Search {
     int32_t passes = 0;
     bool stopped = false;
 
+    // Until this instant the satellite is known to stay below the horizon.
+    double quietUntil = -std::numeric_limits<double>::infinity();
+
     int16_t evaluate(double t, int index, uint8_t reload, double& magnitude, FlareResult& flare) {
-        return VisibilityStatus(model, catalog, t, working, index, observer, reload, options.limits,
-                                options.engine, options.flareMode, magnitude, flare);
+        Vector4 position, velocity;
+        const int16_t code = VisibilityStatus(model, catalog, t, working, index, observer, reload,
+                                              options.limits, options.engine, options.flareMode,
+                                              magnitude, flare, &position, &velocity);
+        quietUntil = -std::numeric_limits<double>::infinity();
+        // Only near-Earth models may be left unevaluated: a deep-space call
+        // moves the periodics' reuse time and the resonance integrator.
+        if (code == kVisibilityInvisible && !working.deepSpace) {
+            quietUntil = t + SecondsBelowHorizon(position, velocity, observer) / kSecondsPerDay;
+        }
+        return code;
+    }
+
+    // The evaluation on the step grid, or its known result while the
+    // satellite cannot have risen: below the limit, no magnitude.
+    int16_t step(double t, int index, double& magnitude, FlareResult& flare) {
+        if (t < quietUntil) {
+            magnitude = kNoMagnitude;
+            return kVisibilityInvisible;
+        }
+        return evaluate(t, index, 1, magnitude, flare);
     }
 
     void report() {
@@ -140,7 +165,7 @@ void Search::searchSatellite(int index, double start, double end) {
         previousCode = code;
         firstAfterRowJump = rowJumpPending;
         rowJumpPending = false;
-        code = evaluate(t, index, 1, magnitude, flare);
+        code = step(t, index, magnitude, flare);
         if (code == kVisibilityCannotPropagate) return;  // the orbit has decayed
         const double evaluatedMagnitude = magnitude;
 

@@ -29,7 +29,9 @@ using PassSearchProgressFn = std::function<void(const PassSearchProgress&)>;
 // start does not count, nor one whose row's jump ends the period.
 // Normal mode skips geostationary satellites and orbits that never rise over
 // the observer; flare mode searches only orbits that can rise and are not on
-// the flare exclusion list. `working` and `model` are left holding the last
+// the flare exclusion list. A near-Earth satellite is not evaluated at the
+// steps it provably cannot have risen by; the rows are those of evaluating
+// every step. `working` and `model` are left holding the last
 // satellite searched. `progress` (may be empty) is told of every change of the
 // two bars; a set `cancel` flag (may be null) stops the search between steps,
 // keeping the rows found so far. Out-of-range options are replaced as

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.hpp"
+#include "orbit/angle_sum.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/orbit_orientation.hpp"
 #include "orbit/secular_gravity.hpp"
@@ -13,29 +14,6 @@ namespace {
 
 constexpr double kStandardAtmosphereKm = 156.0;  // perigees from here up use the standard s
 constexpr double kLowestAtmosphereKm = 98.0;     // at or below: s* is fixed at 20 km
-constexpr int kKeplerPasses = 11;
-
-struct KeplerSolution {
-    double sinEpw = 0.0;  // sine and cosine of E + w
-    double cosEpw = 0.0;
-};
-
-// Newton-Raphson on E + w from U = M + w. A correction within the tolerance
-// means the estimate it was computed from is the answer.
-KeplerSolution solveKepler(double capu, double axn, double ayn, KeplerFallback fallback) {
-    double estimate = capu;
-    double s = 0.0;
-    double c = 0.0;
-    for (int pass = 0; pass < kKeplerPasses; ++pass) {
-        s = std::sin(estimate);
-        c = std::cos(estimate);
-        const double next = (capu - ayn * c + axn * s - estimate) / (1.0 - axn * c - ayn * s) + estimate;
-        if (std::fabs(next - estimate) <= kKeplerTolerance) return {s, c};
-        estimate = next;
-    }
-    if (fallback == KeplerFallback::LastPassStart) return {s, c};
-    return {std::sin(estimate), std::cos(estimate)};
-}
 
 }  // namespace
 
@@ -100,34 +78,33 @@ NearEarthInitialisation initialiseNearEarth(const ElementSet& set) {
 void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m,
                               KeplerFallback fallback, Vector4& position, Vector4& velocity) {
     const double a = m.a;
-    const double beta = std::sqrt(1.0 - m.e * m.e);
-    const double xn = kXke / (a * std::sqrt(a));
+    const double sqrtA = std::sqrt(a);
+    const double xn = kXke / (a * sqrtA);
 
     // Long-period periodics.
     const double axn = m.e * std::cos(m.omega);
-    double temp = 1.0 / (a * beta * beta);
+    double temp = 1.0 / (a * (1.0 - m.e * m.e));
     const double xlt = m.xl + temp * p.xlcof * axn;
     const double ayn = m.e * std::sin(m.omega) + temp * p.aycof;
 
     const double capu = NormalizeAngle(xlt - m.xnode);
-    const KeplerSolution k = solveKepler(capu, axn, ayn, fallback);
+    const KeplerRoot k = solveKepler(capu, capu, axn, ayn, kKeplerTolerance, fallback);  // E + w
 
     // Short-period preliminary quantities.
-    const double ecose = axn * k.cosEpw + ayn * k.sinEpw;
-    const double esine = axn * k.sinEpw - ayn * k.cosEpw;
+    const double ecose = axn * k.cosX + ayn * k.sinX;
+    const double esine = axn * k.sinX - ayn * k.cosX;
     const double elsq = axn * axn + ayn * ayn;
     temp = 1.0 - elsq;
     const double pl = a * temp;
     const double r = a * (1.0 - ecose);
     double temp1 = 1.0 / r;
-    const double rdot = kXke * std::sqrt(a) * esine * temp1;
-    const double rfdot = kXke * std::sqrt(pl) * temp1;
-    double temp2 = a * temp1;
     const double betal = std::sqrt(temp);
+    const double rdot = kXke * sqrtA * esine * temp1;
+    const double rfdot = kXke * sqrtA * betal * temp1;  // sqrt(pl) = sqrt(a) betal
+    double temp2 = a * temp1;
     const double temp3 = 1.0 / (1.0 + betal);
-    const double cosu = temp2 * (k.cosEpw - axn + ayn * esine * temp3);
-    const double sinu = temp2 * (k.sinEpw - ayn - axn * esine * temp3);
-    const double u = AngleFromSinCos(sinu, cosu);
+    const double cosu = temp2 * (k.cosX - axn + ayn * esine * temp3);
+    const double sinu = temp2 * (k.sinX - ayn - axn * esine * temp3);
     const double sin2u = 2.0 * sinu * cosu;
     const double cos2u = 2.0 * cosu * cosu - 1.0;
     temp = 1.0 / pl;
@@ -136,17 +113,17 @@ void positionFromMeanElements(const NearEarthPeriodics& p, const MeanElements& m
 
     // Short-period periodics.
     const double rk = r * (1.0 - 1.5 * temp2 * betal * p.x3thm1) + 0.5 * temp1 * p.x1mth2 * cos2u;
-    const double uk = u - 0.25 * temp2 * p.x7thm1 * sin2u;
+    const double duk = -0.25 * temp2 * p.x7thm1 * sin2u;  // to the argument of latitude u
     const double xnodek = m.xnode + 1.5 * temp2 * p.cosio * sin2u;
-    const double xinck = m.xinc + 1.5 * temp2 * p.cosio * p.sinio * cos2u;
+    const double dik = 1.5 * temp2 * p.cosio * p.sinio * cos2u;  // to the inclination
     const double rdotk = rdot - xn * temp1 * p.x1mth2 * sin2u;
     const double rfdotk = rfdot + xn * temp1 * (p.x1mth2 * cos2u + 1.5 * p.x3thm1);
 
     // Orientation vectors.
-    const double sinuk = std::sin(uk);
-    const double cosuk = std::cos(uk);
-    const double sinik = std::sin(xinck);
-    const double cosik = std::cos(xinck);
+    // (sinu, cosu) is a unit vector: the angle u itself is never needed.
+    double sinuk = 0.0, cosuk = 0.0, sinik = 0.0, cosik = 0.0;
+    sinCosOfSum(sinu, cosu, duk, sinuk, cosuk);
+    sinCosOfSum(m.sinInc, m.cosInc, dik, sinik, cosik);
     const double sinnok = std::sin(xnodek);
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;

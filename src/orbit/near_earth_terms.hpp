@@ -2,6 +2,7 @@
 
 #include "astro/vector4.hpp"
 #include "orbit/element_set.hpp"
+#include "orbit/kepler_solution.hpp"
 #include "orbit/model_selection.hpp"
 #include "orbit/propagator_state.hpp"
 
@@ -42,12 +43,9 @@ struct MeanElements {
     double omega = 0.0;  // argument of perigee, rad
     double xl = 0.0;     // mean longitude, rad
     double xnode = 0.0;  // node, rad
-    double xinc = 0.0;   // inclination, rad
+    double sinInc = 0.0;  // sine and cosine of the inclination
+    double cosInc = 0.0;
 };
-
-// Which estimate Kepler's equation gives when it has not converged within its
-// passes: the last one computed, or the one the last pass started from.
-enum class KeplerFallback { LastComputed, LastPassStart };
 
 // Long-period periodics, Kepler's equation, short-period periodics and the
 // orientation vectors: position in Earth radii and velocity in Earth radii

@@ -1,6 +1,5 @@
 #include "orbit/propagation.hpp"
 
-#include <chrono>
 #include <cmath>
 
 #include "astro/julian_date.hpp"
@@ -27,10 +26,6 @@ void runModel(PropagatorState& model, int32_t engine, double tsince, const Eleme
     }
 }
 
-bool isFiniteVector(const Vector4& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
-}
-
 void scale(Vector4& v, double factor) {
     v.x *= factor;
     v.y *= factor;
@@ -40,30 +35,28 @@ void scale(Vector4& v, double factor) {
 
 }  // namespace
 
-uint32_t propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog, double julianDate,
-                            ElementSet& working, int index, Vector4& velocity, Vector4& position,
-                            uint8_t initialised, int32_t engine) {
+void propagateSatellite(PropagatorState& model, const SatelliteCatalog& catalog, double julianDate,
+                        ElementSet& working, int index, Vector4& velocity, Vector4& position,
+                        uint8_t initialised, int32_t engine) {
     if (initialised == 0) {
         model.flags = ModelFlags{};
         loadWorkingElementSet(catalog, index, working);
         working.deepSpace = static_cast<int16_t>(selectModel(working));
+        model.epochJulianDate = JulianDateFromEpoch(working.epoch);  // fixed until the next initialisation
     }
-    const double tsince = (julianDate - JulianDateFromEpoch(working.epoch)) * kMinutesPerDay;
+    const double tsince = (julianDate - model.epochJulianDate) * kMinutesPerDay;
 
     position = Vector4{};
     velocity = Vector4{};
-    const auto start = std::chrono::steady_clock::now();
     runModel(model, engine, tsince, working, position, velocity, initialised);
-    const auto stop = std::chrono::steady_clock::now();
 
     scale(position, kKmPerEarthRadius);
     scale(velocity, kKmPerSecondPerModelVelocity);
-    if (!isFiniteVector(position) || !isFiniteVector(velocity) || position.w == 0.0) {
+    // A component that is not finite makes the length so too.
+    if (!std::isfinite(position.w) || !std::isfinite(velocity.w) || position.w == 0.0) {
         position = Vector4{};
         velocity = Vector4{};
     }
-    return static_cast<uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(stop - start).count());
 }
 
 bool propagationFailed(const Vector4& position) {

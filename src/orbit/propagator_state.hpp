@@ -204,6 +204,7 @@ struct DeepSpaceState {
 // A default-constructed record is a fresh world.
 struct PropagatorState {
     ModelFlags flags;
+    double epochJulianDate = 0.0;  // of the element set initialised last (front end)
     Sgp4Constants sgp4;
     Sdp4Constants sdp4;
     Sgp8Constants sgp8;

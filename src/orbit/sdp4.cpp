@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "orbit/angle_sum.hpp"
 #include "orbit/deep_space.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/near_earth_terms.hpp"
@@ -44,7 +45,8 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
 
     deepSpaceTerms(model, kDeepSpaceSecular, set, x);
     // Only the resonances change the mean motion; otherwise the axis is the epoch one.
-    const double axis = x.xn == s.xnodp ? model.sdp4.axisOfXnodp : std::pow(kXke / x.xn, kTwoThirds);
+    const double ratio = kXke / x.xn;
+    const double axis = x.xn == s.xnodp ? model.sdp4.axisOfXnodp : std::cbrt(ratio * ratio);  // ^(2/3)
     const double a = axis * (tempa * tempa);
     x.em = x.em - tempe;
     x.xll = x.xll + s.xnodp * templ;
@@ -56,7 +58,8 @@ void propagateSdp4(PropagatorState& model, double tsince, const ElementSet& set,
     mean.omega = x.omgasm;
     mean.xl = x.xll + x.omgasm + x.xnodes;
     mean.xnode = x.xnodes;
-    mean.xinc = x.xinc;
+    // The Sun and the Moon move the inclination little from the epoch's.
+    sinCosOfSum(x.siniq, x.cosiq, x.xinc - set.inclination, mean.sinInc, mean.cosInc);
     positionFromMeanElements(model.sdp4.periodics, mean, KeplerFallback::LastPassStart, position, velocity);
 }
 

@@ -87,7 +87,8 @@ void propagateSgp4(PropagatorState& model, double tsince, const ElementSet& set,
     mean.omega = omega;
     mean.xl = xmp + omega + xnode + s.xnodp * templ;
     mean.xnode = xnode;
-    mean.xinc = set.inclination;
+    mean.sinInc = c.periodics.sinio;  // the inclination has no secular change here
+    mean.cosInc = c.periodics.cosio;
     positionFromMeanElements(c.periodics, mean, KeplerFallback::LastComputed, position, velocity);
 }
 

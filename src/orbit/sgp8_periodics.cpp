@@ -4,6 +4,7 @@
 
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
+#include "orbit/kepler_solution.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/orbit_orientation.hpp"
 
@@ -11,44 +12,31 @@ namespace vantrek {
 
 namespace {
 
-constexpr int kKeplerPasses = 11;
-
 struct EccentricAnomaly {
     double sine = 0.0;  // sin E, cos E and 1 / (1 - e cos E)
     double cose = 0.0;
     double zc5 = 0.0;
 };
 
-EccentricAnomaly anomalyAt(double estimate, double e) {
-    const double s = std::sin(estimate);
-    const double c = std::cos(estimate);
-    return {s, c, 1.0 / (1.0 - e * c)};
-}
-
-// Newton-Raphson from a second-order start. A correction within the
-// tolerance means the estimate it was computed from is the answer; without
+// Kepler's equation from the report's second-order start; without
 // convergence the last estimate is used.
-EccentricAnomaly solveKepler(double m, double e, double tolerance) {
-    double estimate = m + e * std::sin(m) * (1.0 + e * std::cos(m));
-    for (int pass = 0; pass < kKeplerPasses; ++pass) {
-        const EccentricAnomaly a = anomalyAt(estimate, e);
-        const double next = (m + e * a.sine - estimate) * a.zc5 + estimate;
-        if (std::fabs(next - estimate) <= tolerance) return a;
-        estimate = next;
-    }
-    return anomalyAt(estimate, e);
+EccentricAnomaly solveEccentricAnomaly(double m, double e, double tolerance) {
+    const double start = m + e * std::sin(m) * (1.0 + e * std::cos(m));
+    const KeplerRoot root = solveKepler(start, m, e, 0.0, tolerance, KeplerFallback::LastComputed);
+    return {root.sinX, root.cosX, 1.0 / (1.0 - e * root.cosX)};
 }
 
 }  // namespace
 
 void positionFromSgp8Elements(const Sgp8Periodics& p, const Sgp8MeanElements& m, double keplerTolerance,
                               Vector4& position, Vector4& velocity) {
-    const EccentricAnomaly k = solveKepler(m.xmam, m.em, keplerTolerance);
+    const EccentricAnomaly k = solveEccentricAnomaly(m.xmam, m.em, keplerTolerance);
 
     // Short-period preliminary quantities.
     const double em = m.em;
     const double xn = m.xn;
-    const double am = std::pow(kXke / xn, kTwoThirds);
+    const double ratio = kXke / xn;
+    const double am = std::cbrt(ratio * ratio);  // (XKE / n)^(2/3)
     const double beta2m = 1.0 - em * em;
     const double sinos = std::sin(m.omgasm);
     const double cosos = std::cos(m.omgasm);

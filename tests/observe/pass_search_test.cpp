@@ -1,6 +1,8 @@
 #include "observe/pass_search.hpp"
 
 #include <atomic>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -9,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include "observe/horizon_bound.hpp"
 #include "observe/pass_search_settings.hpp"
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
 #include "observe_fixtures.hpp"
+#include "../support/synthetic_catalog.hpp"
 
 using namespace vantrek;
 using namespace vantrek::testing;
@@ -239,4 +243,104 @@ TEST_F(PassSearch, CancelStopsBetweenSatellites) {
         &cancel);
     EXPECT_EQ(lastSatellite, 2);
     for (int r = 0; r < results->count; ++r) EXPECT_EQ(results->rows[r].satelliteIndex, 0);
+}
+
+namespace {
+
+// One number for everything a search lists: the pass count and every row's
+// code, satellite, exact time, and magnitude and flare angle to far below
+// their printed digits.
+uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t& rows) {
+    const auto all = SyntheticCatalog();
+    auto part = std::make_unique<SatelliteCatalog>();
+    auto model = std::make_unique<PropagatorState>();
+    auto results = std::make_unique<PredictionResults>();
+    ElementSet working;
+    Observer observer;
+    uint64_t digest = 1469598103934665603ull;
+    auto mix = [&digest](int64_t v) { digest = (digest ^ static_cast<uint64_t>(v)) * 1099511628211ull; };
+    passes = rows = 0;
+    for (int p = 0; p < 20; ++p) {  // 20 searches of 20 sets: the list never fills
+        for (int k = 0; k < 20; ++k) {
+            part->entries[k] = all->entries[20 * p + k];
+            part->selected[k] = 1;
+        }
+        part->count = 20;
+        const int32_t n = RunPassSearch(*model, *part, working, observer, options, *results);
+        passes += n;
+        mix(n);
+        for (int r = 0; r < results->count; ++r) {
+            const PredictionRow& row = results->rows[r];
+            int64_t timeBits = 0;
+            std::memcpy(&timeBits, &row.time, sizeof timeBits);
+            mix(row.code);
+            mix(row.satelliteIndex);
+            mix(timeBits);
+            mix(std::llround(row.magnitude * 1e4));
+            mix(std::llround(row.flareAngle * 1e6));
+        }
+        rows += results->count;
+    }
+    return digest;
+}
+
+}  // namespace
+
+// The figures the search gave before its steps below the horizon were skipped
+// and before it stopped reinitialising near-Earth models.
+TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
+    struct Case {
+        int32_t flareMode, engine;
+        int32_t passes, rows;
+        uint64_t digest;
+    };
+    const Case cases[] = {{0, 0, 1692, 1824, 0x5674e85fba5881c6ull},
+                          {1, 0, 1791, 75, 0xd187be102092a033ull},
+                          {0, kEngineSgp8, 1692, 1824, 0x109cdfeb5fd28bfcull}};
+    for (const Case& c : cases) {
+        PassSearchOptions options;
+        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.75;
+        options.hours = 24.0;
+        options.flareMode = c.flareMode;
+        options.engine = c.engine;
+        int32_t passes = 0, rows = 0;
+        const uint64_t digest = searchDigest(options, passes, rows);
+        EXPECT_EQ(passes, c.passes) << "flare mode " << c.flareMode << " engine " << c.engine;
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(digest, c.digest) << std::hex << digest;
+    }
+}
+
+// The promise the search skips its steps on: a satellite below the horizon
+// stays below it, checked every 10 s of the time promised, for low orbits of
+// every kind in the synthetic catalogue (and one with e = 0.1).
+TEST(HorizonBound, PromiseHoldsAndSavesMostOfTheWalk) {
+    auto catalog = SyntheticCatalog();
+    catalog->entries[1] = SyntheticSet(1, 400.0, 63.0, 0.1);
+    auto model = std::make_unique<PropagatorState>();
+    ElementSet working;
+    Observer observer = observerAt(-33.9, 151.2);
+    double promised = 0.0;
+    int samples = 0;
+    for (int k = 1; k < kCatalogCapacity; k += 7) {
+        Vector4 position, velocity;
+        propagateSatellite(*model, *catalog, JulianDateFromEpoch(kSyntheticEpoch), working, k, velocity, position, 0, 0);
+        if (working.deepSpace) continue;
+        for (int s = 0; s < 40; ++s) {
+            const double jd = JulianDateFromEpoch(kSyntheticEpoch) + s * 0.0371;
+            propagateSatellite(*model, *catalog, jd, working, k, velocity, position, 1, 0);
+            LookAngles look;
+            ComputeLookAngles(jd, position, velocity, observer, look, 0, 0);
+            if (look.elevation >= 0.0) continue;
+            const double quiet = SecondsBelowHorizon(position, velocity, observer);
+            promised += quiet;
+            ++samples;
+            for (double t = 10.0; t < quiet; t += 10.0) {
+                propagateSatellite(*model, *catalog, jd + t / 86400.0, working, k, velocity, position, 1, 0);
+                ComputeLookAngles(jd + t / 86400.0, position, velocity, observer, look, 0, 0);
+                ASSERT_LE(look.elevation, 0.0) << k << " " << s << " " << t << " of " << quiet;
+            }
+        }
+    }
+    EXPECT_GT(promised / samples, 600.0);  // seconds: a dozen 50 s steps at a time
 }

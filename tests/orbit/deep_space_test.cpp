@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "orbit/deep_space.hpp"
+#include "orbit/kepler_solution.hpp"
 #include "orbit/propagation.hpp"
 #include "orbit_test_support.hpp"
 
@@ -104,6 +105,52 @@ TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnder
             propagate(model, 1436.07, set, dayLater, velocity, 1);  // one sidereal day on
             EXPECT_NEAR(std::hypot(dayLater.x, dayLater.y), 6.61, 0.01) << inclination;  // Earth radii
             EXPECT_NEAR(std::atan2(dayLater.y, dayLater.x), std::atan2(start.y, start.x), 0.01) << inclination;
+        }
+    }
+}
+
+TEST(KeplerSolution, SatisfiesTheEquationUpToEccentricity0999) {
+    const double tolerance = 1e-6;
+    for (double e : {0.9, 0.97, 0.99, 0.999}) {
+        for (int k = 0; k < 720; ++k) {
+            const double m = k * kTwoPi / 720.0;
+            const double w = k * 0.37;  // the near-Earth form solves for E + w
+            const double axn = e * std::cos(w), ayn = e * std::sin(w);
+            const KeplerRoot u = solveKepler(m, m, axn, ayn, tolerance, KeplerFallback::LastPassStart);
+            EXPECT_NEAR(u.x - axn * std::sin(u.x) + ayn * std::cos(u.x), m, 2 * tolerance) << e << " " << m;
+            EXPECT_NEAR(u.sinX, std::sin(u.x), 1e-15);
+            // SGP8's form and start: E - e sin E = M.
+            const double start = m + e * std::sin(m) * (1.0 + e * std::cos(m));
+            const KeplerRoot a = solveKepler(start, m, e, 0.0, tolerance, KeplerFallback::LastComputed);
+            EXPECT_NEAR(a.x - e * std::sin(a.x), m, 2 * tolerance) << e << " " << m;
+        }
+    }
+}
+
+// A solar-wind-probe-like orbit: e = 0.9728, a period of 13.7 days. Every
+// position lies within the ellipse (the Moon lowers the perigee) and none
+// jumps further than the escape speed at half the perigee allows, under both
+// deep-space models.
+TEST(KeplerSolution, HighlyEccentricOrbitStaysOnItsEllipse) {
+    const ElementSet set = makeElementSet(24172.0, 28.0, 40.0, 0.9728, 200.0, 0.0, 1.0 / 13.7);
+    const double muEr = 0.0743669161 * 0.0743669161;  // Earth radii^3 / min^2
+    const double a = std::cbrt(muEr / (set.meanMotion * set.meanMotion));
+    const double lowest = 0.5 * a * (1.0 - 0.9728);
+    const double fastest = std::sqrt(2.0 * muEr / lowest);
+    using Model = void (*)(PropagatorState&, double, const ElementSet&, Vector4&, Vector4&, uint8_t);
+    for (Model propagate : {Model{propagateSdp4}, Model{propagateSdp8}}) {
+        PropagatorState model;
+        Vector4 previous, position, velocity;
+        const double step = 5.0;  // minutes
+        propagate(model, 0.0, set, previous, velocity, 0);
+        for (double t = step; t < 2 * 13.7 * 1440.0; t += step) {
+            propagate(model, t, set, position, velocity, 1);
+            const double r = std::sqrt(position.x * position.x + position.y * position.y + position.z * position.z);
+            ASSERT_GT(r, lowest) << t;
+            ASSERT_LT(r, 1.01 * a * (1.0 + 0.9728)) << t;
+            const double jump = std::hypot(position.x - previous.x, position.y - previous.y, position.z - previous.z);
+            ASSERT_LT(jump, fastest * step) << t;
+            previous = position;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/views/info_panel.hpp"
 
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -54,12 +55,16 @@ struct SatelliteFigures {
 };
 
 // The current satellite at the panel's instant with one engine; false when it
-// has no finite state.
+// has no finite state. `milliseconds` is what the estimate (propagation
+// included) took, to the microsecond.
 bool computeFigures(AppState& state, double jd, int32_t engine, MagnitudeEstimate& estimate,
-                    double& magnitude, SatelliteFigures& figures) {
+                    double& magnitude, SatelliteFigures& figures, double& milliseconds) {
     SatelliteCatalog& catalog = state.catalog;
+    const auto began = std::chrono::steady_clock::now();
     magnitude = EstimateMagnitude(state.model, catalog, jd, catalog.current, catalog.currentSet,
                                   state.observer, engine, estimate);
+    const auto took = std::chrono::steady_clock::now() - began;
+    milliseconds = std::chrono::duration_cast<std::chrono::microseconds>(took).count() / 1000.0;
     if (propagationFailed(estimate.position)) return false;
     GeodeticPoint point;
     GeodeticFromEci(jd, estimate.position, point);
@@ -212,7 +217,8 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
     MagnitudeEstimate estimate;
     double magnitude = kNoMagnitude;
     SatelliteFigures figures;
-    bool computed = computeFigures(state, jd, engine, estimate, magnitude, figures);
+    double calcMilliseconds = 0.0;
+    bool computed = computeFigures(state, jd, engine, estimate, magnitude, figures, calcMilliseconds);
     const double height = figures.height;
     const ElementSet shown = state.catalog.currentSet;  // period and model of the engine shown
     if (computed && comparison) {
@@ -221,7 +227,9 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
         SatelliteFigures other;
         const int32_t otherEngine = engine == kEngineSgp8 ? 0 : kEngineSgp8;
         // Differences from a zero state would mean nothing.
-        computed = computeFigures(state, jd, otherEngine, otherEstimate, otherMagnitude, other);
+        double otherMilliseconds = 0.0;
+        computed = computeFigures(state, jd, otherEngine, otherEstimate, otherMagnitude, other,
+                                  otherMilliseconds);
         if (computed) figures = difference(figures, other);
         state.catalog.currentSet = shown;
     }
@@ -271,7 +279,7 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
         memory.calcTimeCount = 0;
     }
     if (!tracking) {
-        memory.calcTimeSumMs += estimate.propagationMilliseconds;
+        memory.calcTimeSumMs += calcMilliseconds;
         ++memory.calcTimeCount;
     }
 
