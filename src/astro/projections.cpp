@@ -44,34 +44,49 @@ bool MapPixel(double latitude, double& longitude, int32_t width, int32_t height,
     return storePixel(w * longitude / kTwoPi + w * 0.5, h * 0.5 - h * latitude / kPi, out);
 }
 
-bool FootprintPoint(const GeodeticPoint& subPoint, double bearingDeg, int32_t width,
-                    int32_t height, PixelPoint& out) {
+FootprintCircle FootprintCircleAround(const GeodeticPoint& subPoint) {
     // Earth-central angle of the horizon circle; a point below the surface has none.
     double ratio = kEarthEquatorialRadius / (subPoint.height + kEarthEquatorialRadius);
     if (!(ratio > 0.0 && ratio < 1.0)) ratio = 1.0;
-    const double beta = std::acos(ratio);
-    const double e = beta * 12756.33 * 0.5 / kEarthEquatorialRadius;
+    FootprintCircle c;
+    c.latitude = subPoint.latitude;
+    c.longitude = subPoint.longitude;
+    c.reach = std::acos(ratio) * 12756.33 * 0.5 / kEarthEquatorialRadius;
+    c.sinLatitude = std::sin(c.latitude);
+    c.cosLatitude = std::cos(c.latitude);
+    c.sinReach = std::sin(c.reach);
+    c.cosReach = std::cos(c.reach);
+    return c;
+}
 
-    const double lat = subPoint.latitude;
+bool FootprintPoint(const FootprintCircle& c, double bearingDeg, int32_t width, int32_t height,
+                    PixelPoint& out) {
+    const double lat = c.latitude;
+    const double e = c.reach;
     const double bearing = bearingDeg * kDegree;
-    const double phi2 = std::asin(std::cos(e) * std::sin(lat) + std::cos(bearing) * std::sin(e) * std::cos(lat));
-    const double num = std::cos(e) - std::sin(phi2) * std::sin(lat);
-    const double den = std::cos(phi2) * std::cos(lat);
+    const double phi2 = std::asin(c.cosReach * c.sinLatitude + std::cos(bearing) * c.sinReach * c.cosLatitude);
+    const double num = c.cosReach - std::sin(phi2) * c.sinLatitude;
+    const double den = std::cos(phi2) * c.cosLatitude;
 
     double lambda2;
     if ((bearingDeg == 0.0 && e > kHalfPi - lat) || (bearingDeg == 180.0 && e > kHalfPi + lat)) {
-        lambda2 = subPoint.longitude + kPi;  // the circle passes over a pole
+        lambda2 = c.longitude + kPi;  // the circle passes over a pole
     } else if (std::fabs(num / den) > 1.0) {
-        lambda2 = subPoint.longitude;
+        lambda2 = c.longitude;
     } else if (bearingDeg <= 180.0) {
-        lambda2 = subPoint.longitude - ArcCosHalfPlane(num, den);
+        lambda2 = c.longitude - ArcCosHalfPlane(num, den);
     } else {
-        lambda2 = subPoint.longitude + ArcCosHalfPlane(num, den);
+        lambda2 = c.longitude + ArcCosHalfPlane(num, den);
     }
     if (!std::isfinite(lambda2) || !std::isfinite(phi2)) return storePixel(NAN, NAN, out);
     lambda2 = std::fmod(lambda2, kTwoPi);
     if (lambda2 < 0.0) lambda2 += kTwoPi;
     return MapPixel(phi2, lambda2, width, height, out);
+}
+
+bool FootprintPoint(const GeodeticPoint& subPoint, double bearingDeg, int32_t width,
+                    int32_t height, PixelPoint& out) {
+    return FootprintPoint(FootprintCircleAround(subPoint), bearingDeg, width, height, out);
 }
 
 bool SkyChartPixel(const ScreenVector& east, const ScreenVector& north, LookAngles& look,

@@ -39,6 +39,18 @@ bool MapPixel(double latitude, double& longitude, int32_t width, int32_t height,
 bool FootprintPoint(const GeodeticPoint& subPoint, double bearingDeg, int32_t width,
                     int32_t height, PixelPoint& out);
 
+// What every point of one visibility circle shares, worked out once for the
+// 360 (or 720) bearings a view draws around the same sub-point.
+struct FootprintCircle {
+    double latitude = 0.0;   // rad, of the sub-point
+    double longitude = 0.0;  // rad
+    double reach = 0.0;      // rad, the circle's angular radius on the globe
+    double sinLatitude = 0.0, cosLatitude = 1.0, sinReach = 0.0, cosReach = 1.0;
+};
+FootprintCircle FootprintCircleAround(const GeodeticPoint& subPoint);
+bool FootprintPoint(const FootprintCircle& circle, double bearingDeg, int32_t width, int32_t height,
+                    PixelPoint& out);
+
 // Pixel of the polar sky chart: zenith at the centre, horizon on the rim of
 // radius `radius`; `east` and `north` come from the sky view's matrix. A
 // negative elevation is set to 0 (written back), putting the body on the rim.

@@ -83,13 +83,14 @@ void composeDayAndNight(MapFrame& f) {
     if (delta >= 0.0 && delta <= kSmallestDeclination) delta = kSmallestDeclination;
     if (delta < 0.0 && delta >= -kSmallestDeclination) delta = -kSmallestDeclination;
     sub.latitude = delta;
+    const FootprintCircle circle = FootprintCircleAround(sub);
 
     Point previous;
-    FootprintPoint(sub, 0.0, kWorkImageWidth, kWorkImageHeight, previous);
+    FootprintPoint(circle, 0.0, kWorkImageWidth, kWorkImageHeight, previous);
     int32_t step = delta >= 0.0 ? 1 : -1;
     for (int k = 1; k <= kTerminatorPoints; ++k) {
         Point p;
-        if (!FootprintPoint(sub, k * 0.5, kWorkImageWidth, kWorkImageHeight, p)) continue;
+        if (!FootprintPoint(circle, k * 0.5, kWorkImageWidth, kWorkImageHeight, p)) continue;
         const int32_t v = p.y;
         if (delta >= 0.0) {
             daylightStrip(list, p.x, 2 * step, 0, v);
@@ -133,11 +134,12 @@ bool joinable(Point previous, Point p) {
 void footprint(MapFrame& f, const GeodeticPoint& subPoint) {
     PixelStroke stroke;
     stroke.points.reserve(4 * static_cast<std::size_t>(f.width + f.height));
+    const FootprintCircle circle = FootprintCircleAround(subPoint);
     Point previous;
-    if (FootprintPoint(subPoint, 0.0, f.width, f.height, previous)) previous.y += kMapTop;
+    if (FootprintPoint(circle, 0.0, f.width, f.height, previous)) previous.y += kMapTop;
     for (int k = 1; k <= 359; ++k) {
         Point p;
-        if (!FootprintPoint(subPoint, k, f.width, f.height, p)) {
+        if (!FootprintPoint(circle, k, f.width, f.height, p)) {
             previous = {};
             continue;
         }
