@@ -5,12 +5,13 @@
 #include <memory>
 
 #include <QComboBox>
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include "app_test_support.hpp"
 
 #include "../support/loopback_http_server.hpp"
 #include "../support/sample_sets.hpp"
@@ -72,8 +73,7 @@ TEST_F(DownloadDialogFixture, DownloadsOneGroupIntoTheCatalogueWithItsLog) {
     QTest::mouseClick(dialog.webSiteButton(), Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<std::string>{server.base() + "/"});
 
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(dialog.grab().save(QString(VANTREK_BUILD_DIR) + "/screenshots/download.png"));
+    SaveScreenshot(dialog.grab().toImage(), "download.png");
     dialog.reject();
     // Closing loads the current satellite into the working set.
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, state->catalog.entries[0].catalogNumber);

@@ -5,13 +5,14 @@
 #include <string>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include "app_test_support.hpp"
 
 #include "app/client_area.hpp"
 #include "app/main_window.hpp"
@@ -26,8 +27,6 @@ using namespace vantrek;
 using namespace vantrek::app;
 
 namespace {
-
-const QString kScreenshots = QString(VANTREK_BUILD_DIR) + "/screenshots";
 
 void feedShippedCapture(GpsFix& fix) {
     std::ifstream in(std::string(VANTREK_RES_DIR) + "/../data/reference/nmea/haicom-305N.log",
@@ -44,10 +43,7 @@ void feedShippedCapture(GpsFix& fix) {
 
 TEST(InfoAndGpsPages, StartOnALiveInformationPageAndShowTheReceiverPage) {
     QTemporaryDir folder, config;
-    QDir().mkpath(folder.filePath("skins"));
-    const QDir skins(QString(VANTREK_RES_DIR) + "/skins");
-    for (const QString& name : skins.entryList({"*.bmp"}, QDir::Files))
-        QFile::copy(skins.filePath(name), folder.filePath("skins/" + name));
+    CopyShippedSkins(folder);
     QFile::copy(QString(VANTREK_RES_DIR) + "/Frequencies.txt", folder.filePath("Frequencies.txt"));
     QFile::copy(QString(VANTREK_RES_DIR) + "/TLE/sample.tle", folder.filePath("sample.tle"));
 
@@ -74,9 +70,8 @@ TEST(InfoAndGpsPages, StartOnALiveInformationPageAndShowTheReceiverPage) {
     window.tick();
     QApplication::processEvents();
 
-    QDir().mkpath(kScreenshots);
     const QImage info = window.grab().toImage();
-    ASSERT_TRUE(info.save(kScreenshots + "/info.png"));
+    SaveScreenshot(info, "info.png");
     int lit = 0;  // not a black first screen: the left half's text
     for (int y = 60; y < 400; ++y)
         for (int x = 0; x < 500; ++x)
@@ -89,7 +84,7 @@ TEST(InfoAndGpsPages, StartOnALiveInformationPageAndShowTheReceiverPage) {
     EXPECT_EQ(state.viewMode, ViewMode::GpsStatus);
     QApplication::processEvents();
     const QImage gps = window.grab().toImage();
-    ASSERT_TRUE(gps.save(kScreenshots + "/gps.png"));
+    SaveScreenshot(gps, "gps.png");
     // The signal chart: slot 1 (PRN 5, used, 44 dB-Hz) is a dark blue bar.
     const QPoint inBar = window.clientArea()->mapTo(&window, QPoint(50, 440));
     EXPECT_EQ(gps.pixelColor(inBar), QColor(0, 0, 180));

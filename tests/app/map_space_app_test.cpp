@@ -3,8 +3,6 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +18,7 @@
 #include "ui/main_window_paint.hpp"
 
 #include "../support/busy_sky.hpp"
+#include "app_test_support.hpp"
 
 using namespace vantrek;
 using namespace vantrek::app;
@@ -32,8 +31,7 @@ QImage shot(MainWindow& window, const char* name) {
     QApplication::processEvents();
     window.clientArea()->repaint();
     const QImage image = window.clientArea()->grab().toImage();
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(image.save(QString(VANTREK_BUILD_DIR) + "/screenshots/" + name));
+    SaveScreenshot(image, name);
     return image;
 }
 
@@ -47,17 +45,8 @@ void moveWith(QWidget* area, Qt::MouseButton button, QPoint to) {
 
 TEST(MapSpaceApp, MapPicksByClickSpaceTurnsAndZoomsWithMouseAndArrows) {
     QTemporaryDir folder, config;
-    QDir().mkpath(folder.filePath("skins"));
-    const QDir skins(QString(VANTREK_RES_DIR) + "/skins");
-    for (const QString& name : skins.entryList({"*.bmp"}, QDir::Files))
-        QFile::copy(skins.filePath(name), folder.filePath("skins/" + name));
     RecordingMessageSink sink;
-    MainWindowOptions options;
-    options.programFolder = folder.path().toStdString();
-    options.messages = &sink;
-    options.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-    options.chooseElementFile = [] { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle"; };
-    MainWindow window(std::move(options));
+    MainWindow window(SampleWindowOptions(folder, config, sink));
     window.resize(1280, 860);
     window.show();
     window.runCommand(CmdOpen);

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,6 +15,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include "app_test_support.hpp"
 
 #include "../support/sample_sets.hpp"
 #include "observe/pass_search.hpp"
@@ -103,8 +104,7 @@ TEST_F(PredictWindowFixture, FindsTheCoreSearchRowsAndChoosingOneStopsTheClockTh
     EXPECT_EQ(state->catalog.current, chosen.satelliteIndex);
     EXPECT_EQ(state->catalog.currentSet.catalogNumber,
               state->catalog.entries[chosen.satelliteIndex].catalogNumber);
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(window->grab().save(QString(VANTREK_BUILD_DIR) + "/screenshots/predict.png"));
+    SaveScreenshot(window->grab().toImage(), "predict.png");
     window->reject();
 
     // Reopened: the rows again, 24 hours again; OK stores the limits with the

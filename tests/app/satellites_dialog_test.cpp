@@ -3,13 +3,14 @@
 #include <memory>
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include "app_test_support.hpp"
 
 #include "../support/sample_sets.hpp"
 #include "orbit/catalog_loading.hpp"
@@ -61,8 +62,7 @@ TEST_F(SatellitesDialogFixture, FilterHidesRowsAndOkAppliesHiddenOnesToo) {
 
     QTest::keyClicks(dialog.filterEdit(), "demo");
     EXPECT_EQ(shownRows(dialog), 5);
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(dialog.grab().save(QString(VANTREK_BUILD_DIR) + "/screenshots/satellites.png"));
+    SaveScreenshot(dialog.grab().toImage(), "satellites.png");
     row(dialog, 2)->setCheckState(0, Qt::Unchecked);  // slot 5, DEMO POLAR
     dialog.list()->setCurrentItem(row(dialog, 1));    // slot 6, highlighted and checked
 

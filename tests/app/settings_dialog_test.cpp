@@ -5,13 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include "app_test_support.hpp"
 
 #include "app/qt_settings_store.hpp"
 
@@ -64,8 +65,7 @@ TEST_F(SettingsDialogFixture, OkStoresWhatWasTypedWithTheRangeRules) {
     dialog.starMagnitudes()->setCurrentIndex(2);
     QTest::mouseClick(dialog.box(0), Qt::LeftButton, {}, QPoint(4, dialog.box(0)->height() / 2));
     QTest::mouseClick(dialog.box(6), Qt::LeftButton, {}, QPoint(4, dialog.box(6)->height() / 2));
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(dialog.grab().save(QString(VANTREK_BUILD_DIR) + "/screenshots/settings.png"));
+    SaveScreenshot(dialog.grab().toImage(), "settings.png");
     press(dialog, QDialogButtonBox::Ok);
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

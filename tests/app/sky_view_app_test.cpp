@@ -3,8 +3,6 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +16,7 @@
 #include "orbit/catalog_loading.hpp"
 
 #include "../support/busy_sky.hpp"
+#include "app_test_support.hpp"
 
 using namespace vantrek;
 using namespace vantrek::app;
@@ -37,17 +36,8 @@ QImage painted(MainWindow& window) {
 
 TEST(SkyApp, PlotSkyShowsTheNightSkyAClickPicksABigWindowIsDrawnWhole) {
     QTemporaryDir folder, config;
-    QDir().mkpath(folder.filePath("skins"));
-    const QDir skins(QString(VANTREK_RES_DIR) + "/skins");
-    for (const QString& name : skins.entryList({"*.bmp"}, QDir::Files))
-        QFile::copy(skins.filePath(name), folder.filePath("skins/" + name));
     RecordingMessageSink sink;
-    MainWindowOptions options;
-    options.programFolder = folder.path().toStdString();
-    options.messages = &sink;
-    options.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-    options.chooseElementFile = [] { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle"; };
-    MainWindow window(std::move(options));
+    MainWindow window(SampleWindowOptions(folder, config, sink));
     window.resize(1280, 860);
     window.show();
     window.runCommand(CmdOpen);
@@ -63,8 +53,7 @@ TEST(SkyApp, PlotSkyShowsTheNightSkyAClickPicksABigWindowIsDrawnWhole) {
     window.tick();
 
     const QImage shot = painted(window);
-    QDir().mkpath(QString(VANTREK_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(shot.save(QString(VANTREK_BUILD_DIR) + "/screenshots/sky.png"));
+    SaveScreenshot(shot, "sky.png");
     const int d = std::min(shot.width(), shot.height()) - 78;
     EXPECT_EQ(shot.pixelColor(d - 3, 60), QColor(50, 0, 50));               // beside the disc
     EXPECT_EQ(shot.pixelColor(d / 2 + 40, d / 2 + 100), QColor(0, 0, 0));  // the night disc
