@@ -16,10 +16,11 @@
 #include "ui/views/map_view.hpp"
 
 #include "../support/run_cli.hpp"
-#include "../support/sample_sets.hpp"
+#include "../support/sample_view_state.hpp"
 #include "main_window_fixture.hpp"
 
 using namespace vantrek;
+using vantrek::testing::TextStarting;
 
 namespace {
 
@@ -37,15 +38,7 @@ constexpr Colour kTrackShadow{50, 50, 220};
 constexpr double kOnePixelDeg = 360.0 / kW;
 
 std::unique_ptr<AppState> sampleState(ViewMode view, int current, double jd = kWhen) {
-    auto state = std::make_unique<AppState>();
-    StartUpDefaults(*state);
-    const std::string text = vantrek::testing::SampleSets();
-    loadElementSets(state->catalog, text.data(), static_cast<long>(text.size()));
-    state->catalog.current = current;
-    loadWorkingElementSet(state->catalog, current, state->catalog.currentSet);
-    state->clock.mode = ClockMode::Stopped;
-    state->clock.currentDate = state->clock.pausedDate = jd;
-    state->viewMode = view;
+    auto state = vantrek::testing::SampleViewState(view, current, jd);
     state->pickLatch = 1;  // no click pending
     takeSpaceViewSnapshot(jd, false, 0, state->catalog, state->observer, state->model, *state->spaceSnapshot);
     return state;
@@ -69,12 +62,6 @@ std::vector<Point> pixels(const DisplayList& list, Colour colour) {
     for (const DrawCommand& c : list.commands)
         if (c.op == DrawOp::SetPixels && c.colour == colour) found.insert(found.end(), c.points.begin(), c.points.end());
     return found;
-}
-
-const DrawCommand* textStarting(const DisplayList& list, const std::string& prefix) {
-    for (const DrawCommand* c : TextCommands(list))
-        if (c->text.rfind(prefix, 0) == 0) return c;
-    return nullptr;
 }
 
 // Degrees of longitude and latitude of a map pixel in the window.
@@ -152,7 +139,7 @@ TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
     EXPECT_GT(pixels(list, kFootprint).size(), 300u);
     EXPECT_GT(pixels(list, kTrackSunlit).size() + pixels(list, kTrackShadow).size(), 1000u);
     ASSERT_EQ(TextCommands(list).size(), 1u);
-    EXPECT_NE(textStarting(list, "DEMO STATION"), nullptr);
+    EXPECT_NE(TextStarting(list, "DEMO STATION"), nullptr);
 }
 
 // A geostationary set gets no track, and its footprint (81.3 degrees wide
@@ -227,7 +214,7 @@ TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
 // Molniya orbit half-way down from apogee.
 TEST(SpaceView, AccelerationAgreesWithGravityAndIsZeroAfterAJump) {
     auto state = sampleState(ViewMode::Space, kDemoMolniya);
-    EXPECT_NE(textStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);  // the first paint
+    EXPECT_NE(TextStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);  // the first paint
     ElementSet working;
     Vector4 v, r;
     const double later = kWhen + 0.5 / 86400.0;
@@ -237,15 +224,15 @@ TEST(SpaceView, AccelerationAgreesWithGravityAndIsZeroAfterAJump) {
     ASSERT_GT(std::fabs(expected), 0.05);
     state->clock.currentDate = later;
     const DisplayList list = paint(*state);
-    ASSERT_NE(textStarting(list, "Acceleration "), nullptr);
-    EXPECT_NEAR(std::atof(textStarting(list, "Acceleration ")->text.c_str() + 13), expected, 0.01 * std::fabs(expected));
+    ASSERT_NE(TextStarting(list, "Acceleration "), nullptr);
+    EXPECT_NEAR(std::atof(TextStarting(list, "Acceleration ")->text.c_str() + 13), expected, 0.01 * std::fabs(expected));
     state->clock.currentDate = later + 0.001;  // 86.4 s later
-    EXPECT_NE(textStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);
+    EXPECT_NE(TextStarting(paint(*state), "Acceleration 0.0000 m/s/s"), nullptr);
 
     state->catalog.current = kSdp4Test;  // no finite state: the name and no numbers
     const DisplayList failed = paint(*state);
-    EXPECT_NE(textStarting(failed, "SDP4 TEST"), nullptr);
-    EXPECT_EQ(textStarting(failed, "Position in ECI"), nullptr);
+    EXPECT_NE(TextStarting(failed, "SDP4 TEST"), nullptr);
+    EXPECT_EQ(TextStarting(failed, "Position in ECI"), nullptr);
 }
 
 // The dotted ring's point at longitude 0 on the equator is where an observer

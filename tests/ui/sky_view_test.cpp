@@ -16,9 +16,10 @@
 #include "ui/views/sky_view_parts.hpp"
 
 #include "../support/run_cli.hpp"
-#include "../support/sample_sets.hpp"
+#include "../support/sample_view_state.hpp"
 
 using namespace vantrek;
+using vantrek::testing::TextStarting;
 
 namespace {
 
@@ -32,28 +33,13 @@ const Rect kClient{0, 0, 1280, 800};
 constexpr int32_t kD = 722;  // min(1280, 800) - 78
 
 std::unique_ptr<AppState> skyState(int current = kDemoMolniya) {
-    auto state = std::make_unique<AppState>();
-    StartUpDefaults(*state);
-    const std::string text = vantrek::testing::SampleSets();
-    loadElementSets(state->catalog, text.data(), static_cast<long>(text.size()));
-    state->catalog.current = current;
-    loadWorkingElementSet(state->catalog, current, state->catalog.currentSet);
-    state->clock.mode = ClockMode::Stopped;
-    state->clock.currentDate = state->clock.pausedDate = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
-    state->viewMode = ViewMode::Sky;
-    return state;
+    return vantrek::testing::SampleViewState(ViewMode::Sky, current, JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0));
 }
 
 DisplayList paint(AppState& state, Rect client = kClient) {
     DisplayList list;
     PaintView(state, list, client);
     return list;
-}
-
-const DrawCommand* textStarting(const DisplayList& list, const std::string& prefix) {
-    for (const DrawCommand* c : TextCommands(list))
-        if (c->text.compare(0, prefix.size(), prefix) == 0) return c;
-    return nullptr;
 }
 
 // Commands of one kind: bitmaps by name, ellipses and fills by brush, pixels by colour.
@@ -118,7 +104,7 @@ TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
         {{50, 40}, "Pause at"}, {{200, 40}, "Pause at"}, {{99, 49}, "Sym time x     1"}, {{2, 2}, "Local time"}};
     for (const auto& [point, text] : clicks) {
         state->mouse = point;
-        EXPECT_NE(textStarting(paint(*state), text), nullptr) << text;
+        EXPECT_NE(TextStarting(paint(*state), text), nullptr) << text;
     }
     EXPECT_EQ(state->clock.mode, ClockMode::RealTime);
     EXPECT_EQ(state->mouse.x, 1);
@@ -158,7 +144,7 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
 
     state = skyState(kDemoSunSync);
     const DisplayList list = paint(*state);
-    const DrawCommand* line = textStarting(list, "Azm. ");
+    const DrawCommand* line = TextStarting(list, "Azm. ");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->rect.left, kD + 20);
     EXPECT_EQ(line->rect.top, 96);
@@ -171,8 +157,8 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
     ASSERT_EQ(seen.at("eclipsed"), 1.0);  // a depth instead of a magnitude
     char depth[32];
     std::snprintf(depth, sizeof depth, "Depth %3.2f%%", seen.at("depth") * 100.0);
-    EXPECT_NE(textStarting(list, depth), nullptr) << depth;
-    EXPECT_EQ(textStarting(list, "DEMO SUN-SYNCHRONOUS")->text, "DEMO SUN-SYNCHRONOUS     nr.90002");
+    EXPECT_NE(TextStarting(list, depth), nullptr) << depth;
+    EXPECT_EQ(TextStarting(list, "DEMO SUN-SYNCHRONOUS")->text, "DEMO SUN-SYNCHRONOUS     nr.90002");
 }
 
 TEST(SkyView, GeostationarySetsGetTheirBitmapButNoTracks) {
@@ -199,7 +185,7 @@ TEST(SkyView, FlareColoursAndAFlareScanOverASetThatNeverSetsEnds) {
     state->catalog.entries[kDemoGeo].meanMotion = 0.0047;  // up for hours
     state->iridiumCatalogue = 1;
     state->settings.flares = 1;
-    EXPECT_EQ(textStarting(paint(*state), "Irydium flares")->rect.top, 396 + 45);
+    EXPECT_EQ(TextStarting(paint(*state), "Irydium flares")->rect.top, 396 + 45);
     DisplayList list;
     SkyFrame frame(*state, list, kClient, SkyChartFor(kClient, state->viewMatrix, 0));
     frame.jd = state->clock.currentDate;
@@ -232,18 +218,18 @@ TEST(SkyView, GpsSlotsTicksNumbersAndSignalBars) {
     const auto bars = find(list, DrawOp::FillRect, {0, 0, 180});
     ASSERT_EQ(bars.size(), 1u);
     EXPECT_EQ(bars[0]->rect.bottom - bars[0]->rect.top, 20);  // snr / 2
-    EXPECT_NE(textStarting(list, "In view:0, in use:0 3D mode"), nullptr);
+    EXPECT_NE(TextStarting(list, "In view:0, in use:0 3D mode"), nullptr);
 }
 
 TEST(SkyView, NoChartOnASmallAreaNoNumbersForASetWithoutAStateAndABigWindowDrawnWhole) {
     auto state = skyState(kSdp4Test);
     DisplayList list = paint(*state);
-    EXPECT_NE(textStarting(list, "SDP4 TEST"), nullptr);
-    EXPECT_EQ(textStarting(list, "Azm. "), nullptr);
+    EXPECT_NE(TextStarting(list, "SDP4 TEST"), nullptr);
+    EXPECT_EQ(TextStarting(list, "Azm. "), nullptr);
     for (Rect tiny : {Rect{0, 0, 70, 800}, Rect{0, 0, 1280, 77}, Rect{0, 0, -5, -5}}) {
         list = paint(*state, tiny);
         EXPECT_EQ(stars(list) + find(list, DrawOp::CopyBitmap, {}, BitmapId::NotSell).size(), 0u);
-        EXPECT_NE(textStarting(list, "Moon"), nullptr);
+        EXPECT_NE(TextStarting(list, "Moon"), nullptr);
     }
     // The north line runs from the zenith to the bottom rim, far below row 900.
     list = paint(*state, {0, 0, 2560, 1400});
