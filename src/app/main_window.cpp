@@ -22,9 +22,12 @@
 
 #include "app/client_area.hpp"
 #include "app/dialogs/download_dialog.hpp"
+#include "app/dialogs/gps_settings_dialog.hpp"
+#include "app/dialogs/position_dialog.hpp"
 #include "app/dialogs/predict_window.hpp"
 #include "app/dialogs/satellites_dialog.hpp"
 #include "app/dialogs/settings_dialog.hpp"
+#include "app/dialogs/time_dialog.hpp"
 #include "app/drawing_bitmaps.hpp"
 #include "app/qt_settings_store.hpp"
 #include "astro/julian_date.hpp"
@@ -65,9 +68,6 @@ char typedCharacter(const QKeyEvent& event) {
     if (key == Qt::Key_Question) return '?';
     return 0;
 }
-
-// Dialogs that later parts of the program supply; until then the command only repaints.
-void showDialogNotBuiltYet(ShellAction) {}
 
 }  // namespace
 
@@ -216,7 +216,9 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
         case ShellAction::SettingsDialog: RunSettingsDialog(this, *state_, services_); break;
         case ShellAction::SelectionDialog: RunSatellitesDialog(this, *state_, services_); break;
         case ShellAction::PredictDialog: RunPredictWindow(this, *state_, services_); break;
-        default: showDialogNotBuiltYet(outcome.action); break;
+        case ShellAction::PositionDialog: RunPositionDialog(this, *state_, services_); break;
+        case ShellAction::GpsSettingsDialog: RunGpsSettingsDialog(this, *state_, services_); break;
+        case ShellAction::TimeDialog: RunTimeDialog(this, *state_, *services_.messages, *options_.clock); break;
     }
 }
 

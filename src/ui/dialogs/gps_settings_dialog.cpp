@@ -17,6 +17,23 @@ void TakeSelections(const GpsSettingsForm& form, GpsOptions& options) {
 
 }  // namespace
 
+GpsOptions GpsOptionsFrom(const Settings& settings, int32_t signalMap) {
+    GpsOptions options;
+    // A negative stored index selects row 0 like any other index outside the table.
+    options.gpsPort = settings.GPSPort >= 0 ? static_cast<uint32_t>(settings.GPSPort) : kGpsPortCount;
+    options.gpsSpeed = settings.GPSSpeed >= 0 ? static_cast<uint32_t>(settings.GPSSpeed) : kGpsSpeedCount;
+    options.gpsCompass = settings.GPSCompass != 0;
+    options.signalMap = signalMap != 0;
+    return options;
+}
+
+void ApplyGpsOptions(const GpsOptions& options, Settings& settings, int32_t& signalMap) {
+    settings.GPSPort = static_cast<int32_t>(RowWithin(options.gpsPort, kGpsPortCount));
+    settings.GPSSpeed = static_cast<int32_t>(RowWithin(options.gpsSpeed, kGpsSpeedCount));
+    settings.GPSCompass = options.gpsCompass ? 1 : 0;
+    signalMap = options.signalMap ? 1 : 0;
+}
+
 GpsSettingsForm OpenGpsSettings(const GpsOptions& options, const GpsFix& fix) {
     GpsSettingsForm form;
     form.trackGps = fix.trackingEnabled;

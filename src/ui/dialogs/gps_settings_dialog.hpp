@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
 #include "gps/gps_reader.hpp"
 #include "platform/serial_port.hpp"
@@ -21,6 +22,12 @@ struct GpsOptions {
     bool gpsCompass = true;  // turn the sky chart so the course is up
     bool signalMap = false;  // accumulate the GPS signal map on the sky chart
 };
+
+// The settings own GPSPort, GPSSpeed and GPSCompass, the program state the
+// signal-map switch: the dialog works on a copy taken when it opens and
+// written back after "Test" and OK, so the two cannot drift apart.
+GpsOptions GpsOptionsFrom(const Settings& settings, int32_t signalMap);
+void ApplyGpsOptions(const GpsOptions& options, Settings& settings, int32_t& signalMap);
 
 // The dialog's controls: the combo selections index the port-name and speed
 // tables (kGpsPortNames, kGpsSpeedTexts), which are also the combo rows.
