@@ -55,25 +55,6 @@ TEST(PositionDialog, ChoosingAPlaceOrTheGpsAndOkMakesItTheStoredPosition) {
     EXPECT_NEAR(f.observer.longitude / kDegree, -9.14, 1e-5);
 }
 
-TEST(PositionDialog, OutOfRangeEntriesCountAsZeroAndCalculateShowsTheInertialPosition) {
-    PositionFixture f;
-    f.open();
-    f.form.latitude = "400";
-    f.form.altitude = "25000";
-    f.accept();
-    EXPECT_EQ(f.observer.latitude, 0.0);
-    EXPECT_EQ(f.observer.height, 0.0);
-    EXPECT_EQ(f.form.latitude, "400");  // OK writes nothing back
-    f.store.writeLog.clear();
-
-    f.form.longitude = "east";
-    calculatePosition(f.form, f.settings, f.observer, 2451545.0);
-    EXPECT_EQ(f.form.longitude, "0.000000");
-    EXPECT_EQ(f.form.eciR, "6378.135000");  // on the equator: the equatorial radius
-    EXPECT_EQ(f.form.eciZ, "0.000000");
-    EXPECT_TRUE(f.store.writeLog.empty());  // in force at once, but stored only by OK
-}
-
 TEST(PositionDialog, WithoutThePlacesFileOkKeepsThePositionAndAMissingKeyIsReported) {
     PositionFixture f;
     f.observer.latitude = 0.5;
