@@ -140,6 +140,13 @@ TEST_F(SettingsMenuFixture, GpsSettingsTestOnAPseudoTerminalTrackBoxAndExclusive
     EXPECT_EQ(state->settings.GPSCompass, 0);
     EXPECT_EQ(stored().GPSCompass, 0);
     EXPECT_EQ(stored().GPSPort, 2);
+
+    services.gpsReader = nullptr;  // a window made without a serial port
+    GpsSettingsDialog noReader(*state, services, port, devices);
+    EXPECT_FALSE(noReader.trackBox()->isEnabled());
+    noReader.trackBox()->setChecked(true);
+    press(noReader, QDialogButtonBox::Ok);
+    EXPECT_FALSE(state->gps.trackingEnabled);
     close(master);
     close(slave);
 }

@@ -42,6 +42,7 @@ GpsSettingsDialog::GpsSettingsDialog(AppState& state, const MainWindowServices& 
     compass_->setChecked(form.autoCompass);
     signalMap_ = new QCheckBox("GPS signal map", this);
     signalMap_->setChecked(form.signalMap);
+    track_->setEnabled(services_.gpsReader != nullptr);
 
     auto* grid = new QGridLayout;
     grid->addWidget(port_, 0, 0);
@@ -79,7 +80,14 @@ GpsSettingsForm GpsSettingsDialog::takeForm() const {
 }
 
 void GpsSettingsDialog::accept() {
-    AcceptGpsSettings(takeForm(), options_, state_.gps, *services_.gpsReader);
+    GpsSettingsForm form = takeForm();
+    if (services_.gpsReader != nullptr) {
+        AcceptGpsSettings(form, options_, state_.gps, *services_.gpsReader);
+    } else {  // a window without a serial port has no reader to start
+        form.trackGps = false;
+        GpsReader idle(nullptr);
+        AcceptGpsSettings(form, options_, state_.gps, idle);
+    }
     ApplyGpsOptions(options_, state_.settings, state_.signalMap);
     StoreGpsSettings(*services_.store, state_.settings);
     QDialog::accept();

@@ -16,7 +16,8 @@ namespace vantrek::app {
 // "GPS settings": port, line speed and the GPS options. "Track GPS" acts at
 // once, "Test" opens and configures the chosen port through `testPort` (never
 // while the reader owns it); OK applies and stores, Cancel keeps what the box
-// and Test already did. `services` must carry the reader and the store.
+// and Test already did. Without a reader in `services` tracking cannot be
+// switched on.
 class GpsSettingsDialog : public QDialog {
     Q_OBJECT
 
