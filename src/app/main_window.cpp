@@ -27,6 +27,7 @@
 #include "app/dialogs/predict_window.hpp"
 #include "app/dialogs/satellites_dialog.hpp"
 #include "app/dialogs/settings_dialog.hpp"
+#include "app/dialogs/station_dialog.hpp"
 #include "app/dialogs/time_dialog.hpp"
 #include "app/drawing_bitmaps.hpp"
 #include "app/qt_settings_store.hpp"
@@ -80,6 +81,7 @@ MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget*
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     };
     options.serialPort = std::make_unique<LinuxSerialPort>();
+    options.radioAndRotator = true;
     options.chooseElementFile = [parent, folder]() {
         const QString start = QString::fromStdString(elementFileFolder(folder));
         return QFileDialog::getOpenFileName(parent, "Open File", start, "All (*.tle) (*.tle *.txt *.csv *.json *.xml)")
@@ -102,6 +104,10 @@ MainWindow::MainWindow(MainWindowOptions options)
     if (options_.serialPort) {
         reader_ = std::make_unique<GpsReader>(std::move(options_.serialPort));
         services_.gpsReader = reader_.get();
+    }
+    if (options_.radioAndRotator) {
+        station_ = std::make_unique<StationLink>();
+        services_.stationLink = station_.get();
     }
 
     StartUpDefaults(*state_);
@@ -218,6 +224,7 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
         case ShellAction::PredictDialog: RunPredictWindow(this, *state_, services_); break;
         case ShellAction::PositionDialog: RunPositionDialog(this, *state_, services_); break;
         case ShellAction::GpsSettingsDialog: RunGpsSettingsDialog(this, *state_, services_); break;
+        case ShellAction::StationDialog: RunStationDialog(this, *state_, services_); break;
         case ShellAction::TimeDialog: RunTimeDialog(this, *state_, *services_.messages, *options_.clock); break;
     }
 }

@@ -39,6 +39,9 @@ struct MainWindowOptions {
     std::unique_ptr<SerialPort> serialPort;
     // The computer's clock as the GPS status view shows it; this computer's when none is given.
     std::unique_ptr<SystemClock> clock;
+    // Whether the radio and rotator link runs (the program's own window: yes;
+    // tests that start no daemons: no).
+    bool radioAndRotator = false;
 };
 
 // The defaults: message boxes, the user's settings, the desktop's browser, a
@@ -88,6 +91,7 @@ private:
     MainWindowServices services_;
     std::unique_ptr<AppState> state_;
     std::unique_ptr<GpsReader> reader_;  // after state_: stopped before the fix it serves goes
+    std::unique_ptr<StationLink> station_;  // stopped on close, before the state it reports to
     BitmapTable bitmaps_;
     QImage backBuffer_;
     QImage signalMap_;

@@ -81,7 +81,83 @@ void storePath(SettingsStore& store, const char* name, const std::string& path) 
     store.writeValue(name, bytes.data(), bytes.size());
 }
 
+template <typename T>
+bool readWithin(const SettingsStore& store, const char* name, T& value) {
+    return readFixed(store, name, value) && std::isfinite(static_cast<double>(value));
+}
+
+// The radio and rotator values, each kept only when usable, the rotator's
+// limits and park position only as a whole.
+void loadStation(const SettingsStore& store, Settings& settings) {
+    int32_t flag = 0;
+    if (readFixed(store, "Radio_on", flag)) settings.Radio_on = flag != 0 ? 1 : 0;
+    if (readFixed(store, "Rotator_on", flag)) settings.Rotator_on = flag != 0 ? 1 : 0;
+    if (readFixed(store, "Park_after", flag)) settings.Park_after = flag != 0 ? 1 : 0;
+    std::string host;
+    loadPath(store, "Radio_host", host);
+    if (StationHostUsable(host)) settings.Radio_host = host;
+    host.clear();
+    loadPath(store, "Rotator_host", host);
+    if (StationHostUsable(host)) settings.Rotator_host = host;
+    int32_t port = 0;
+    if (readFixed(store, "Radio_port", port) && StationPortUsable(port)) settings.Radio_port = port;
+    if (readFixed(store, "Rotator_port", port) && StationPortUsable(port)) settings.Rotator_port = port;
+
+    double minimum = 0.0, maximum = 0.0, elevationMax = 0.0, parkAz = 0.0, parkEl = 0.0;
+    if (readWithin(store, "Rotator_az_min", minimum) && readWithin(store, "Rotator_az_max", maximum) &&
+        RotatorRangeUsable(minimum, maximum)) {
+        settings.Rotator_az_min = minimum;
+        settings.Rotator_az_max = maximum;
+    }
+    if (readWithin(store, "Rotator_el_max", elevationMax) && RotatorElevationUsable(elevationMax))
+        settings.Rotator_el_max = elevationMax;
+    if (readWithin(store, "Park_az", parkAz) && readWithin(store, "Park_ele", parkEl) &&
+        ParkPositionUsable(parkAz, parkEl, settings.Rotator_az_min, settings.Rotator_az_max,
+                           settings.Rotator_el_max)) {
+        settings.Park_az = parkAz;
+        settings.Park_ele = parkEl;
+    }
+    double value = 0.0;
+    if (readWithin(store, "Track_ele", value) && TrackElevationUsable(value)) settings.Track_ele = value;
+    if (readWithin(store, "Doppler_step", value) && DopplerStepUsable(value)) settings.Doppler_step = value;
+    if (readWithin(store, "Rotator_step", value) && RotatorStepUsable(value)) settings.Rotator_step = value;
+}
+
 }  // namespace
+
+bool StationHostUsable(const std::string& host) {
+    if (host.empty() || host.size() > 253) return false;
+    for (char c : host) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                             c == '.' || c == '-' || c == '_' || c == ':';
+        if (!allowed) return false;
+    }
+    return true;
+}
+
+bool StationPortUsable(int32_t port) { return port >= 1 && port <= 65535; }
+
+bool RotatorRangeUsable(double minimumDeg, double maximumDeg) {
+    const double width = maximumDeg - minimumDeg;
+    return std::isfinite(minimumDeg) && std::isfinite(maximumDeg) && minimumDeg >= -360.0 && minimumDeg <= 360.0 &&
+           width >= 360.0 && width <= 720.0;
+}
+
+bool RotatorElevationUsable(double maximumDeg) { return maximumDeg == 90.0 || maximumDeg == 180.0; }
+
+bool TrackElevationUsable(double elevation) {
+    return std::isfinite(elevation) && elevation >= 0.0 && elevation <= 1.5707963267948966;
+}
+
+bool ParkPositionUsable(double azimuthDeg, double elevationDeg, double minimumDeg, double maximumDeg,
+                        double elevationMaxDeg) {
+    return std::isfinite(azimuthDeg) && std::isfinite(elevationDeg) && azimuthDeg >= minimumDeg &&
+           azimuthDeg <= maximumDeg && elevationDeg >= 0.0 && elevationDeg <= elevationMaxDeg;
+}
+
+bool DopplerStepUsable(double hz) { return std::isfinite(hz) && hz >= 0.0 && hz <= 100000.0; }
+
+bool RotatorStepUsable(double deg) { return std::isfinite(deg) && deg >= 0.0 && deg <= 45.0; }
 
 void EnsureSettingsKey(SettingsStore& store) {
     if (!store.keyExists()) store.createKey();
@@ -117,6 +193,7 @@ int32_t LoadSettings(const SettingsStore& store, Settings& settings) {
     std::string url;
     loadPath(store, "TLE_Url", url);
     if (!url.empty()) settings.TLE_Url = url;
+    loadStation(store, settings);
     return city;
 }
 
@@ -165,6 +242,25 @@ void StoreLastFile(SettingsStore& store, Settings& settings, int32_t currentSate
 void StoreElementSetUrl(SettingsStore& store, const Settings& settings) {
     if (!store.keyExists()) return;
     storePath(store, "TLE_Url", settings.TLE_Url);
+}
+
+void StoreStationSettings(SettingsStore& store, const Settings& settings) {
+    if (!store.keyExists()) return;
+    writeFixed(store, "Radio_on", settings.Radio_on);
+    storePath(store, "Radio_host", settings.Radio_host);
+    writeFixed(store, "Radio_port", settings.Radio_port);
+    writeFixed(store, "Rotator_on", settings.Rotator_on);
+    storePath(store, "Rotator_host", settings.Rotator_host);
+    writeFixed(store, "Rotator_port", settings.Rotator_port);
+    writeFixed(store, "Rotator_az_min", settings.Rotator_az_min);
+    writeFixed(store, "Rotator_az_max", settings.Rotator_az_max);
+    writeFixed(store, "Rotator_el_max", settings.Rotator_el_max);
+    writeFixed(store, "Track_ele", settings.Track_ele);
+    writeFixed(store, "Park_az", settings.Park_az);
+    writeFixed(store, "Park_ele", settings.Park_ele);
+    writeFixed(store, "Park_after", settings.Park_after);
+    writeFixed(store, "Doppler_step", settings.Doppler_step);
+    writeFixed(store, "Rotator_step", settings.Rotator_step);
 }
 
 }  // namespace vantrek

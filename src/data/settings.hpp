@@ -11,6 +11,11 @@ namespace vantrek {
 constexpr const char* kDefaultElementSetUrl =
     "https://celestrak.org/NORAD/elements/gp.php?GROUP=%s&FORMAT=csv";
 
+// Where hamlib's daemons listen by default.
+constexpr const char* kDefaultStationHost = "127.0.0.1";
+constexpr int32_t kDefaultRadioPort = 4532;    // rigctld
+constexpr int32_t kDefaultRotatorPort = 4533;  // rotctld
+
 // The user's persisted choices. Each field carries the name of the stored value
 // it is kept under; the stored form is the field's own little-endian bytes
 // (Last_Open and TLE_Url: UTF-16 with a terminator). The defaults are those of a first run.
@@ -38,6 +43,24 @@ struct Settings {
     double Sun_ele = -0.0349065850398866;   // highest Sun elevation of a visible pass, rad (-2 deg)
     std::string Last_Open;              // element-set file opened last (UTF-8 here)
     std::string TLE_Url = kDefaultElementSetUrl;  // download template; an empty value keeps the default
+
+    // The radio and the rotator, through hamlib's daemons rigctld and rotctld.
+    // Rotator angles are in degrees as the rotator counts them.
+    int32_t Radio_on = 0;               // tune the radio
+    std::string Radio_host = kDefaultStationHost;
+    int32_t Radio_port = kDefaultRadioPort;
+    int32_t Rotator_on = 0;             // turn the rotator
+    std::string Rotator_host = kDefaultStationHost;
+    int32_t Rotator_port = kDefaultRotatorPort;
+    double Rotator_az_min = 0.0;        // deg
+    double Rotator_az_max = 360.0;      // deg, at least a turn above the minimum
+    double Rotator_el_max = 90.0;       // deg: 90, or 180 for a rotator that tips over the zenith
+    double Track_ele = 0.0;             // rad: the rotator follows a pass above this elevation
+    double Park_az = 0.0;               // deg
+    double Park_ele = 0.0;              // deg
+    int32_t Park_after = 0;             // park after each pass
+    double Doppler_step = 10.0;         // Hz: smaller changes do not re-tune the radio
+    double Rotator_step = 1.0;          // deg: smaller changes do not move the rotator
 
     // Switches that are never stored: off at every start. (The GPS signal map,
     // the third, belongs to the GPS options.)
@@ -74,5 +97,21 @@ void StoreLastFile(SettingsStore& store, Settings& settings, int32_t currentSate
 
 // TLE_Url.
 void StoreElementSetUrl(SettingsStore& store, const Settings& settings);
+
+// The radio and rotator settings, Radio_on .. Rotator_step.
+void StoreStationSettings(SettingsStore& store, const Settings& settings);
+
+// Whether each radio and rotator value is one the program can use; LoadSettings
+// keeps the default of any that is not, and the dialog checks typed values with
+// the same rules.
+bool StationHostUsable(const std::string& host);    // a name or address, no blanks
+bool StationPortUsable(int32_t port);               // 1..65535
+bool RotatorRangeUsable(double minimumDeg, double maximumDeg);  // -360 <= min <= 360, a turn to two turns wide
+bool RotatorElevationUsable(double maximumDeg);     // 90 or 180
+bool TrackElevationUsable(double elevation);        // 0..90 deg, in rad
+bool ParkPositionUsable(double azimuthDeg, double elevationDeg, double minimumDeg, double maximumDeg,
+                        double elevationMaxDeg);    // within the rotator's limits
+bool DopplerStepUsable(double hz);                  // 0..100000
+bool RotatorStepUsable(double deg);                 // 0..45
 
 }  // namespace vantrek

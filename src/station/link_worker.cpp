@@ -151,10 +151,13 @@ bool operator==(const LinkEndpoint& a, const LinkEndpoint& b) {
     return a.enabled == b.enabled && a.host == b.host && a.port == b.port;
 }
 
-StationLink::StationLink()
-    : makeStream([](const std::atomic<bool>* cancel) -> std::unique_ptr<ByteStream> {
-          return std::make_unique<TcpStream>(kAnswerTimeMs, cancel);
-      }) {}
+StreamMaker TcpStreamMaker() {
+    return [](const std::atomic<bool>* cancel) -> std::unique_ptr<ByteStream> {
+        return std::make_unique<TcpStream>(kAnswerTimeMs, cancel);
+    };
+}
+
+StationLink::StationLink() : makeStream(TcpStreamMaker()) {}
 
 StationLink::~StationLink() { StopStationLink(*this); }
 

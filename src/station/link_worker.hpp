@@ -66,6 +66,9 @@ struct StationStatus {
 // Makes the stream of one connection; its waits end when `cancel` turns true.
 using StreamMaker = std::function<std::unique_ptr<ByteStream>(const std::atomic<bool>* cancel)>;
 
+// TCP streams whose waits last at most the daemons' answer time.
+StreamMaker TcpStreamMaker();
+
 // What the link thread and the interface share, under the mutex; the stop
 // flag alone is atomic. Held by both sides, so that a thread caught in a
 // host-name look-up at closing can be let go without leaving it a dangling record.

@@ -14,6 +14,7 @@
 #include "ui/globe_grid.hpp"
 #include "ui/simulation_clock.hpp"
 #include "ui/space_view_snapshot.hpp"
+#include "ui/station_tick.hpp"
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
 #include "ui/views/info_panel_memory.hpp"
@@ -62,6 +63,9 @@ struct AppState {
 
     // The rows of the last pass search, listed again when the Predict window reopens.
     PredictionResults predictions;
+
+    // The radio and rotator: the tracker's memory and the link's status.
+    StationMemory station;
 };
 
 }  // namespace vantrek

@@ -33,6 +33,7 @@ enum CommandId : int {
     CmdNextShown = 32800,
     CmdPreviousShown = 32801,
     CmdGpsOnOff = 32802,
+    CmdStationSettings = 32803,  // "Radio and rotator"
 };
 
 }  // namespace vantrek

@@ -15,6 +15,7 @@ const MenuItem kSettingsItems[] = {
     {"Settings", CmdSettings},
     {"Set position", CmdSetPosition},
     {"Time dialog", CmdTimeDialog},
+    {"Radio and rotator", CmdStationSettings},
 };
 
 const MenuItem kWindowItems[] = {
@@ -33,7 +34,7 @@ const MenuEntry kMainMenu[kMenuEntryCount] = {
     {"&File", 0, kFileItems, 3},
     {"Sat select", CmdSatSelect, nullptr, 0},
     {"Predict", CmdPredict, nullptr, 0},
-    {"Settings", 0, kSettingsItems, 4},
+    {"Settings", 0, kSettingsItems, 5},
     {"Window", 0, kWindowItems, 5},
     {"Help", 0, kHelpItems, 2},
 };

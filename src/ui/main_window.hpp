@@ -6,6 +6,7 @@
 #include "platform/message_sink.hpp"
 #include "platform/program_folder.hpp"
 #include "platform/settings_store.hpp"
+#include "station/link_worker.hpp"
 #include "ui/app_state.hpp"
 #include "ui/command_ids.hpp"
 
@@ -19,6 +20,7 @@ struct MainWindowServices {
     SettingsStore* store = nullptr;
     MessageSink* messages = nullptr;
     GpsReader* gpsReader = nullptr;
+    StationLink* stationLink = nullptr;  // without one the radio and rotator stay off
 };
 
 // Which part of the window to draw again afterwards. The view area is the
@@ -48,6 +50,7 @@ enum class ShellAction : uint8_t {
     DownloadDialog,
     TimeDialog,
     SelectionDialog,
+    StationDialog,      // "Radio and rotator"
 };
 
 struct CommandOutcome {
@@ -110,8 +113,8 @@ void StartUpDefaults(AppState& state);
 void StartUpLoad(AppState& state, const MainWindowServices& services, const CalendarHour& local,
                  const CalendarHour& utc);
 
-// One timer tick: the GPS give-up check, the clock, the auto compass, the
-// space view's snapshot and the tick counter. Afterwards the status bar and
+// One timer tick: the GPS give-up check, the clock, the radio and the rotator,
+// the auto compass, the space view's snapshot and the tick counter. Afterwards the status bar and
 // the view area are drawn again.
 void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
 
@@ -124,7 +127,8 @@ void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass);
 // height), and the settings' copy with it.
 void TakeObserverFromGps(AppState& state);
 
-// Closing the window by any means: stops the GPS reader and waits for it.
+// Closing the window by any means: stops the GPS reader and waits for it, and
+// stops the radio and rotator link (nothing is parked).
 // Select.bol is not written here; only Exit writes it.
 void CloseMainWindow(AppState& state, const MainWindowServices& services);
 

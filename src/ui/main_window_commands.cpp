@@ -102,6 +102,7 @@ CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, i
             ResetViewMatrix(state.viewMatrix);
             return showView(state, ViewMode::Space, Repaint::ClientErase);
         case CmdTimeDialog: return outcome(Repaint::ClientErase, ShellAction::TimeDialog);
+        case CmdStationSettings: return outcome(Repaint::ClientErase, ShellAction::StationDialog);
         case CmdSatSelect: return outcome(Repaint::ClientErase, ShellAction::SelectionDialog);
         case CmdSpaceView: return outcome(Repaint::None);
         case CmdHelp: return openHelp(services);

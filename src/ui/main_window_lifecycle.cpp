@@ -86,6 +86,7 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
     if (TakeReaderGiveUp(state.gps))
         services.messages->showMessage(kCantConnectText, "", MessageIcon::Error);
     AdvanceClock(state.clock, systemJulianDate);
+    UpdateStation(state, services.stationLink, *services.messages);
     if (state.viewMode == ViewMode::Sky)
         ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass);
     if (state.viewMode == ViewMode::Space) {
@@ -116,6 +117,7 @@ void TakeObserverFromGps(AppState& state) {
 
 void CloseMainWindow(AppState& state, const MainWindowServices& services) {
     if (services.gpsReader) StopReader(state.gps, *services.gpsReader);
+    if (services.stationLink) StopStationLink(*services.stationLink);
 }
 
 }  // namespace vantrek

@@ -61,6 +61,7 @@ StatusBarFacts StatusBarFactsFor(const AppState& state) {
     facts.fixQuality = fix.fixQuality;
     facts.fixMode = fix.fixMode;
     facts.refraction = state.settings.flag_refraction;
+    facts.stationText = StationStatusText(state.settings, state.station.status);
     return facts;
 }
 

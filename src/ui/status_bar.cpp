@@ -9,6 +9,10 @@ namespace {
 
 constexpr Colour kStatusText{0, 0, 0};
 constexpr uint32_t kLineFlags = TextSingleLine | TextVCenter;
+// The link states start after the position text and end left of the GPS icon,
+// or left of the GPS fix text while that is shown.
+constexpr int32_t kStationTextLeft = 820;
+constexpr int32_t kGpsTextWidth = 160;
 
 }  // namespace
 
@@ -49,6 +53,13 @@ void DrawStatusBar(DisplayList& list, Rect client, const StatusBarFacts& facts,
     line.left += 200;
     line.right = box.right - 50;
     DrawText(list, line, text, kStatusText, FontId::Small, kLineFlags);
+
+    if (!facts.stationText.empty()) {
+        const int32_t right = box.right - 50 - (facts.trackingEnabled ? kGpsTextWidth : 0);
+        const Rect station{box.left + kStationTextLeft, box.top, right, box.bottom};
+        if (station.right > station.left)
+            DrawText(list, station, facts.stationText, kStatusText, FontId::Small, kLineFlags | TextRight);
+    }
 
     if (facts.trackingEnabled) {
         const Rect gps{300, box.top, box.right - 50, box.bottom};

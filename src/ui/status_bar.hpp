@@ -18,6 +18,7 @@ struct StatusBarFacts {
     bool trackingEnabled = false; // GPS reading switched on
     int32_t fixQuality = 0;       // GPS fix quality, 0 none
     int32_t fixMode = 0;          // 0 none, 1 no fix, 2 2-D, 3 3-D
+    std::string stationText;      // the radio's and rotator's link states; empty when both are off
 };
 
 // The GPS icon for this paint. A receiver without a fix (fixMode 1) blinks
@@ -27,7 +28,8 @@ BitmapId StatusBarGpsIcon(int32_t fixMode, int16_t& tickCounter);
 
 // Appends the status bar for a client area `client` to `list` (target
 // StatusBar): the GPS icon, the file and count, refraction, simple mode, the
-// observer's position and, while GPS reading is on, the fix state.
+// observer's position, the radio's and rotator's link states and, while GPS
+// reading is on, the fix state.
 void DrawStatusBar(DisplayList& list, Rect client, const StatusBarFacts& facts,
                    int16_t& tickCounter);
 

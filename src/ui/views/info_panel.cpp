@@ -353,6 +353,11 @@ void PaintInfoPanel(AppState& state, DisplayList& list, Rect client) {
     const DopplerText doppler =
         DopplerLines(figures.range, figures.rangeRate, settings.downlink, settings.uplink);
     if (computed) rows.leftText(doppler.downlink, radio);
+    // The operator's own tuning of the radio, kept through the pass.
+    if (settings.Radio_on != 0) {
+        formatWide(text, "Radio offset %+lld Hz", static_cast<long long>(state.station.status.offsetHz));
+        rows.rightText(text, radio);
+    }
     rows.advance(pitch + 1);
     if (computed) rows.leftText(doppler.uplink, radio);
     rows.advance(pitch + 3);
