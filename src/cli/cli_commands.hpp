@@ -12,5 +12,6 @@ int runPasses(int argc, char** argv);
 int runNmea(int argc, char** argv);
 int runDraw(int argc, char** argv);
 int runDownload(int argc, char** argv);
+int runTrack(int argc, char** argv);
 
 }  // namespace vantrek::cli

@@ -28,6 +28,10 @@ const Subcommand kSubcommands[] = {
      "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] [--compare] "
      "[--stars-mag M] [--nmea FILE] [--repeat N]"},
     {"download", vantrek::cli::runDownload, "download GROUP|--all [--url TEMPLATE] [--folder DIR]"},
+    {"track", vantrek::cli::runTrack,
+     "track FILE --index N --lat DEG --lon DEG --alt KM --start YYYY-MM-DDTHH:MM:SS --minutes M "
+     "[--rotator HOST:PORT] [--radio HOST:PORT] [--az-range MIN:MAX] [--el-max 90|180] "
+     "[--track-elevation DEG] [--step-seconds S] [--plan]"},
 };
 
 int usage() {
