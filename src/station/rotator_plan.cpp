@@ -72,7 +72,9 @@ void FillPlanned(const PassTrack& track, const std::vector<double>& azimuths, bo
     for (std::size_t i = 0; i < track.points.size(); ++i) {
         const double el = flipped ? 180.0 - track.points[i].elevationDeg : track.points[i].elevationDeg;
         RotatorPosition position;
-        position.azimuthDeg = azimuths[i] + (i < firstAfter ? shiftBefore : shiftAfter);
+        // Fitted to within the tolerance; rounding must not put a hair beyond the end stop.
+        position.azimuthDeg = std::clamp(azimuths[i] + (i < firstAfter ? shiftBefore : shiftAfter),
+                                         limits.azimuthMinDeg, limits.azimuthMaxDeg);
         position.elevationDeg = std::clamp(el, 0.0, limits.elevationMaxDeg);
         plan.jd.push_back(track.points[i].jd);
         plan.planned.push_back(position);
@@ -185,8 +187,8 @@ RotatorPosition RotatorPositionFor(const RotatorPlan& plan, const RotatorLimits&
     const double el = flipped ? 180.0 - elevationDeg : elevationDeg;
     position.azimuthDeg = az + kTurnDeg * std::round((reference.azimuthDeg - az) / kTurnDeg);
     // A satellite a little off its predicted track must not leave the range.
-    if (position.azimuthDeg < limits.azimuthMinDeg) position.azimuthDeg += kTurnDeg;
-    if (position.azimuthDeg > limits.azimuthMaxDeg) position.azimuthDeg -= kTurnDeg;
+    if (position.azimuthDeg < limits.azimuthMinDeg - kFitToleranceDeg) position.azimuthDeg += kTurnDeg;
+    if (position.azimuthDeg > limits.azimuthMaxDeg + kFitToleranceDeg) position.azimuthDeg -= kTurnDeg;
     position.azimuthDeg = std::clamp(position.azimuthDeg, limits.azimuthMinDeg, limits.azimuthMaxDeg);
     position.elevationDeg = std::clamp(el, 0.0, limits.elevationMaxDeg);
     return position;
