@@ -20,7 +20,7 @@ using namespace vantrek::app;
 namespace {
 
 // Sat select, Settings, Predict and the Settings menu's Position, GPS settings
-// and Time dialog open their dialogs from the menu and the toolbar, and the main window's clock goes on ticking behind them.
+// Time dialog and Radio and rotator open their dialogs from the menu and the toolbar, and the main window's clock goes on ticking behind them.
 TEST(DialogCommands, OpenTheirDialogsWhileTheClockTicksBehind) {
     QTemporaryDir folder;
     QTemporaryDir config;
@@ -54,13 +54,13 @@ TEST(DialogCommands, OpenTheirDialogsWhileTheClockTicksBehind) {
     window.toolbarAction(CmdSatSelect)->trigger();
     closeWhenOpen(true);
     window.toolbarAction(CmdPredict)->trigger();
-    for (int command : {CmdSetPosition, CmdGpsSettings, CmdTimeDialog}) {
+    for (int command : {CmdSetPosition, CmdGpsSettings, CmdTimeDialog, CmdStationSettings}) {
         closeWhenOpen(false);
         window.menuAction(command)->trigger();
     }
 
     EXPECT_EQ(titles, (std::vector<std::string>{"Settings", "Satelites", "Predict window", "Position",
-                                                "GPS settings", "Time dialog"}));
+                                                "GPS settings", "Time dialog", "Radio and rotator"}));
     EXPECT_GT(after, before);
 }
 

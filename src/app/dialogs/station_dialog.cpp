@@ -76,9 +76,12 @@ StationDialog::StationDialog(AppState& state, SettingsStore& store, QWidget* par
     test_ = new QPushButton("Test", this);
     report_ = new QLabel(this);
     report_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    report_->setWordWrap(true);
+    // Room for the two lines of a report, so that the dialog does not jump.
+    report_->setMinimumHeight(2 * report_->fontMetrics().lineSpacing() + 4);
     auto* testRow = new QHBoxLayout;
     testRow->addWidget(test_);
-    testRow->addWidget(report_, 1);
+    testRow->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
@@ -86,6 +89,7 @@ StationDialog::StationDialog(AppState& state, SettingsStore& store, QWidget* par
     layout->addWidget(rotatorBox);
     layout->addLayout(tracking);
     layout->addLayout(testRow);
+    layout->addWidget(report_);
     layout->addWidget(buttons);
 
     connect(test_, &QPushButton::clicked, this, &StationDialog::startTest);
