@@ -161,13 +161,26 @@ StationLink::StationLink() : makeStream(TcpStreamMaker()) {}
 
 StationLink::~StationLink() { StopStationLink(*this); }
 
-bool HandStationRequest(StationLink& link, const StationRequest& request) {
-    {
-        std::lock_guard<std::mutex> lock(link.shared->mutex);
-        link.shared->request = request;
-        ++link.shared->requestSerial;
-    }
+namespace {
+
+// Hands a pending request over if the lock is free at once.
+void FlushPending(StationLink& link) {
+    if (!link.pendingSet) return;
+    std::unique_lock<std::mutex> lock(link.shared->mutex, std::try_to_lock);
+    if (!lock.owns_lock()) return;
+    link.shared->request = link.pending;
+    ++link.shared->requestSerial;
+    link.pendingSet = false;
+    lock.unlock();
     link.shared->wake.notify_one();
+}
+
+}  // namespace
+
+bool HandStationRequest(StationLink& link, const StationRequest& request) {
+    link.pending = request;
+    link.pendingSet = true;
+    FlushPending(link);
     const bool wanted = request.radio.enabled || request.rotator.enabled;
     if (!wanted || link.thread.joinable() || link.shared->stop) return true;
     try {
@@ -179,8 +192,10 @@ bool HandStationRequest(StationLink& link, const StationRequest& request) {
 }
 
 StationStatus StationStatusOf(StationLink& link) {
-    std::lock_guard<std::mutex> lock(link.shared->mutex);
-    return link.shared->status;
+    FlushPending(link);
+    std::unique_lock<std::mutex> lock(link.shared->mutex, std::try_to_lock);
+    if (lock.owns_lock()) link.lastStatus = link.shared->status;
+    return link.lastStatus;
 }
 
 void StopStationLink(StationLink& link) {

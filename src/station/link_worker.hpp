@@ -84,8 +84,10 @@ struct StationLinkShared {
 };
 
 // The thread that owns the connections to rigctld and rotctld. The interface
-// thread never waits on the network: it hands over its request and reads the
-// status, each a copy under a lock the link holds only to copy.
+// thread never waits on the network, nor on the thread: it hands over its
+// request and reads the status only when the lock is free at once (the link
+// holds it only to copy); otherwise the request waits in `pending` for the
+// next call and the status read last stands.
 struct StationLink {
     StationLink();
     ~StationLink();  // stops a running thread (StopStationLink)
@@ -95,12 +97,19 @@ struct StationLink {
     std::shared_ptr<StationLinkShared> shared = std::make_shared<StationLinkShared>();
     std::thread thread;
     StreamMaker makeStream;  // TCP streams with the answer time-out unless replaced
+    // The interface thread's own:
+    StationRequest pending;
+    bool pendingSet = false;
+    StationStatus lastStatus;
 };
 
-// Hands the latest request to the link; the thread is started the first time
-// a daemon is enabled. False when a thread was needed and could not be made.
+// Hands the latest request to the link (now, or at the next call when the
+// lock is busy); the thread is started the first time a daemon is enabled.
+// False when a thread was needed and could not be made.
 bool HandStationRequest(StationLink& link, const StationRequest& request);
 
+// The link's status as it stands, or as last read when the lock is busy; a
+// request still pending is handed over first.
 StationStatus StationStatusOf(StationLink& link);
 
 // Stops sending, closes the connections and ends the thread, within
