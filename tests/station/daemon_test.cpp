@@ -296,3 +296,53 @@ TEST(StationLinkFaults, KilledDaemonShowsReconnectsAndNothingWaits) {
     EXPECT_LT(stopMs, kLinkStopMs);
     EXPECT_LT(slowest, 50.0);  // a lock held only to copy, never across the network
 }
+
+TEST(CliTrack, SendsItsCommandsAndPrintsWhatTheDaemonsReport) {
+    const uint16_t rotatorPort = FreeLoopbackPort();
+    const uint16_t radioPort = FreeLoopbackPort();
+    Daemon rotator("rotctld", rotatorPort, "--set-conf=min_az=-180,max_az=180");
+    Daemon radio("rigctld", radioPort, "");
+    if (!WaitUntil([&] { return Answers(rotatorPort) && Answers(radioPort); }, std::chrono::milliseconds(5000)))
+        GTEST_SKIP() << "rotctld or rigctld (Debian package libhamlib-utils) did not start";
+
+    const std::string command = std::string(VANTREK_BIN_DIR) + "/vantrek-cli track " + VANTREK_RES_DIR +
+                                "/TLE/sample.tle --index 0 --lat 40 --lon -75 --alt 0 --start 2008-09-21T00:21:00 "
+                                "--minutes 13 --step-seconds 20 --az-range -180:180 --rotator 127.0.0.1:" +
+                                std::to_string(rotatorPort) + " --radio 127.0.0.1:" + std::to_string(radioPort);
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<std::vector<std::string>> lines;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        std::vector<std::string> fields;
+        std::string line(buffer);
+        if (!line.empty() && line.back() == '\n') line.pop_back();
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        lines.push_back(fields);
+    }
+    ASSERT_EQ(WEXITSTATUS(pclose(pipe)), 0);
+
+    // 40 steps of 20 s, then what the daemons report.
+    ASSERT_EQ(lines.size(), 42u);
+    std::string lastAz, lastEl, lastDownlink;
+    for (std::size_t i = 0; i < 40; ++i) {
+        ASSERT_EQ(lines[i].size(), 7u);
+        EXPECT_EQ(lines[i][0].size(), 20u);  // YYYY-MM-DDTHH:MM:SSZ
+        if (lines[i][3] != "-") {
+            lastAz = lines[i][3];
+            lastEl = lines[i][4];
+        }
+        if (lines[i][5] != "-") lastDownlink = lines[i][5];
+    }
+    EXPECT_EQ(lines[0][0], "2008-09-21T00:21:00Z");
+    ASSERT_EQ(lines[40].size(), 3u);
+    EXPECT_EQ(lines[40][0], "rotator");
+    EXPECT_NEAR(std::stod(lines[40][1]), std::stod(lastAz), kReportedDeg);
+    EXPECT_NEAR(std::stod(lines[40][2]), std::stod(lastEl), kReportedDeg);
+    EXPECT_EQ(lines[41], (std::vector<std::string>{"radio", lastDownlink}));
+}
