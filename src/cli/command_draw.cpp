@@ -67,7 +67,7 @@ bool parseWhole(const char* text, long low, long high, long& value) {
 bool parseOption(const char* arg, const char* value, DrawRequest& r) {
     long n = 0;
     if (std::strcmp(arg, "--index") == 0) {
-        if (!parseWhole(value, 0, kCatalogCapacity - 1, n)) return false;
+        if (!parseWhole(value, 0, kCatalogLimit - 1, n)) return false;
         r.index = static_cast<int>(n);
     } else if (std::strcmp(arg, "--width") == 0 || std::strcmp(arg, "--height") == 0) {
         // Up to the largest screens; the views clamp what a small area cannot hold.

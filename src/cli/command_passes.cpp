@@ -22,7 +22,7 @@ int passesUsage() {
     std::fprintf(stderr,
                  "usage: vantrek-cli passes FILE --lat DEG --lon DEG --alt KM "
                  "--start YYYY-MM-DDTHH:MM:SS --hours H [--flares] [--min-mag M] "
-                 "[--sat-elev DEG] [--sun-elev DEG] [--engine 4|8]\n");
+                 "[--sat-elev DEG] [--sun-elev DEG] [--engine 4|8] [--max-rows N]\n");
     return 2;
 }
 
@@ -65,6 +65,10 @@ int runPasses(int argc, char** argv) {
                 options.limits.satelliteElevation = value * kDegree;
             } else if (std::strcmp(option, "--sun-elev") == 0) {
                 options.limits.sunElevation = value * kDegree;
+            } else if (std::strcmp(option, "--max-rows") == 0) {
+                if (!(value >= 1.0 && value <= kPredictionRowLimit) || value != std::floor(value))
+                    return passesUsage();
+                options.maxRows = static_cast<int32_t>(value);
             } else {
                 return passesUsage();
             }
@@ -83,18 +87,17 @@ int runPasses(int argc, char** argv) {
     observer.latitude = latitude * kDegree;
     observer.longitude = longitude * kDegree;
     observer.height = altitude;
-    auto model = std::make_unique<PropagatorState>();
     auto results = std::make_unique<PredictionResults>();
-    ElementSet working;
 
     const auto began = std::chrono::steady_clock::now();
-    const int32_t passes = RunPassSearch(*model, *catalog, working, observer, options, *results);
+    const int32_t passes =
+        RunPassSearchOnThreads(*catalog, observer, options, *results, PassSearchThreadCount());
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - began;
 
     for (int r = 0; r < results->count; ++r) {
-        const PredictionRow& row = results->rows[r];
+        const PredictionRow& row = results->rows[static_cast<std::size_t>(r)];
         std::printf("%d\t%s\t%s\t%s\t%s\t%s\n", row.satelliteIndex,
-                    trimmedName(catalog->entries[row.satelliteIndex]).c_str(),
+                    trimmedName(catalog->entries[static_cast<std::size_t>(row.satelliteIndex)]).c_str(),
                     PaddedTimeText(row.time).c_str(), VisibilityWord(row.code),
                     PredictionMagnitudeText(row).c_str(), PredictionFlareAngleText(row, false).c_str());
     }

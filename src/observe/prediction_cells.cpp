@@ -1,5 +1,6 @@
 #include "observe/prediction_cells.hpp"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "astro/constants.hpp"
@@ -52,8 +53,9 @@ PredictionCells FormatPredictionRow(const PredictionRow& row, const char* name,
 }
 
 int PredictionRowAtListPosition(const PredictionResults& results, int position) {
-    if (position < 0 || position >= results.count) return -1;
-    return results.count - 1 - position;
+    const int count = std::min(results.count, static_cast<int>(results.rows.size()));
+    if (position < 0 || position >= count) return -1;
+    return count - 1 - position;
 }
 
 std::string PassSearchSummaryText(int passes, double seconds) {

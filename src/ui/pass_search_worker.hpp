@@ -12,14 +12,14 @@ namespace vantrek {
 
 // A pass search's own copies of everything it reads and writes. The views
 // keep painting with the shared model state while it runs, so it has its
-// own catalogue, observer, options, model state and working set.
+// own catalogue, observer and options; each of its threads has its own model
+// state and working set.
 struct PassSearchJob {
     std::unique_ptr<SatelliteCatalog> catalog = std::make_unique<SatelliteCatalog>();
-    std::unique_ptr<PropagatorState> model = std::make_unique<PropagatorState>();
     std::unique_ptr<PredictionResults> results = std::make_unique<PredictionResults>();
     Observer observer;
     PassSearchOptions options;
-    ElementSet working;
+    int threads = PassSearchThreadCount();
     int32_t passes = 0;
     double seconds = 0.0;  // wall-clock time of the whole search
 };

@@ -180,15 +180,15 @@ TEST_F(PassSearch, RowsStopAtThreeHundredAndOne) {
         addToCatalog(*catalog, orbitAt(40000 + k, 500.0 + 3 * k, 53.0, 3.6 * k, 37.0 * k));
     }
     const int32_t passes = run();
-    ASSERT_EQ(results->count, kPredictionCapacity);
-    const int lastWithRow = results->rows[kPredictionCapacity - 1].satelliteIndex;
+    ASSERT_EQ(results->count, kPredictionDefaultRows);
+    const int lastWithRow = results->rows[kPredictionDefaultRows - 1].satelliteIndex;
     ASSERT_LT(lastWithRow, 99);
     // The satellites after the full list are still walked, but each stops at
     // its first qualifying step, whose pass is never counted: leaving them out
     // changes nothing.
     for (int k = lastWithRow + 1; k < 100; ++k) catalog->selected[k] = 0;
     EXPECT_EQ(run(), passes);
-    EXPECT_EQ(results->count, kPredictionCapacity);
+    EXPECT_EQ(results->count, kPredictionDefaultRows);
 }
 
 TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
@@ -253,6 +253,7 @@ namespace {
 uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t& rows) {
     const auto all = SyntheticCatalog();
     auto part = std::make_unique<SatelliteCatalog>();
+    resizeCatalog(*part, 20);
     auto model = std::make_unique<PropagatorState>();
     auto results = std::make_unique<PredictionResults>();
     ElementSet working;
@@ -265,7 +266,6 @@ uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t
             part->entries[k] = all->entries[20 * p + k];
             part->selected[k] = 1;
         }
-        part->count = 20;
         const int32_t n = RunPassSearch(*model, *part, working, observer, options, *results);
         passes += n;
         mix(n);
@@ -322,7 +322,7 @@ TEST(HorizonBound, PromiseHoldsAndSavesMostOfTheWalk) {
     Observer observer = observerAt(-33.9, 151.2);
     double promised = 0.0;
     int samples = 0;
-    for (int k = 1; k < kCatalogCapacity; k += 7) {
+    for (int k = 1; k < catalog->count; k += 7) {
         Vector4 position, velocity;
         propagateSatellite(*model, *catalog, JulianDateFromEpoch(kSyntheticEpoch), working, k, velocity, position, 0, 0);
         if (working.deepSpace) continue;

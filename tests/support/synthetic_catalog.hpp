@@ -1,6 +1,6 @@
 #pragma once
 
-// A full catalogue of 400 made-up element sets like a real one, for the
+// A catalogue of made-up element sets like a real one, for the
 // benchmarks and the frame-cost checks (header only: this folder builds no
 // test executable of its own).
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "astro/constants.hpp"
+#include "orbit/catalog_loading.hpp"
 #include "orbit/element_set.hpp"
 
 namespace vantrek::testing {
@@ -30,10 +31,11 @@ inline ElementSet SyntheticSet(int k, double heightKm, double inclinationDeg, do
     return set;
 }
 
-// 400 sets, all shown: mostly low orbits of every inclination, some deep-space ones.
-inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog() {
+// `count` sets, all shown: mostly low orbits of every inclination, some deep-space ones.
+inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog(int count = 400) {
     auto catalog = std::make_unique<SatelliteCatalog>();
-    for (int k = 0; k < kCatalogCapacity; ++k) {
+    resizeCatalog(*catalog, count);
+    for (int k = 0; k < count; ++k) {
         ElementSet set;
         if (k % 20 == 0) {
             set = SyntheticSet(k, 19000.0, 55.0, 0.01);  // navigation-like, 12 hours
@@ -46,7 +48,6 @@ inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog() {
         catalog->entries[k] = set;
         catalog->selected[k] = 1;
     }
-    catalog->count = kCatalogCapacity;
     return catalog;
 }
 

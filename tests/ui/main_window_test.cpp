@@ -10,6 +10,7 @@
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
 #include "main_window_fixture.hpp"
+#include "orbit/catalog_loading.hpp"
 
 using namespace vantrek;
 
@@ -56,11 +57,13 @@ TEST_F(MainWindowTest, ViewsResetTheMatrixOpenClearsThePickAndHelpNeedsTheFolder
     state->signalMap = 1;
     EXPECT_TRUE(run(CmdPlotSky).clearSignalMap);
 
+    // Only a chosen file with sets changes the current satellite and the Iridium mark.
     state->catalog.current = 3;
     state->pickLatch = state->iridiumCatalogue = 1;
     EXPECT_EQ(run(CmdOpen).action, ShellAction::ChooseElementFile);
-    EXPECT_EQ(state->catalog.current, 0);
-    EXPECT_EQ(state->pickLatch + state->iridiumCatalogue, 0);
+    EXPECT_EQ(state->catalog.current, 3);
+    EXPECT_EQ(state->pickLatch, 0);
+    EXPECT_EQ(state->iridiumCatalogue, 1);
 
     services.folder.path.clear();  // a program path that could not be cut at a separator
     EXPECT_EQ(run(CmdHelp).action, ShellAction::None);
@@ -84,7 +87,7 @@ TEST_F(MainWindowTest, AltTogglesFlipTheirSwitchesWithoutStoring) {
 
 TEST_F(MainWindowTest, ToolbarStepsOnlyTheIndexButKeysLoadTheWorkingSet) {
     SatelliteCatalog& catalog = state->catalog;  // six sets numbered 1000.., 1, 3 and 5 shown
-    catalog.count = 6;
+    resizeCatalog(catalog, 6);
     for (int i = 0; i < 6; ++i) catalog.entries[i].catalogNumber = 1000 + i;
     for (int i = 0; i < 6; ++i) catalog.selected[i] = i % 2;
     catalog.current = 1;

@@ -194,6 +194,8 @@ TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
     state.viewMode = ViewMode::Space;
     SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
     snapshot.julianDate = kWhen;
+    snapshot.satelliteShown.resize(8);
+    snapshot.satellites.resize(8);
     for (int i = 0; i < 8; ++i) state.catalog.selected[i] = snapshot.satelliteShown[i] = i < 3;
     snapshot.satellites[0] = {0.0, 0.0, -100.0, 100.0};   // right behind the centre
     snapshot.satellites[1] = {100.0, 0.0, -10.0, 100.5};  // behind, beside the disc

@@ -6,6 +6,7 @@
 
 #include "astro/julian_date.hpp"
 #include "platform/temporary_folder.hpp"
+#include "orbit/catalog_loading.hpp"
 
 using namespace vantrek;
 
@@ -20,7 +21,7 @@ struct DialogFixture {
     SatelliteForm form;
 
     explicit DialogFixture(int hiddenSlot = -1) {
-        catalog->count = 3;
+        resizeCatalog(*catalog, 3);
         for (int i = 0; i < 3; ++i) {
             catalog->entries[i].catalogNumber = 200 + i;
             catalog->entries[i].epoch = 8264.51782528;

@@ -23,7 +23,8 @@ std::string epochText(double epoch, double now) {
 void setEveryFlag(SatelliteForm& form, SatelliteCatalog& catalog, bool on) {
     for (SatelliteRow& row : form.rows) row.checked = on;
     const int count = loadedSatelliteCount(catalog);
-    for (int i = 0; i < kCatalogCapacity; ++i) catalog.selected[i] = on && i < count ? 1 : 0;
+    for (std::size_t i = 0; i < catalog.selected.size(); ++i)
+        catalog.selected[i] = on && i < static_cast<std::size_t>(count) ? 1 : 0;
 }
 
 bool containsIgnoringCase(const std::string& text, const std::string& part) {
@@ -63,7 +64,7 @@ void toggleSatelliteSelection(SatelliteForm& form, SatelliteCatalog& catalog) {
 
 void acceptSatelliteDialog(const SatelliteForm& form, SatelliteCatalog& catalog,
                            const ProgramFolder& folder, Settings& settings) {
-    std::fill(std::begin(catalog.selected), std::end(catalog.selected), 0);
+    std::fill(catalog.selected.begin(), catalog.selected.end(), 0);
     const int count = loadedSatelliteCount(catalog);
     for (const SatelliteRow& row : form.rows) {
         if (!row.checked || row.slot < 0 || row.slot >= count) continue;
