@@ -146,10 +146,11 @@ struct Walker {
         return !isGeostationary(set) && PassPossible(set, observer);
     }
 
-    void walk(int index, double start, double end, SatelliteWalk& out);
+    // `rowLimit`: the rows this satellite may still add to the list.
+    void walk(int index, double start, double end, int32_t rowLimit, SatelliteWalk& out);
 };
 
-void Walker::walk(int index, double start, double end, SatelliteWalk& out) {
+void Walker::walk(int index, double start, double end, int32_t rowLimit, SatelliteWalk& out) {
     FlareResult flare;
     flare.angle = kObserverBehindMirror;  // no mirror seen yet: take the long steps
     double magnitude = kNoMagnitude;
@@ -215,7 +216,7 @@ void Walker::walk(int index, double start, double end, SatelliteWalk& out) {
                 evaluate(t, index, 1, magnitude, flare);
             }
             out.passesAtRow.push_back(out.passes);
-            if (static_cast<int32_t>(out.rows.size()) >= options.maxRows) return;
+            if (static_cast<int32_t>(out.rows.size()) >= rowLimit) return;
             PredictionRow& row = out.rows.emplace_back();
             row.code = code;
             row.time = t;
@@ -233,17 +234,29 @@ void Walker::walk(int index, double start, double end, SatelliteWalk& out) {
     } while (t < end);
 }
 
-// Takes satellites from `next` until none is left, the search is stopped or
-// this walker's satellite was cut short by a stop.
-void walkSatellites(Walker& walker, std::atomic<int32_t>& next, int32_t count, double start,
-                    double end, std::vector<SatelliteWalk>& walks) {
+// What the threads of one search share besides the bars.
+struct SharedWalks {
+    std::vector<SatelliteWalk> walks;  // by catalogue index
+    std::atomic<int32_t> next{0};      // the next satellite to take
+    // Rows found so far. Satellites are taken in order, so when one is taken
+    // every row found came from one before it: the list has at least that
+    // many rows ahead of it, and it need not find more than the rest.
+    std::atomic<int64_t> rowsFound{0};
+};
+
+// Takes satellites until none is left or the search is stopped.
+void walkSatellites(Walker& walker, SharedWalks& shared, int32_t count, double start, double end) {
     for (;;) {
         if (cancelled(walker.cancel)) return;
-        const int32_t i = next.fetch_add(1, std::memory_order_relaxed);
+        const int32_t i = shared.next.fetch_add(1, std::memory_order_acq_rel);
         if (i >= count) return;
+        const int64_t ahead = shared.rowsFound.load(std::memory_order_acquire);
         walker.progress.takeSatellite();
         if (walker.catalog.selected[static_cast<std::size_t>(i)] != 1) continue;
-        walker.walk(i, start, end, walks[static_cast<std::size_t>(i)]);
+        SatelliteWalk& walk = shared.walks[static_cast<std::size_t>(i)];
+        const int32_t rowLimit = static_cast<int32_t>(std::max<int64_t>(0, walker.options.maxRows - ahead));
+        walker.walk(i, start, end, rowLimit, walk);
+        shared.rowsFound.fetch_add(static_cast<int64_t>(walk.rows.size()), std::memory_order_acq_rel);
         if (walker.stopped) return;
     }
 }
@@ -296,11 +309,11 @@ int32_t RunPassSearch(PropagatorState& model, const SatelliteCatalog& catalog, E
                       const std::atomic<bool>* cancel) {
     const SearchPlan plan = planSearch(catalog, options, results);
     SharedProgress bars(progress, plan.count);
-    std::vector<SatelliteWalk> walks(static_cast<std::size_t>(plan.count));
+    SharedWalks shared;
+    shared.walks.resize(static_cast<std::size_t>(plan.count));
     Walker walker{model, catalog, working, observer, plan.options, bars, cancel};
-    std::atomic<int32_t> next{0};
-    walkSatellites(walker, next, plan.count, plan.start, plan.end, walks);
-    return mergeWalks(walks, plan.options.maxRows, results);
+    walkSatellites(walker, shared, plan.count, plan.start, plan.end);
+    return mergeWalks(shared.walks, plan.options.maxRows, results);
 }
 
 int32_t RunPassSearchOnThreads(const SatelliteCatalog& catalog, const Observer& observer,
@@ -309,8 +322,8 @@ int32_t RunPassSearchOnThreads(const SatelliteCatalog& catalog, const Observer& 
                                const std::atomic<bool>* cancel) {
     const SearchPlan plan = planSearch(catalog, options, results);
     SharedProgress bars(progress, plan.count);
-    std::vector<SatelliteWalk> walks(static_cast<std::size_t>(plan.count));
-    std::atomic<int32_t> next{0};
+    SharedWalks shared;
+    shared.walks.resize(static_cast<std::size_t>(plan.count));
 
     // Each thread's own model state (large: on the heap), working set and observer.
     struct Own {
@@ -324,7 +337,7 @@ int32_t RunPassSearchOnThreads(const SatelliteCatalog& catalog, const Observer& 
     const auto work = [&](Own& mine) {
         mine.observer = observer;
         Walker walker{*mine.model, catalog, mine.working, mine.observer, plan.options, bars, cancel};
-        walkSatellites(walker, next, plan.count, plan.start, plan.end, walks);
+        walkSatellites(walker, shared, plan.count, plan.start, plan.end);
     };
     for (int k = 1; k < wanted; ++k) {
         try {
@@ -335,7 +348,7 @@ int32_t RunPassSearchOnThreads(const SatelliteCatalog& catalog, const Observer& 
     }
     work(own[0]);
     for (std::thread& thread : started) thread.join();
-    return mergeWalks(walks, plan.options.maxRows, results);
+    return mergeWalks(shared.walks, plan.options.maxRows, results);
 }
 
 int PassSearchThreadCount() {

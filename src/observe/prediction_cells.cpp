@@ -64,4 +64,9 @@ std::string PassSearchSummaryText(int passes, double seconds) {
     return text;
 }
 
+std::string PredictionListFullText(int maxRows) {
+    return "The list is full at " + std::to_string(maxRows) +
+           " rows: later passes were not listed. Search a shorter period or fewer satellites.";
+}
+
 }  // namespace vantrek

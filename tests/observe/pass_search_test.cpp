@@ -191,6 +191,35 @@ TEST_F(PassSearch, RowsStopAtThreeHundredAndOne) {
     EXPECT_EQ(results->count, kPredictionDefaultRows);
 }
 
+// The satellites shared among threads give the rows, their order, the pass
+// count and the full mark of one thread, also where the row cap cuts the list
+// in the middle of a satellite.
+TEST(PassSearchThreads, RowsOrderAndCountOfOneThread) {
+    const auto catalog = SyntheticCatalog();  // low, navigation and geostationary orbits
+    for (int k = 0; k < 400; k += 3) catalog->selected[k] = 0;
+    for (const auto& [flareMode, maxRows] : {std::pair{0, 301}, {0, 57}, {1, 301}}) {
+        SCOPED_TRACE(::testing::Message() << "flare mode " << flareMode << ", " << maxRows << " rows");
+        PassSearchOptions options;
+        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.3;
+        options.hours = 12.0;
+        options.flareMode = flareMode;
+        options.maxRows = maxRows;
+        Observer observer = observerAt(-33.9, 151.2);
+        auto model = std::make_unique<PropagatorState>();
+        ElementSet working;
+        PredictionResults one, shared;
+        const int32_t passes = RunPassSearch(*model, *catalog, working, observer, options, one);
+        EXPECT_EQ(RunPassSearchOnThreads(*catalog, observer, options, shared, 3), passes);
+        ASSERT_EQ(shared.count, one.count);
+        EXPECT_EQ(shared.full, one.full);
+        for (int r = 0; r < one.count; ++r) {
+            const PredictionRow &a = one.rows[r], &b = shared.rows[r];
+            ASSERT_EQ(std::tie(a.satelliteIndex, a.code, a.time, a.magnitude, a.flareAngle),
+                      std::tie(b.satelliteIndex, b.code, b.time, b.magnitude, b.flareAngle)) << r;
+        }
+    }
+}
+
 TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
     // An Iridium-like constellation: 6 planes of 11 at 780 km, 86.4 degrees.
     for (int plane = 0; plane < 6; ++plane) {

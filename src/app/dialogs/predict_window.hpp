@@ -5,6 +5,7 @@
 
 #include "platform/message_sink.hpp"
 #include "platform/settings_store.hpp"
+#include "app/dialogs/prediction_list_model.hpp"
 #include "ui/app_state.hpp"
 #include "ui/pass_search_worker.hpp"
 #include "ui/dialogs/predict_dialog.hpp"
@@ -16,7 +17,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimeEdit;
-class QTreeWidget;
+class QSortFilterProxyModel;
+class QTreeView;
 
 namespace vantrek::app {
 
@@ -42,7 +44,9 @@ public:
     QCheckBox* magnitudeFilterBox() const { return filter_; }
     QLineEdit* magnitudeEdit() const { return magnitude_; }
     QPushButton* predictButton() const { return predict_; }
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
+    // The list position (newest row first, as stored) a row of the view shows.
+    int listPosition(int viewRow) const;
     QProgressBar* satellitesBar() const { return satellitesBar_; }
     QProgressBar* periodBar() const { return periodBar_; }
 
@@ -73,7 +77,9 @@ private:
     QCheckBox* filter_ = nullptr;
     QLineEdit* magnitude_ = nullptr;
     QPushButton* predict_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    QTreeView* list_ = nullptr;
+    PredictionListModel* rows_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
     QProgressBar* satellitesBar_ = nullptr;
     QProgressBar* periodBar_ = nullptr;
 };
