@@ -71,3 +71,24 @@ TEST(SatelliteDialog, SelectTogglesAllAndOkMakesTheHighlightedOrLastCheckedCurre
     EXPECT_EQ(f.catalog->selected[2], 0);
     EXPECT_EQ(f.catalog->current, 2);
 }
+
+// With a Find filter, Select acts on the rows found and OK makes current only
+// a row the user can see ("mol" finds one of three).
+TEST(SatelliteDialog, FilterLimitsSelectAndTheCurrentRow) {
+    DialogFixture f;
+    std::snprintf(f.catalog->entries[1].name, sizeof f.catalog->entries[1].name, "MOLNIYA 1-93");
+    openSatelliteDialog(f.form, *f.catalog, 0.0);
+    f.form.filter = "mol";
+    f.catalog->current = 2;
+    f.accept();  // all checked, the last in list order (slot 0) hidden
+    EXPECT_EQ(f.catalog->current, 1);
+    EXPECT_EQ(f.catalog->selected[0] + f.catalog->selected[2], 2);  // hidden rows keep their boxes
+
+    toggleSatelliteSelection(f.form, *f.catalog);  // the rows found become the selection
+    EXPECT_EQ(f.catalog->selected[1], 1);
+    EXPECT_EQ(f.catalog->selected[0] + f.catalog->selected[2], 0);
+    EXPECT_FALSE(f.form.rows[0].checked);
+    toggleSatelliteSelection(f.form, *f.catalog);  // pressed again: cleared
+    EXPECT_EQ(f.catalog->selected[1], 0);
+    EXPECT_FALSE(f.form.rows[1].checked);
+}
