@@ -158,6 +158,7 @@ void MainWindow::buildToolbar() {
     toolbar_->setMovable(false);
     toolbar_->setAutoFillBackground(true);
     toolbar_->setFocusPolicy(Qt::NoFocus);
+    toolbar_->setAttribute(Qt::WA_NoMousePropagation);  // its empty space is not the view
     toolbar_->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
     const QImage strip = WithTransparentKey(QImage(":/icons/toolbar.bmp"));
     for (const ToolbarEntry& entry : kToolbar) {

@@ -117,7 +117,7 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
 
 // The auto compass: while GPS reading is on and the receiver moves faster than
 // 1 km/h, the sky chart is turned so that the course points up.
-void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass);
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass, int32_t snToNs);
 
 // Every paint: a GPS fix with a latitude and a longitude that are both
 // non-zero replaces the observer's position (and a non-zero altitude its

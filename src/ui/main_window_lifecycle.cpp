@@ -87,7 +87,7 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
         services.messages->showMessage(kCantConnectText, "", MessageIcon::Error);
     AdvanceClock(state.clock, systemJulianDate);
     if (state.viewMode == ViewMode::Sky)
-        ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass);
+        ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass, state.settings.SNtoNS);
     if (state.viewMode == ViewMode::Space) {
         takeSpaceViewSnapshot(state.clock.currentDate, state.settings.Flag_planets != 0,
                               state.settings.s4_s8, state.catalog, state.observer, state.model,
@@ -98,10 +98,10 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
                                                  : state.tickCounter + 1);
 }
 
-void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass) {
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass, int32_t snToNs) {
     if (!gpsCompass || !gps.trackingEnabled) return;
     const GpsFixData fix = SnapshotGpsFix(gps);
-    if (fix.speedKmh > 1.0) SetCompassHeading(view, fix.courseDeg);
+    if (fix.speedKmh > 1.0) SetCompassHeading(view, fix.courseDeg, snToNs);
 }
 
 void TakeObserverFromGps(AppState& state) {

@@ -164,7 +164,10 @@ TEST_F(MainWindowTest, AutoCompassTurnsOnlyTheSkyAndOnlyWhileMoving) {
     EXPECT_EQ(state->viewMatrix.m[0][0], 1.0);
     state->viewMode = ViewMode::Sky;
     Tick(*state, services, 2460000.5);
-    EXPECT_NEAR(state->viewMatrix.m[0][1], 1.0, 1e-12);
+    ViewMatrix courseUp;
+    SetCompassHeading(courseUp, SnapshotGpsFix(state->gps).courseDeg, state->settings.SNtoNS);
+    EXPECT_EQ(state->viewMatrix.m[0][1], courseUp.m[0][1]);
+    EXPECT_NE(state->viewMatrix.m[0][0], 1.0);
 }
 
 TEST_F(MainWindowTest, PaintDrawsBlackAndTakesTheObserverFromAFixWithBothCoordinates) {
