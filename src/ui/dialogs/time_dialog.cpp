@@ -43,10 +43,9 @@ void acceptTimeDialog(const TimeForm& form, SimulationClock& clock, double local
     clock.pausedDate = clock.currentDate = pickedJulianDate(form, localTimeOffset);
 }
 
-GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, double localTimeOffset, SystemClock& clock,
-                          MessageSink& messages) {
+GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, SystemClock& clock, MessageSink& messages) {
     GpsClockSetting setting;
-    const GpsClockResult result = SetClockFromGps(fix, localTimeOffset, clock, setting);
+    const GpsClockResult result = SetClockFromGps(fix, clock, setting);
     switch (result) {
         case GpsClockResult::TrackingOff:
             messages.showMessage(kTurnGpsOnText, kTurnGpsOnCaption, MessageIcon::None);
