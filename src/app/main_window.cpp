@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFrame>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPalette>
+#include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -35,12 +38,14 @@
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
 #include "ui/pixel_line.hpp"
+#include "ui/stale_elements.hpp"
 
 namespace vantrek::app {
 
 namespace {
 
 constexpr int kInitialWidth = 1100;
+constexpr int kStaleBarLeft = 110;  // pixels: past the sky chart's clock box
 constexpr int kInitialHeight = 760;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
@@ -121,6 +126,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     buildMenu();
     buildToolbar();
     status_ = new StatusBarWidget(*this, client_);
+    buildStaleElementsBar();
 
     connect(&timer_, &QTimer::timeout, this, &MainWindow::tick);
     timer_.start(state_->timerPeriodMs);
@@ -243,8 +249,42 @@ void MainWindow::applyRepaint(Repaint repaint) {
 
 void MainWindow::tick() {
     Tick(*state_, services_, systemJulianDate());
+    showStaleElementsBar();
     status_->update();
     applyRepaint(Repaint::ViewArea);
+}
+
+void MainWindow::buildStaleElementsBar() {
+    staleBar_ = new QFrame(client_);
+    staleBar_->setObjectName("staleElements");
+    staleBar_->setAutoFillBackground(true);
+    staleBar_->setFrameShape(QFrame::StyledPanel);
+    QPalette palette = staleBar_->palette();
+    palette.setColor(QPalette::Window, QColor(255, 236, 150));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    staleBar_->setPalette(palette);
+    staleBar_->setAttribute(Qt::WA_NoMousePropagation);
+    staleText_ = new QLabel(staleBar_);
+    auto* update = new QPushButton("Get last TLE", staleBar_);
+    connect(update, &QPushButton::clicked, this, [this] { runCommand(CmdGetLastTle); });
+    auto* layout = new QHBoxLayout(staleBar_);
+    layout->setContentsMargins(8, 2, 4, 2);
+    layout->addWidget(staleText_);
+    layout->addWidget(update);
+    staleBar_->hide();
+}
+
+void MainWindow::showStaleElementsBar() {
+    const int days = state_->staleElementDays;
+    if (days < 0) {
+        staleBar_->hide();
+        return;
+    }
+    staleText_->setText(QString::fromStdString(StaleElementsText(days)));
+    staleBar_->adjustSize();
+    // Under the toolbar, right of the sky chart's clock box.
+    staleBar_->move(kStaleBarLeft, kToolbarHeight + 2);
+    staleBar_->show();
 }
 
 namespace {

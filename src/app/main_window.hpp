@@ -16,6 +16,8 @@
 #include "ui/main_window_paint.hpp"
 
 class QAction;
+class QFrame;
+class QLabel;
 class QToolBar;
 
 namespace vantrek::app {
@@ -62,6 +64,8 @@ public:
     QToolBar* toolBar() const { return toolbar_; }
     ClientArea* clientArea() const { return client_; }
     StatusBarWidget* statusBarWidget() const { return status_; }
+    // The warning under the toolbar while the element sets in view are old.
+    QFrame* staleElementsBar() const { return staleBar_; }
 
     // Runs a command as the menu, toolbar and accelerators do.
     void runCommand(int command);
@@ -79,6 +83,8 @@ private:
     void applyRepaint(Repaint repaint);
     void performAction(const CommandOutcome& outcome);
     void showAboutBox();
+    void buildStaleElementsBar();
+    void showStaleElementsBar();
     // Grows the back buffer and the signal map (keeping what they hold) to
     // the size the core asks for; they never shrink.
     void fitSurfaces(SurfaceSize size);
@@ -96,6 +102,8 @@ private:
     ClientArea* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     StatusBarWidget* status_ = nullptr;
+    QFrame* staleBar_ = nullptr;
+    QLabel* staleText_ = nullptr;
     std::map<int, QAction*> menuActions_;
     std::map<int, QAction*> toolbarActions_;
     bool closed_ = false;

@@ -62,6 +62,10 @@ struct AppState {
 
     // The rows of the last pass search, listed again when the Predict window reopens.
     PredictionResults predictions;
+
+    // How old the element sets in view are (StaleElementDays), worked out on
+    // every tick; -1 while they are fresh. The window warns while it is not -1.
+    int32_t staleElementDays = -1;
 };
 
 }  // namespace vantrek

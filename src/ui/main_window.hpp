@@ -111,7 +111,8 @@ void StartUpLoad(AppState& state, const MainWindowServices& services, const Cale
                  const CalendarHour& utc);
 
 // One timer tick: the GPS give-up check, the clock, the auto compass, the
-// space view's snapshot and the tick counter. Afterwards the status bar and
+// space view's snapshot, the age of the element sets in view and the tick
+// counter. Afterwards the status bar and
 // the view area are drawn again.
 void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
 

@@ -9,6 +9,7 @@
 #include "orbit/catalogue_files.hpp"
 #include "orbit/selection_file.hpp"
 #include "ui/main_window.hpp"
+#include "ui/stale_elements.hpp"
 
 namespace vantrek {
 
@@ -93,6 +94,7 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
                               state.settings.s4_s8, state.catalog, state.observer, state.model,
                               *state.spaceSnapshot);
     }
+    state.staleElementDays = StaleElementDays(state.catalog, state.clock.currentDate);
     state.tickCounter = static_cast<int16_t>(state.tickCounter >= 4 || state.tickCounter < 0
                                                  ? 0
                                                  : state.tickCounter + 1);

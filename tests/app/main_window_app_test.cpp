@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,9 @@
 
 #include "app/client_area.hpp"
 #include "app/qt_settings_store.hpp"
+#include "app_test_support.hpp"
+#include "astro/julian_date.hpp"
+#include "ui/main_window_paint.hpp"
 #include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
 
@@ -184,7 +189,7 @@ TEST_F(AppFixture, CloseBoxKeepsNoSelectionExitSavesItAndTheNextStartReopensTheF
     copySkins();
     // A long name with a non-ASCII letter, kept whole in the settings file.
     const QString name = "Ürsel-" + QString(150, 'x') + ".tle";
-    QFile::copy(QString(VANTREK_RES_DIR) + "/TLE/sample.tle", folder.filePath(name));
+    QFile::copy(QString(VANTREK_TESTS_DIR) + "/data/sample.tle", folder.filePath(name));
     const QString selection = folder.filePath("Select.bol");
     {
         QtSettingsStore fresh(config.filePath("Vantrek/Vantrek.ini"));
@@ -206,4 +211,32 @@ TEST_F(AppFixture, CloseBoxKeepsNoSelectionExitSavesItAndTheNextStartReopensTheF
     next.menuAction(CmdExit)->trigger();
     EXPECT_EQ(QFileInfo(selection).size(), 1600);
     EXPECT_EQ(messages.size(), 1u);
+}
+
+// Sets far from the clock are no base for predictions: a bar under the
+// toolbar says so while the current one, or most shown ones, are old.
+TEST_F(AppFixture, OldElementSetsRaiseTheWarningBarAndRecentOnesDoNot) {
+    copySkins();
+    MainWindow window(options());
+    window.resize(1280, 800);
+    window.show();
+    AppState& state = window.state();
+    state.clock.mode = ClockMode::Stopped;
+    state.clock.pausedDate = JulianDateFromCalendar(2026, 12, 7, 20, 0, 0, 0);
+    chosenFile = std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";  // the 2008 ISS first
+    window.runCommand(CmdOpen);
+    window.runCommand(CmdPlotSky);
+    window.tick();
+    settle();
+    ASSERT_TRUE(window.staleElementsBar()->isVisible());
+    const QLabel* text = window.staleElementsBar()->findChild<QLabel*>();
+    EXPECT_EQ(text->text(), "Element sets are 6652 days old; predictions are unreliable.");
+    EXPECT_GE(window.staleElementsBar()->y(), kToolbarHeight);
+    SaveScreenshot(window.grab().toImage(), "stale_elements.png");
+
+    chosenFile = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";  // the shipped one: a recent set first
+    window.runCommand(CmdOpen);
+    window.tick();
+    EXPECT_FALSE(window.staleElementsBar()->isVisible());
+    window.close();
 }

@@ -13,7 +13,7 @@ namespace {
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
 
-const std::string kPasses = "passes " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
+const std::string kPasses = "passes " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
 const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
 const std::string kDay = " --start 2026-12-06T12:00:00 --hours 24";
 

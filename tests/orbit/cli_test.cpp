@@ -25,7 +25,7 @@ int runPropagate(const std::string& args, std::string& out, std::string& err) {
     return status;
 }
 
-std::string sample() { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle "; }
+std::string sample() { return std::string(VANTREK_TESTS_DIR) + "/data/sample.tle "; }
 
 std::vector<std::vector<double>> rows(const std::string& out) {
     std::vector<std::vector<double>> result;

@@ -24,7 +24,7 @@ using vantrek::testing::TextStarting;
 
 namespace {
 
-// res/TLE/sample.tle at 2026-12-06 19:00 UTC.
+// tests/data/sample.tle at 2026-12-06 19:00 UTC.
 constexpr int kSdp4Test = 2;     // no finite state in 2026
 constexpr int kDemoStation = 3;
 constexpr int kDemoMolniya = 6;  // 717.8-minute period
@@ -121,7 +121,7 @@ TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
     ASSERT_EQ(marks.size(), 7u);  // eight sets, one of which cannot be propagated
     for (int index : {kDemoStation, 4, kDemoMolniya, kDemoGeo}) {
         std::string out;
-        ASSERT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle --index " +
+        ASSERT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle --index " +
                                                   std::to_string(index) + " --lat 54.3 --lon 10.1 --alt 0 --time " +
                                                   kUtc,
                                               out),
@@ -190,7 +190,7 @@ TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
     AppState& state = *world.state;
     MousePoint reference{0, 0};
     DragRotate(state.viewMatrix, reference, {40, 40});
-    OpenChosenElementFile(state, world.services, std::string(VANTREK_RES_DIR) + "/TLE/sample.tle");
+    OpenChosenElementFile(state, world.services, std::string(VANTREK_TESTS_DIR) + "/data/sample.tle");
     state.viewMode = ViewMode::Space;
     SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
     snapshot.julianDate = kWhen;
@@ -286,8 +286,8 @@ TEST(SpaceView, DiscsAtAnyZoomStayWithinThePixelRange) {
 }
 
 TEST(SpaceView, TheDrawCommandPaintsTheMapAndTheSpaceView) {
-    const std::string args = std::string(VANTREK_RES_DIR) +
-                             "/TLE/sample.tle --lat 54.3 --lon 10.1 --alt 0 --index 6 --time " + kUtc;
+    const std::string args = std::string(VANTREK_TESTS_DIR) +
+                             "/data/sample.tle --lat 54.3 --lon 10.1 --alt 0 --index 6 --time " + kUtc;
     std::string out;
     ASSERT_EQ(vantrek::testing::RunCliRaw("draw map " + args, out), 0);
     EXPECT_NE(out.find("stretchsurface\t0,26,1280,774\tworkimage\t0,0,900,450"), std::string::npos);

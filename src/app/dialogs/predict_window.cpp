@@ -21,6 +21,7 @@
 #include "astro/julian_date.hpp"
 #include "observe/pass_search_settings.hpp"
 #include "orbit/current_satellite.hpp"
+#include "ui/stale_elements.hpp"
 
 namespace vantrek::app {
 
@@ -181,6 +182,8 @@ void PredictWindow::finishSearch(bool report) {
     if (!report) return;
     std::string summary = PassSearchSummaryText(job->passes, job->seconds);
     if (state_.predictions.full) summary += "\n" + PredictionListFullText(job->options.maxRows);
+    const int staleDays = StaleElementDays(*job->catalog, job->options.start);
+    if (staleDays >= 0) summary += "\n" + StaleElementsText(staleDays);
     messages_.showMessage(summary, "Search result", MessageIcon::None);
 }
 
