@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "app/client_area.hpp"
+#include "app/help_window.hpp"
 #include "app/dialogs/download_dialog.hpp"
 #include "app/dialogs/gps_settings_dialog.hpp"
 #include "app/dialogs/position_dialog.hpp"
@@ -81,8 +82,8 @@ MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget*
     options.programFolder = folder.path;
     options.userFolder = folder.userPath;
     options.store = std::make_unique<QtSettingsStore>();
-    options.openInBrowser = [](const std::string& path) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    options.openOutsidePage = [](const std::string& address) {
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
     };
     options.serialPort = std::make_unique<LinuxSerialPort>();
     options.chooseElementFile = [parent, folder]() {
@@ -215,7 +216,9 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
             break;
         }
         case ShellAction::OpenHelp:
-            if (options_.openInBrowser) options_.openInBrowser(outcome.helpPath);
+            if (!help_) help_ = new HelpWindow(outcome.helpPath, options_.openOutsidePage, *services_.messages, this);
+            help_->show();
+            help_->raise();
             break;
         case ShellAction::RestartTimer: timer_.start(state_->timerPeriodMs); break;
         case ShellAction::DestroyWindow: close(); break;

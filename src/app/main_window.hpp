@@ -14,6 +14,7 @@
 #include "platform/system_clock.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
+#include "ui/outside_pages.hpp"
 
 class QAction;
 class QFrame;
@@ -23,6 +24,7 @@ class QToolBar;
 namespace vantrek::app {
 
 class ClientArea;
+class HelpWindow;
 class StatusBarWidget;
 
 // How the window reaches the world outside; tests replace these.
@@ -33,8 +35,8 @@ struct MainWindowOptions {
     MessageSink* messages = nullptr;
     // The settings; the QSettings store of the user's configuration when none is given.
     std::unique_ptr<SettingsStore> store;
-    // Opens a local file with the desktop's browser.
-    std::function<void(const std::string& path)> openInBrowser;
+    // Opens an outside web page with the desktop's browser (the help's links).
+    PageOpener openOutsidePage;
     // Asks for an element-set file; empty when the user cancels.
     std::function<std::string()> chooseElementFile;
     // The port the GPS reader reads; without one GPS reading cannot be switched on.
@@ -66,6 +68,8 @@ public:
     StatusBarWidget* statusBarWidget() const { return status_; }
     // The warning under the toolbar while the element sets in view are old.
     QFrame* staleElementsBar() const { return staleBar_; }
+    // The help window Help > Help opened last; null before.
+    HelpWindow* helpWindow() const { return help_; }
 
     // Runs a command as the menu, toolbar and accelerators do.
     void runCommand(int command);
@@ -103,6 +107,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     StatusBarWidget* status_ = nullptr;
     QFrame* staleBar_ = nullptr;
+    HelpWindow* help_ = nullptr;
     QLabel* staleText_ = nullptr;
     std::map<int, QAction*> menuActions_;
     std::map<int, QAction*> toolbarActions_;

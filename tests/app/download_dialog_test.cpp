@@ -48,7 +48,10 @@ struct DownloadDialogFixture : ::testing::Test {
         s.messages = &sink;
         s.folder.path = program.path();
         s.http = &http;
-        s.openWebPage = [this](const std::string& url) { opened.push_back(url); };
+        s.openWebPage = [this](const std::string& url) {
+            opened.push_back(url);
+            return true;
+        };
         return s;
     }
 };

@@ -12,12 +12,15 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
 #include "app/client_area.hpp"
+#include "app/help_window.hpp"
 #include "app/qt_settings_store.hpp"
 #include "app_test_support.hpp"
 #include "astro/julian_date.hpp"
@@ -38,6 +41,7 @@ struct AppFixture : ::testing::Test {
     RecordingMessageSink sink;
     std::vector<ShownMessage>& messages = sink.messages;
     std::vector<std::string> opened;
+    bool browserAnswers = true;
     std::string chosenFile;
 
     void copySkins() {
@@ -52,7 +56,10 @@ struct AppFixture : ::testing::Test {
         o.programFolder = folder.path().toStdString();
         o.messages = &sink;
         o.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-        o.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
+        o.openOutsidePage = [this](const std::string& address) {
+            opened.push_back(address);
+            return browserAnswers;
+        };
         o.chooseElementFile = [this] { return chosenFile; };
         o.serialPort = std::make_unique<FakeSerialPort>();  // a receiver that stays silent
         return o;
@@ -142,8 +149,22 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     QTest::keyClick(window.clientArea(), Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(window.state().settings.showAllPaths, 1);
 
+    // Help in the program's own window; outside links go to the browser, or
+    // the user is told the address when none answers.
+    QFile::copy(QString(VANTREK_RES_DIR) + "/Help.htm", folder.filePath("Help.htm"));
     window.menuAction(CmdHelp)->trigger();
-    EXPECT_EQ(opened, std::vector<std::string>{folder.filePath("Help.htm").toStdString()});
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_TRUE(window.helpWindow()->isVisible());
+    EXPECT_EQ(window.helpWindow()->browser()->documentTitle(), "Vantrek help");
+    window.helpWindow()->followLink(QUrl("https://celestrak.org/"));
+    EXPECT_EQ(opened, std::vector<std::string>{"https://celestrak.org/"});
+    EXPECT_TRUE(messages.empty());
+    browserAnswers = false;
+    window.helpWindow()->followLink(QUrl("https://hamlib.github.io/"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, CantOpenPageText("https://hamlib.github.io/"));
+    messages.clear();
+    window.helpWindow()->close();
 
     chosenFile.clear();  // Open, then Cancel in the chooser
     window.menuAction(CmdOpen)->trigger();

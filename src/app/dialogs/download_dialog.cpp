@@ -85,7 +85,7 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     connect(updateAll_, &QPushButton::clicked, this, [this] { start(true); });
     connect(webSite_, &QPushButton::clicked, this, [this] {
         const std::string home = serverHomePage(services_.state->settings.TLE_Url);
-        if (!home.empty() && services_.openWebPage) services_.openWebPage(home);
+        if (!home.empty()) OpenOutsidePage(services_.openWebPage, home, *services_.messages);
     });
     connect(ok, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -161,7 +161,7 @@ void RunDownloadDialog(QWidget* parent, AppState& state, const MainWindowService
     dialogServices.folder = services.folder;
     dialogServices.http = &http;
     dialogServices.openWebPage = [](const std::string& url) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
     };
     DownloadDialog dialog(std::move(dialogServices), parent);
     dialog.exec();

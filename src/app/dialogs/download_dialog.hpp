@@ -11,6 +11,7 @@
 #include "platform/http_client.hpp"
 #include "ui/dialogs/download_dialog.hpp"
 #include "ui/main_window.hpp"
+#include "ui/outside_pages.hpp"
 
 class QComboBox;
 class QLabel;
@@ -26,8 +27,8 @@ struct DownloadDialogServices {
     MessageSink* messages = nullptr;
     ProgramFolder folder;  // the TLE folder is made inside it
     HttpClient* http = nullptr;
-    // Opens a web page with the desktop's browser.
-    std::function<void(const std::string& url)> openWebPage;
+    // Opens a web page with the desktop's browser; false when none could.
+    PageOpener openWebPage;
 };
 
 // "Get last TLE". Downloads run on a worker thread, so the window and the
