@@ -33,8 +33,9 @@ struct DownloadDialogServices {
 
 // "Get last TLE". Downloads run on a worker thread, so the window and the
 // views go on while files arrive; the log shows each file as it comes and the
-// catalogue is replaced on the interface thread. Closing the dialog cancels a
-// download and waits for the worker (at most about a second).
+// catalogue is replaced on the interface thread. A line under the log says
+// what the transfer is doing ("Connecting to HOST...", the bytes received);
+// "Cancel" stops it within a second, and so does closing the dialog.
 class DownloadDialog : public QDialog {
     Q_OBJECT
 
@@ -49,6 +50,8 @@ public:
     QPushButton* downloadButton() const { return download_; }
     QPushButton* updateAllButton() const { return updateAll_; }
     QPushButton* webSiteButton() const { return webSite_; }
+    QPushButton* cancelButton() const { return cancelTransfer_; }
+    QLabel* transferLine() const { return transfer_; }
 
     void done(int result) override;
 
@@ -68,6 +71,8 @@ private:
     QPushButton* download_ = nullptr;
     QPushButton* updateAll_ = nullptr;
     QPushButton* webSite_ = nullptr;
+    QPushButton* cancelTransfer_ = nullptr;
+    QLabel* transfer_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     std::atomic<bool> cancel_{false};
     std::unique_ptr<Progress> progress_;
