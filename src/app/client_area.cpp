@@ -51,7 +51,11 @@ void ClientArea::paintEvent(QPaintEvent* event) {
     const QRect viewRect(view.left, view.top, view.right - view.left, view.bottom - view.top);
     // A new frame only for a paint of the whole view area: a part of the
     // window drawn from a newer state than the rest would tear the picture.
-    if (!frameDrawn_ || event->region().contains(viewRect)) {
+    // The bars on top of it are painted by themselves and never asked for.
+    QRegion wholeView(viewRect);
+    for (const QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->isVisible()) wholeView -= child->geometry();
+    if (!frameDrawn_ || wholeView.subtracted(event->region()).isEmpty()) {
         DisplayList list;
         window_.fitSurfaces(SurfaceSizeFor(client));
         PaintView(window_.state(), list, client, *window_.options_.clock);

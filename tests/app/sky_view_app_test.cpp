@@ -129,6 +129,30 @@ TEST(SkyApp, FullHdWindowOnlyTheViewAreaActsAndTheClockBoxPausesAtTheInstantShow
     window.close();
 }
 
+// A paint of part of the window (an expose, a tooltip going) shows the frame
+// already drawn: drawing that part from a newer state would show one
+// satellite's name beside the next one's number.
+TEST(SkyApp, APartialPaintShowsTheLastWholeFrame) {
+    QTemporaryDir folder, config;
+    RecordingMessageSink sink;
+    MainWindow window(SampleWindowOptions(folder, config, sink));
+    window.resize(1280, 860);
+    window.show();
+    window.runCommand(CmdOpen);
+    window.runCommand(CmdPlotSky);
+    window.tick();
+    const QImage whole = painted(window);
+    const int d = std::min(whole.width(), whole.height()) - 78;
+    const QRect nameLine(d + 20, 60, 400, 30);
+
+    window.runCommand(CmdNextShown);  // the index only: no repaint asked for
+    const QImage before = whole.copy(nameLine).convertToFormat(QImage::Format_RGB32);
+    const QImage partial = window.clientArea()->grab(nameLine).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(partial, before);
+    EXPECT_NE(window.clientArea()->grab().toImage().copy(nameLine).convertToFormat(QImage::Format_RGB32), before);
+    window.close();
+}
+
 // Not a timed test: the figure is printed for the record.
 TEST(SkyApp, ReplayOfTheBusiestSkyOntoTheBackBuffer) {
     auto state = vantrek::testing::BusySkyState();
