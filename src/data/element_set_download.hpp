@@ -88,7 +88,7 @@ const char* elementFileExtension(const std::string& urlTemplate);
 bool SaveElementFile(const std::string& saveFolder, const char* stem, const char* extension,
                      const std::string& bytes, MessageSink& messages, std::string& savedPath);
 
-// "Download": one category row (0..34; any other does nothing). A group
+// "Download": one category row (0..kDownloadCategoryCount - 1; any other does nothing). A group
 // saved or asked for less than two hours ago comes from its saved copy or is
 // not asked again. Returns true when a catalogue was handed over.
 bool DownloadCategory(const DownloadContext& context, int row, DownloadProgress& progress);

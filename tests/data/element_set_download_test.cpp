@@ -99,7 +99,7 @@ TEST_F(DownloadTest, WithoutTheHttpLibraryOrARowNothingIsAskedFor) {
     http.replies = {failure(HttpFailure::Unavailable, "no library")};
     EXPECT_EQ(DownloadAll(context, progress), 0);
     EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
-    EXPECT_FALSE(DownloadCategory(context, 35, progress));
+    EXPECT_FALSE(DownloadCategory(context, kDownloadCategoryCount, progress));
 }
 
 TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {

@@ -19,7 +19,7 @@ struct DownloadForm {
     std::string log;                      // the read-only log
 };
 
-// The 35 captions with "International Space Station" selected, and the
+// The captions with "International Space Station" selected, and the
 // server of the TLE_Url template.
 void openDownloadDialog(DownloadForm& form, const Settings& settings);
 
