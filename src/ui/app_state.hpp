@@ -17,6 +17,7 @@
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
 #include "ui/views/info_panel_memory.hpp"
+#include "ui/views/map_tracks.hpp"
 #include "ui/views/space_view_memory.hpp"
 
 namespace vantrek {
@@ -59,6 +60,7 @@ struct AppState {
 
     DownloadHistory downloads;     // groups asked for, so none is asked for again too soon
     InfoPanelMemory infoPanel;     // the flare magnitude, state line and time average it keeps
+    MapTrackCache mapTracks;       // the map's ground tracks, kept from one frame to the next
 
     // The rows of the last pass search, listed again when the Predict window reopens.
     PredictionResults predictions;

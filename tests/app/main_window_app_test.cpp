@@ -1,5 +1,6 @@
 #include "app/main_window.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -156,14 +157,23 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     ASSERT_NE(window.helpWindow(), nullptr);
     EXPECT_TRUE(window.helpWindow()->isVisible());
     EXPECT_EQ(window.helpWindow()->browser()->documentTitle(), "Vantrek help");
+    // (The silent receiver's give-up may be reported meanwhile: only the page messages count.)
+    auto pageMessages = [&] {
+        return std::count_if(messages.begin(), messages.end(),
+                             [](const ShownMessage& m) { return m.text.rfind("No web browser", 0) == 0; });
+    };
     window.helpWindow()->followLink(QUrl("https://celestrak.org/"));
     EXPECT_EQ(opened, std::vector<std::string>{"https://celestrak.org/"});
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(pageMessages(), 0);
     browserAnswers = false;
     window.helpWindow()->followLink(QUrl("https://hamlib.github.io/"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, CantOpenPageText("https://hamlib.github.io/"));
-    messages.clear();
+    ASSERT_EQ(pageMessages(), 1);
+    EXPECT_NE(std::find_if(messages.begin(), messages.end(),
+                           [](const ShownMessage& m) { return m.text == CantOpenPageText("https://hamlib.github.io/"); }),
+              messages.end());
+    messages.erase(std::remove_if(messages.begin(), messages.end(),
+                                  [](const ShownMessage& m) { return m.text.rfind("No web browser", 0) == 0; }),
+                   messages.end());
     window.helpWindow()->close();
 
     chosenFile.clear();  // Open, then Cancel in the chooser

@@ -15,6 +15,7 @@
 #include "ui/main_window_paint.hpp"
 #include "ui/views/map_view.hpp"
 
+#include "../support/busy_sky.hpp"
 #include "../support/run_cli.hpp"
 #include "../support/sample_view_state.hpp"
 #include "main_window_fixture.hpp"
@@ -164,6 +165,43 @@ TEST(MapView, GeostationaryHasNoTrackALongPeriodHasTwoAndNothingCrossesTheMap) {
     const Rect mark = bitmaps(list, BitmapId::Sat).at(0)->rect;
     EXPECT_NEAR(last->points.back().x, mark.left + 7, 25);
     EXPECT_NEAR(last->points.back().y, mark.top + 7, 25);
+}
+
+// Tracks kept from frame to frame while the clock runs (ten ticks of six
+// seconds: most tracks gain and lose points; both engines) draw exactly the
+// pixels of tracks worked out afresh.
+TEST(MapView, KeptTracksDrawThePixelsOfFreshOnes) {
+    for (int32_t engine : {0, kEngineSgp8}) {
+        SCOPED_TRACE(engine);
+        auto running = vantrek::testing::BusySkyState();
+        running->viewMode = ViewMode::Map;
+        running->settings.s4_s8 = engine;
+        running->clock.mode = ClockMode::RealTime;
+        double now = running->clock.currentDate;
+        DisplayList kept;
+        for (int tick = 0; tick < 10; ++tick) {
+            now += 6.0 / 86400.0;
+            AdvanceClock(running->clock, now);
+            kept = paint(*running);
+        }
+        auto afresh = vantrek::testing::BusySkyState();
+        afresh->viewMode = ViewMode::Map;
+        afresh->settings.s4_s8 = engine;
+        afresh->clock = running->clock;
+        const DisplayList fresh = paint(*afresh);
+        ASSERT_EQ(kept.commands.size(), fresh.commands.size());
+        std::size_t pixels = 0;
+        for (std::size_t c = 0; c < fresh.commands.size(); ++c) {
+            ASSERT_EQ(kept.commands[c].op, fresh.commands[c].op) << c;
+            ASSERT_TRUE(kept.commands[c].colour == fresh.commands[c].colour) << c;
+            const std::vector<Point>&a = kept.commands[c].points, &b = fresh.commands[c].points;
+            ASSERT_EQ(a.size(), b.size()) << c;
+            for (std::size_t k = 0; k < a.size(); ++k)
+                ASSERT_TRUE(a[k].x == b[k].x && a[k].y == b[k].y) << c << " " << k;
+            pixels += fresh.commands[c].points.size();
+        }
+        EXPECT_GT(pixels, 100000u);  // every track drawn
+    }
 }
 
 TEST(MapView, AClickWithinSevenPixelsOfAMarkerPicksItsSatellite) {
