@@ -28,7 +28,7 @@ namespace {
 const char kDrawUsage[] =
     "usage: vantrek-cli draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS [--index N] [--width W] [--height H] [--engine 4|8] "
-    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
+    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N [--step-seconds S]]\n";
 
 struct ViewName {
     const char* name;
@@ -56,6 +56,7 @@ struct DrawRequest {
     uint8_t planets = 0;
     int16_t starsMag = 5;
     long repeat = 0;
+    double stepSeconds = 0.0;  // the clock's advance before each frame after the first
 };
 
 bool parseWhole(const char* text, long low, long high, long& value) {
@@ -89,6 +90,8 @@ bool parseOption(const char* arg, const char* value, DrawRequest& r) {
         r.starsMag = static_cast<int16_t>(n);
     } else if (std::strcmp(arg, "--repeat") == 0) {
         return parseWhole(value, 1, 1000000, r.repeat);
+    } else if (std::strcmp(arg, "--step-seconds") == 0) {
+        return parseNumber(value, r.stepSeconds) && std::fabs(r.stepSeconds) <= 86400.0;
     } else if (std::strcmp(arg, "--nmea") == 0) {
         r.nmeaFile = value;
     } else {
@@ -203,6 +206,14 @@ int runDraw(int argc, char** argv) {
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {
+            // As the running program would: the clock moves, then the tick's work, then the paint.
+            if (i > 0 && request.stepSeconds != 0.0) {
+                state->clock.pausedDate += request.stepSeconds / 86400.0;
+                state->clock.currentDate = state->clock.pausedDate;
+                if (request.view == ViewMode::Space)
+                    takeSpaceViewSnapshot(state->clock.currentDate, settings.Flag_planets != 0, settings.s4_s8,
+                                          state->catalog, state->observer, state->model, *state->spaceSnapshot);
+            }
             DisplayList list;
             PaintView(*state, list, client, clock);
         }
