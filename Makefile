@@ -71,6 +71,7 @@ package: build
 
 bench: build
 	$(BUILD_DIR)/bin/vantrek-bench
+	@if [ -x $(BUILD_DIR)/bin/vantrek-bench-qt ]; then $(BUILD_DIR)/bin/vantrek-bench-qt; fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_BUILD_DIR)

@@ -176,6 +176,11 @@ void PredictWindow::finishSearch(bool report) {
     const std::unique_ptr<PassSearchJob> job = TakePassSearch(worker_);
     predict_->setText("Predict");
     if (!job) return;
+    // Threads end on different satellites: a search that ran to its end fills both bars.
+    if (!worker_.cancel) {
+        satellitesBar_->setValue(satellitesBar_->maximum());
+        periodBar_->setValue(periodBar_->maximum());
+    }
     TakePassSearchRows(*job, state_);
     listPredictionRows(form_, state_, true);
     showRows();
