@@ -1,38 +1,16 @@
 // Pass details after a search, and the pass chart.
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <vector>
 
-#include "astro/julian_date.hpp"
-#include "observe/pass_details.hpp"
-#include "observe/pass_search.hpp"
-
-#include "../tests/support/synthetic_catalog.hpp"
+#include "pass_chart_sample.hpp"
 
 namespace {
 
 using namespace vantrek;
 
-// A day's search over the 400 synthetic sets: the list fills with 301 rows,
-// low orbits mostly, a few 12-hour navigation orbits.
-struct SearchedDay {
-    std::unique_ptr<SatelliteCatalog> catalog = vantrek::testing::SyntheticCatalog();
-    std::unique_ptr<PropagatorState> model = std::make_unique<PropagatorState>();
-    std::unique_ptr<PredictionResults> results = std::make_unique<PredictionResults>();
-    Observer observer;  // the start-up observer, 54.3 N 10.1 E
-    PassSearchOptions options;
-
-    SearchedDay() {
-        options.start = JulianDateFromEpoch(vantrek::testing::kSyntheticEpoch);
-        options.hours = 24.0;
-        ElementSet working;
-        RunPassSearch(*model, *catalog, working, observer, options, *results);
-    }
-};
-
 void BM_PassDetailsForAFullList(benchmark::State& state) {
-    SearchedDay day;
+    bench::SearchedDay day;
     std::vector<PassDetails> details;
     for (auto _ : state) {
         ComputePassDetails(*day.model, *day.catalog, day.observer, day.options, *day.results, details);
@@ -44,5 +22,37 @@ void BM_PassDetailsForAFullList(benchmark::State& state) {
     state.counters["visible"] = visible;
 }
 BENCHMARK(BM_PassDetailsForAFullList)->Unit(benchmark::kMillisecond);
+
+// The chart window's work when it opens: the drawn track and the 30 s table.
+void BM_PassChartTrackAndTable(benchmark::State& state) {
+    bench::SearchedDay day;
+    const PassDetails pass = day.highestPass().pass;
+    std::vector<PassTrackPoint> track, table;
+    for (auto _ : state) {
+        SamplePass(*day.model, *day.catalog, pass.satelliteIndex, day.observer, 0,
+                   EvenPassTimes(pass, kPassChartSegments), track);
+        SamplePass(*day.model, *day.catalog, pass.satelliteIndex, day.observer, 0,
+                   PassTableTimes(pass, kPassTableStepSeconds, kPassTableMostRows), table);
+        benchmark::DoNotOptimize(table.data());
+    }
+    state.counters["tableRows"] = static_cast<double>(table.size());
+}
+BENCHMARK(BM_PassChartTrackAndTable)->Unit(benchmark::kMicrosecond);
+
+// One frame's display list at the window's size (the Qt replay is measured
+// by vantrek-bench-qt).
+void BM_PassChartDisplayList(benchmark::State& state) {
+    bench::SearchedDay day;
+    const PassChartData data = day.highestPass();
+    size_t commands = 0;
+    for (auto _ : state) {
+        DisplayList list;
+        DrawPassChart(list, data, {0, 0, 922, 430});
+        commands = list.commands.size();
+        benchmark::DoNotOptimize(list.commands.data());
+    }
+    state.counters["commands"] = static_cast<double>(commands);
+}
+BENCHMARK(BM_PassChartDisplayList)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

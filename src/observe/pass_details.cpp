@@ -310,12 +310,14 @@ bool findPass(PassFinder& finder, double t, PassDetails& out) {
     out.upAtStart = upAtStart;
     out.aos = rise.t;
     out.aosAzimuth = rise.azimuth;
+    out.aosElevation = rise.elevation;
     out.tca = top.t;
     out.tcaAzimuth = top.azimuth;
     out.maxElevation = top.elevation;
     out.tcaRange = top.range;
     out.los = set_.t;
     out.losAzimuth = set_.azimuth;
+    out.losElevation = set_.elevation;
     finder.visiblePart(out);
     out.valid = true;
     return true;
@@ -329,6 +331,8 @@ bool FindPassDetails(PropagatorState& model, const SatelliteCatalog& catalog, in
                      Observer& observer, const PassSearchOptions& options, double t,
                      PassDetails& out) {
     out = PassDetails{};
+    out.satelliteIndex = index;
+    out.foundAt = t;
     if (index < 0 || index >= kCatalogCapacity || index >= catalog.count) return false;
     const PassSearchOptions checked = CheckedPassSearchOptions(options);
     PassFinder finder{{model, catalog, observer, index, checked.engine, {}, false},
@@ -348,6 +352,15 @@ void ComputePassDetails(PropagatorState& model, const SatelliteCatalog& catalog,
         const PredictionRow& row = results.rows[r];
         FindPassDetails(model, catalog, row.satelliteIndex, observer, options, row.time, details[r]);
     }
+}
+
+const PassDetails* PassDetailsOfRow(const std::vector<PassDetails>& details,
+                                    const PredictionResults& results, int stored) {
+    if (stored < 0 || stored >= results.count || static_cast<size_t>(stored) >= details.size()) return nullptr;
+    const PassDetails& pass = details[static_cast<size_t>(stored)];
+    const PredictionRow& row = results.rows[stored];
+    if (pass.satelliteIndex != row.satelliteIndex || pass.foundAt != row.time) return nullptr;
+    return &pass;
 }
 
 }  // namespace vantrek

@@ -17,10 +17,13 @@ namespace vantrek {
 struct PassDetails {
     bool valid = false;      // false: no pass (never sets, geostationary, no position)
     bool upAtStart = false;  // already up when the search began: `aos` is that start
+    int32_t satelliteIndex = -1;  // catalogue entry and instant the pass was found from
+    double foundAt = 0.0;
     std::string name;        // the satellite's name, trailing blanks dropped
     int32_t catalogNumber = 0;
     double aos = 0.0, tca = 0.0, los = 0.0;
     double aosAzimuth = 0.0, tcaAzimuth = 0.0, losAzimuth = 0.0;
+    double aosElevation = 0.0, losElevation = 0.0;  // the limit, or higher at the start
     double maxElevation = 0.0;  // at TCA
     double tcaRange = 0.0;      // km
 
@@ -47,8 +50,15 @@ bool FindPassDetails(PropagatorState& model, const SatelliteCatalog& catalog, in
                      PassDetails& out);
 
 // The pass of every stored row (normal or flare mode), in the rows' order.
+// Each record names its row's satellite and time, so that records kept
+// beside rows that have since changed are never taken for theirs.
 void ComputePassDetails(PropagatorState& model, const SatelliteCatalog& catalog, Observer& observer,
                         const PassSearchOptions& options, const PredictionResults& results,
                         std::vector<PassDetails>& details);
+
+// The details of stored row `stored`, or null when `details` holds none for
+// that row (not computed, or computed for other rows).
+const PassDetails* PassDetailsOfRow(const std::vector<PassDetails>& details,
+                                    const PredictionResults& results, int stored);
 
 }  // namespace vantrek

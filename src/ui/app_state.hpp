@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "astro/observer.hpp"
 #include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
+#include "observe/pass_details.hpp"
 #include "observe/prediction_results.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
@@ -62,6 +64,8 @@ struct AppState {
 
     // The rows of the last pass search, listed again when the Predict window reopens.
     PredictionResults predictions;
+    // The pass of each of those rows (PassDetailsOfRow pairs them), worked out after the search.
+    std::vector<PassDetails> passDetails;
 };
 
 }  // namespace vantrek

@@ -16,9 +16,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/pass_chart_window.hpp"
+#include "app/dialogs/pass_export_file.hpp"
+#include "app/dialogs/predict_list_item.hpp"
 #include "astro/julian_date.hpp"
 #include "observe/pass_search_settings.hpp"
 #include "orbit/current_satellite.hpp"
+#include "ui/dialogs/pass_export_dialog.hpp"
 
 namespace vantrek::app {
 
@@ -73,6 +77,7 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     for (const char* title : kColumnTitles) titles << title;
     list_->setHeaderLabels(titles);
     for (int c = 0; c < kColumns; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
+    AddPassColumns(list_);
     list_->setMinimumSize(600, 260);
     satellitesBar_ = new QProgressBar(this);
     periodBar_ = new QProgressBar(this);
@@ -82,6 +87,8 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
         bar->setTextVisible(false);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    save_ = buttons->addButton(kSavePassesButton, QDialogButtonBox::ActionRole);
+    choosePassesFile = AskForPassesFile;
 
     auto* grid = new QGridLayout;
     grid->addWidget(date_, 0, 0);
@@ -109,6 +116,9 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!busy()) choosePredictionRows(chosenPositions(), state_);
     });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { openPassChart(PredictListPosition(item)); });
+    connect(save_, &QPushButton::clicked, this, [this] { SavePassesTo(this, state_, messages_, choosePassesFile); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -179,17 +189,33 @@ void PredictWindow::showRows() {
     const QSignalBlocker quiet(list_);  // refilling chooses nothing
     // Names are stored blank-padded to 24 columns; shown without the padding.
     list_->clear();
-    for (const PredictionCells& row : form_.rows) {
-        new QTreeWidgetItem(list_, {qs(row.satellite).trimmed(), qs(row.time), qs(row.status), qs(row.magnitude),
-                                    QString::fromUtf8(row.flareAngle.c_str()), qs(row.index)});
+    for (int p = 0; p < static_cast<int>(form_.rows.size()); ++p) {
+        const PredictionCells& row = form_.rows[static_cast<size_t>(p)];
+        AddPredictListItem(list_, {qs(row.satellite).trimmed(), qs(row.time), qs(row.status), qs(row.magnitude),
+                                   QString::fromUtf8(row.flareAngle.c_str()), qs(row.index)},
+                           state_, p);
     }
 }
 
+// Form positions of the chosen rows, in the order the list shows them.
 std::vector<int> PredictWindow::chosenPositions() const {
     std::vector<int> positions;
     for (int p = 0; p < list_->topLevelItemCount(); ++p)
-        if (list_->topLevelItem(p)->isSelected()) positions.push_back(p);
+        if (list_->topLevelItem(p)->isSelected()) positions.push_back(PredictListPosition(list_->topLevelItem(p)));
     return positions;
+}
+
+void PredictWindow::openPassChart(int position) {
+    if (busy()) return;
+    const int stored = PredictionRowAtListPosition(state_.predictions, position);
+    const PassDetails* pass = PassDetailsOfRow(state_.passDetails, state_.predictions, stored);
+    if (pass == nullptr) return;
+    PassChartForm form;
+    const double downlink = DownlinkFor(state_, hasFolder_ ? &folder_ : nullptr, pass->catalogNumber);
+    if (!vantrek::openPassChart(form, state_, stored, downlink)) return;
+    auto* window = new PassChartWindow(std::move(form), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void PredictWindow::accept() {
@@ -212,6 +238,7 @@ void PredictWindow::stopSearch() {
 
 void RunPredictWindow(QWidget* parent, AppState& state, const MainWindowServices& services) {
     PredictWindow window(state, *services.store, *services.messages, parent);
+    window.setProgramFolder(services.folder);
     window.exec();
 }
 

@@ -1,0 +1,112 @@
+// The Predict window's pass columns, its pass chart and "Save passes...".
+#include <memory>
+#include <string>
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "app/dialogs/pass_chart_window.hpp"
+#include "app/dialogs/predict_list_item.hpp"
+#include "app/dialogs/predict_window.hpp"
+#include "app_test_support.hpp"
+
+#include "../support/sample_sets.hpp"
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+#include "observe/pass_detail_cells.hpp"
+#include "observe/prediction_cells.hpp"
+#include "orbit/catalog_loading.hpp"
+
+using namespace vantrek;
+using namespace vantrek::app;
+
+namespace {
+
+constexpr double kOneHour = 1.0 / 24.0;     // days
+constexpr double kSeptember21 = 2454730.5;  // 2008-09-21 00:00 UTC, a day after the ISS epoch
+
+}  // namespace
+
+TEST(PassChartWindow, PassColumnsSortAndADoubleClickShowsThePass) {
+    auto state = std::make_unique<AppState>();
+    const std::string sets = vantrek::testing::SampleSets();
+    loadElementSets(state->catalog, sets.data(), static_cast<long>(sets.size()));
+    state->localTimeOffset = kOneHour;
+    state->clock.currentDate = kSeptember21;
+    MemorySettingsStore store;
+    store.keyPresent = true;
+    RecordingMessageSink sink;
+    PredictWindow window(*state, store, sink);
+    window.resize(1500, 640);
+    window.show();
+    QTest::mouseClick(window.predictButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.busy(), 10000);
+
+    QTreeWidget* list = window.list();
+    const char* const titles[] = {"Sat", "Time", "Status", "Magnitude", "Flare angle", "Nr in file",
+                                  "AOS", "Max elev", "LOS", "Duration", "AOS az", "LOS az"};
+    ASSERT_EQ(list->columnCount(), 12);
+    for (int c = 0; c < 12; ++c) EXPECT_EQ(list->headerItem()->text(c).toStdString(), titles[c]);
+    const int rows = state->predictions.count;
+    ASSERT_GT(rows, 5);
+    ASSERT_EQ(state->passDetails.size(), static_cast<size_t>(rows));
+    // Newest row on top until a title is clicked; its pass cells are the core's.
+    const PassDetails& newest = state->passDetails[static_cast<size_t>(rows - 1)];
+    EXPECT_EQ(list->topLevelItem(0)->text(8).toStdString(), PredictionTimeText(NearestSecond(newest.los), kOneHour));
+
+    // Clicking "Max elev" twice: the highest pass on top.
+    QHeaderView* header = list->header();
+    const QPoint maxElevationTitle(header->sectionViewportPosition(7) + 10, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, maxElevationTitle);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, maxElevationTitle);
+    double highest = 0.0;
+    for (const PassDetails& pass : state->passDetails) highest = std::max(highest, pass.maxElevation);
+    QTreeWidgetItem* top = list->topLevelItem(0);
+    const int stored = rows - 1 - PredictListPosition(top);
+    EXPECT_EQ(state->passDetails[static_cast<size_t>(stored)].maxElevation, highest);
+    for (int p = 1; p < rows; ++p) {
+        EXPECT_GE(list->topLevelItem(p - 1)->data(7, Qt::UserRole).toDouble(),
+                  list->topLevelItem(p)->data(7, Qt::UserRole).toDouble());
+    }
+    SaveScreenshot(window.grab().toImage(), "predict_passes.png");
+
+    // Double-clicking the highest pass: its chart and its table.
+    const QPoint cell = list->visualItemRect(top).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);  // the item view opens on a pressed row
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+    PassChartWindow* chart = window.findChild<PassChartWindow*>();
+    ASSERT_NE(chart, nullptr);
+    const PassDetails& pass = chart->form().chart.pass;
+    EXPECT_EQ(pass.maxElevation, highest);
+    EXPECT_EQ(state->catalog.current, pass.satelliteIndex);  // a double click chooses the row too
+    const QTableWidget* table = chart->table();
+    ASSERT_GE(table->rowCount(), 2);
+    EXPECT_EQ(table->columnCount(), 5);
+    const CalendarInstant rise = CalendarInstantFromJulian(NearestSecond(pass.aos) + kOneHour);
+    EXPECT_EQ(table->item(0, 0)->text(), QString::asprintf("%02d:%02d:%02d", rise.hour, rise.minute, rise.second));
+    EXPECT_EQ(table->rowCount(), static_cast<int>(PassDurationSeconds(pass) / 30.0) + 2);
+    QTRY_VERIFY(chart->isVisible());
+    SaveScreenshot(chart->grab().toImage(), "pass_chart.png");
+    chart->close();
+
+    // "Save passes...": a calendar and a table of the listed passes.
+    QTemporaryDir folder;
+    for (const char* name : {"passes.ics", "passes.csv"}) {
+        const QString path = folder.filePath(name);
+        window.choosePassesFile = [&](QWidget*) { return path; };
+        QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray head = file.read(64);
+        EXPECT_TRUE(head.startsWith(std::string(name) == "passes.ics" ? "BEGIN:VCALENDAR\r\n" : "satellite,")) << name;
+    }
+    EXPECT_EQ(sink.messages.size(), 1u);  // the search's result only
+}
