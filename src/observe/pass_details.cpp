@@ -235,11 +235,9 @@ struct PassFinder {
         const double sunLimit = options.limits.sunElevation;
         int first = -1, last = -1;
         double brightest = kNoMagnitude;
-        std::vector<bool> seen(samples.size(), false);
         for (size_t i = 0; i < samples.size(); ++i) {
             double m = kNoMagnitude;
-            seen[i] = seenByEye(samples[i], tracker.observer, number, sunLimit, m);
-            if (!seen[i]) continue;
+            if (!seenByEye(samples[i], tracker.observer, number, sunLimit, m)) continue;
             if (first < 0) first = static_cast<int>(i);
             last = static_cast<int>(i);
             brightest = std::min(brightest, m);

@@ -78,15 +78,25 @@ TEST(PassChartWindow, PassColumnsSortAndADoubleClickShowsThePass) {
     }
     SaveScreenshot(window.grab().toImage(), "predict_passes.png");
 
-    // Double-clicking the highest pass: its chart and its table.
-    const QPoint cell = list->visualItemRect(top).center();
+    // Double-clicking the highest of the passes that begin in the Earth's
+    // shadow: its chart, the track in both colours, and its table.
+    QTreeWidgetItem* shadowed = nullptr;
+    for (int p = 0; p < rows && shadowed == nullptr; ++p)
+        if (list->topLevelItem(p)->text(2) == "Eclipsed") shadowed = list->topLevelItem(p);
+    ASSERT_NE(shadowed, nullptr);
+    const double shadowedTop = shadowed->data(7, Qt::UserRole).toDouble();
+    const QPoint cell = list->visualItemRect(shadowed).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);  // the item view opens on a pressed row
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
     PassChartWindow* chart = window.findChild<PassChartWindow*>();
     ASSERT_NE(chart, nullptr);
     const PassDetails& pass = chart->form().chart.pass;
-    EXPECT_EQ(pass.maxElevation, highest);
+    EXPECT_EQ(pass.maxElevation, shadowedTop);
     EXPECT_EQ(state->catalog.current, pass.satelliteIndex);  // a double click chooses the row too
+    int sunlit = 0;
+    for (const PassTrackPoint& p : chart->form().chart.track) sunlit += p.sunlit;
+    EXPECT_GT(sunlit, 0);
+    EXPECT_LT(sunlit, static_cast<int>(chart->form().chart.track.size()));
     const QTableWidget* table = chart->table();
     ASSERT_GE(table->rowCount(), 2);
     EXPECT_EQ(table->columnCount(), 5);
