@@ -68,6 +68,30 @@ std::string calendarText(const std::string& text) {
     return escaped;
 }
 
+// A name from an element-set file as calendar text: bytes that are no UTF-8
+// character become "?", control characters blanks.
+std::string calendarName(const std::string& name) {
+    std::string clean;
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool whole = n > 0 && i + n <= name.size();
+        for (size_t k = 1; whole && k < n; ++k) whole = (static_cast<unsigned char>(name[i + k]) & 0xC0) == 0x80;
+        if (!whole) {
+            clean += '?';
+            ++i;
+            continue;
+        }
+        if (n == 1 && (c < 0x20 || c == 0x7F)) {
+            clean += ' ';
+        } else {
+            clean.append(name, i, n);
+        }
+        i += n;
+    }
+    return clean;
+}
+
 // A content line, folded: at most 75 octets a line, each continuation line
 // starting with a blank, and never between the bytes of one UTF-8 character.
 void addLine(std::string& out, const std::string& line) {
@@ -158,7 +182,7 @@ std::string PassesICalendar(const std::vector<PassDetails>& details, double stam
         addLine(out, "DTSTAMP:" + calendarTime(stamp));
         addLine(out, "DTSTART:" + calendarTime(p->aos));
         addLine(out, "DTEND:" + calendarTime(p->los));
-        addLine(out, "SUMMARY:" + calendarText(p->name + " max " + fixed(p->maxElevation / kDegree, "%.0f") +
+        addLine(out, "SUMMARY:" + calendarText(calendarName(p->name) + " max " + fixed(p->maxElevation / kDegree, "%.0f") +
                                                "\u00b0"));
         addLine(out, "DESCRIPTION:" + calendarText(description(*p)));
         addLine(out, "TRANSP:TRANSPARENT");

@@ -155,6 +155,10 @@ TEST(PassExport, CalendarParsesLineByLine) {
     const std::string description = events[1]["DESCRIPTION"].at(0);
     for (const char* part : {"231\u00b0 (SW)", "0\u00b0 (N)", "63.4\u00b0", "magnitude -2.3"})
         EXPECT_NE(description.find(part), std::string::npos) << part << " in " << description;
+
+    // A name from a file in another encoding, with a control character, stays valid text.
+    const std::string latin1 = PassesICalendar({pass("CAF\xc9\x01 2", 1, 2460390.0, 5.0, 30.0)}, stamp);
+    EXPECT_NE(latin1.find("\r\nSUMMARY:CAF?  2 max 30\u00b0\r\n"), std::string::npos) << latin1;
 }
 
 TEST(PassExport, CsvHasOneLinePerPass) {

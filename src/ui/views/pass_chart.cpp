@@ -16,8 +16,6 @@ namespace vantrek {
 
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
-
 constexpr Colour kBackground{50, 0, 50};
 constexpr Colour kSkyDisc{0, 0, 0};
 constexpr Colour kRing{150, 100, 255};
