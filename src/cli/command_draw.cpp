@@ -26,7 +26,7 @@ namespace vantrek::cli {
 namespace {
 
 const char kDrawUsage[] =
-    "usage: vantrek-cli draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM "
+    "usage: vantrek-cli draw sky|map|space|info|gps|pass FILE --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS [--index N] [--width W] [--height H] [--engine 4|8] "
     "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N [--step-seconds S]]\n";
 
@@ -42,6 +42,7 @@ const ViewName kViews[] = {
 
 struct DrawRequest {
     ViewMode view = ViewMode::Sky;
+    bool pass = false;  // the pass chart instead of a view
     std::string file;
     std::string nmeaFile;
     int index = 0;
@@ -108,6 +109,7 @@ bool parseArguments(int argc, char** argv, DrawRequest& r) {
             r.view = v.mode;
             known = true;
         }
+    if (std::strcmp(argv[0], "pass") == 0) r.pass = known = true;
     if (!known) {
         std::fprintf(stderr, "vantrek-cli: no view %s\n", argv[0]);
         return false;
@@ -203,6 +205,7 @@ int runDraw(int argc, char** argv) {
     clock.local = clock.utc;
 
     const Rect client{0, 0, request.width, request.height};
+    if (request.pass) return drawPassChart(*state, request.index, request.julianDate, client, request.repeat);
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {

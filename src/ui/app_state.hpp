@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "astro/observer.hpp"
 #include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
+#include "observe/pass_details.hpp"
 #include "observe/prediction_results.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
@@ -68,6 +70,9 @@ struct AppState {
     // How old the element sets in view are (StaleElementDays), worked out on
     // every tick; -1 while they are fresh. The window warns while it is not -1.
     int32_t staleElementDays = -1;
+
+    // The pass of each of those rows (PassDetailsOfRow pairs them), worked out after the search.
+    std::vector<PassDetails> passDetails;
 };
 
 }  // namespace vantrek

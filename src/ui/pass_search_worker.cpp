@@ -23,10 +23,14 @@ void RunPassSearchJob(PassSearchJob& job, const PassSearchProgressFn& progress,
                                         job.threads, progress, cancel);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - began;
     job.seconds = elapsed.count();
+    // On the job's own copies too; a full list takes a few milliseconds, so
+    // the rows of a stopped search get theirs as well.
+    ComputePassDetails(*job.catalog, job.observer, job.options, *job.results, job.details, job.threads);
 }
 
 void TakePassSearchRows(const PassSearchJob& job, AppState& state) {
     state.predictions = *job.results;
+    state.passDetails = job.details;
 }
 
 PassSearchWorker::~PassSearchWorker() {

@@ -18,17 +18,20 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/dialogs/pass_chart_window.hpp"
+#include "app/dialogs/pass_export_file.hpp"
 #include "astro/julian_date.hpp"
 #include "observe/pass_search_settings.hpp"
 #include "orbit/current_satellite.hpp"
 #include "ui/stale_elements.hpp"
+#include "ui/dialogs/pass_export_dialog.hpp"
+#include "ui/dialogs/predict_columns.hpp"
 
 namespace vantrek::app {
 
 namespace {
 
 constexpr int kColumnWidths[] = {140, 130, 80, 70, 70, 70};  // pixels
-constexpr int kColumns = 6;
 constexpr int kPollMs = 25;  // how often the bars follow the search
 constexpr int kTenthsPerPeriod = 10;
 
@@ -66,7 +69,7 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     magnitude_ = new QLineEdit(qs(form_.minimumMagnitude), this);
     predict_ = new QPushButton("Predict", this);
 
-    rows_ = new PredictionListModel(form_.rows, state_.predictions, this);
+    rows_ = new PredictionListModel(form_.rows, state_, this);
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(rows_);
     sorted_->setSortRole(Qt::UserRole);
@@ -78,7 +81,8 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSortingEnabled(true);
     list_->header()->setSortIndicator(-1, Qt::AscendingOrder);  // newest first until a title is clicked
-    for (int c = 0; c < kColumns; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
+    for (int c = 0; c < kRowColumnCount; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
+    for (int c = 0; c < kPassColumnCount; ++c) list_->setColumnWidth(kRowColumnCount + c, kPassColumnWidths[c]);
     list_->setMinimumSize(600, 260);
     satellitesBar_ = new QProgressBar(this);
     periodBar_ = new QProgressBar(this);
@@ -88,6 +92,8 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
         bar->setTextVisible(false);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    save_ = buttons->addButton(kSavePassesButton, QDialogButtonBox::ActionRole);
+    choosePassesFile = AskForPassesFile;
 
     auto* grid = new QGridLayout;
     grid->addWidget(date_, 0, 0);
@@ -115,6 +121,9 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!busy()) choosePredictionRows(chosenPositions(), state_);
     });
+    connect(list_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex& index) { openPassChart(listPosition(index.row())); });
+    connect(save_, &QPushButton::clicked, this, [this] { SavePassesTo(this, state_, messages_, choosePassesFile); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -212,6 +221,19 @@ std::vector<int> PredictWindow::chosenPositions() const {
     return positions;
 }
 
+void PredictWindow::openPassChart(int position) {
+    if (busy()) return;
+    const int stored = PredictionRowAtListPosition(state_.predictions, position);
+    const PassDetails* pass = PassDetailsOfRow(state_.passDetails, state_.predictions, stored);
+    if (pass == nullptr) return;
+    PassChartForm form;
+    const double downlink = DownlinkFor(state_, hasFolder_ ? &folder_ : nullptr, pass->catalogNumber);
+    if (!vantrek::openPassChart(form, state_, stored, downlink)) return;
+    auto* window = new PassChartWindow(std::move(form), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
 void PredictWindow::accept() {
     stopSearch();
     readForm();
@@ -232,6 +254,7 @@ void PredictWindow::stopSearch() {
 
 void RunPredictWindow(QWidget* parent, AppState& state, const MainWindowServices& services) {
     PredictWindow window(state, *services.store, *services.messages, parent);
+    window.setProgramFolder(services.folder);
     window.exec();
 }
 

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <functional>
+
 #include "platform/message_sink.hpp"
 #include "platform/settings_store.hpp"
 #include "app/dialogs/prediction_list_model.hpp"
@@ -49,6 +51,14 @@ public:
     int listPosition(int viewRow) const;
     QProgressBar* satellitesBar() const { return satellitesBar_; }
     QProgressBar* periodBar() const { return periodBar_; }
+    QPushButton* saveButton() const { return save_; }
+
+    // Where "Save passes..." writes: asks with a file chooser unless replaced.
+    std::function<QString(QWidget*)> choosePassesFile;
+    // Frequencies.txt for the pass chart's Doppler column; none by default.
+    void setProgramFolder(const ProgramFolder& folder) { folder_ = folder; hasFolder_ = true; }
+    // The chart of the row at form position `position` (double-click on a row).
+    void openPassChart(int position);
 
     void accept() override;
     void done(int result) override;
@@ -82,6 +92,9 @@ private:
     QSortFilterProxyModel* sorted_ = nullptr;
     QProgressBar* satellitesBar_ = nullptr;
     QProgressBar* periodBar_ = nullptr;
+    QPushButton* save_ = nullptr;
+    ProgramFolder folder_;
+    bool hasFolder_ = false;
 };
 
 // The main window's "Predict", modal.

@@ -5,20 +5,20 @@
 #include <QAbstractTableModel>
 
 #include "observe/prediction_cells.hpp"
-#include "observe/prediction_results.hpp"
+#include "ui/app_state.hpp"
 
 namespace vantrek::app {
 
 // The Predict window's list as a table over the form's rows (list position
-// order, newest first): no widget per row, so a search of a whole catalogue
-// lists its rows at once. Qt::UserRole gives each cell's sort key: times,
-// magnitudes and angles as numbers, not as their texts.
+// order, newest first) and the passes of the stored rows: the six row
+// columns, then the six pass columns. No widget per row, so a search of a
+// whole catalogue lists its rows at once. Qt::UserRole gives each cell's sort
+// key: times, magnitudes, angles and durations as numbers, not as texts.
 class PredictionListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    PredictionListModel(const std::vector<PredictionCells>& rows, const PredictionResults& results,
-                        QObject* parent = nullptr);
+    PredictionListModel(const std::vector<PredictionCells>& rows, const AppState& state, QObject* parent = nullptr);
 
     // The form's rows have changed: show them all again.
     void refill();
@@ -30,7 +30,7 @@ public:
 
 private:
     const std::vector<PredictionCells>& rows_;
-    const PredictionResults& results_;
+    const AppState& state_;
 };
 
 }  // namespace vantrek::app
