@@ -7,7 +7,8 @@
 namespace vantrek::testing {
 
 // Adds `set` after the loaded ones, shown; returns its slot.
-inline int AddToCatalog(SatelliteCatalog& catalog, const ElementSet& set, int32_t shown = 1) {
+inline int AddToCatalog(SatelliteCatalog& catalog, ElementSet set, int32_t shown = 1) {
+    // `set` is a copy: it may be one of the catalogue's own, which growing moves.
     const int slot = catalog.count;
     resizeCatalog(catalog, slot + 1);
     catalog.entries[static_cast<std::size_t>(slot)] = set;
