@@ -44,20 +44,8 @@ BENCHMARK(BM_LoadTwoLine30000)->Unit(benchmark::kMillisecond);
 void BM_LoadCsv30000(benchmark::State& state) { load(state, OmmCsvFile(catalogue30000())); }
 BENCHMARK(BM_LoadCsv30000)->Unit(benchmark::kMillisecond);
 
-// 12,000 shown, the current satellite's path only: the everyday view of a
-// whole "active" download.
-std::unique_ptr<AppState> activeState(ViewMode mode) {
-    auto app = BusySkyState();
-    app->catalog = *ActiveLikeCatalog(12000);
-    app->catalog.current = 7;
-    loadWorkingElementSet(app->catalog, 7, app->catalog.currentSet);
-    app->settings.showAllPaths = 0;
-    app->viewMode = mode;
-    return app;
-}
-
 void frames(benchmark::State& state, ViewMode mode) {
-    auto app = activeState(mode);
+    auto app = ActiveSkyState(12000, mode);  // the everyday view of a whole "active" download
     std::size_t commands = 0;
     for (auto _ : state) {
         // The space view's snapshot is taken on every tick: part of its frame.

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev
   gpsd gpsd-clients
+  gcovr
 )
 
 missing=()

@@ -36,12 +36,7 @@ struct Surfaces {
 
 // The core's frame and its replay, as the program paints with 12,000 shown.
 void frame(benchmark::State& state, ViewMode mode) {
-    auto app = BusySkyState();
-    app->catalog = *ActiveLikeCatalog(12000);
-    app->catalog.current = 7;
-    loadWorkingElementSet(app->catalog, 7, app->catalog.currentSet);
-    app->settings.showAllPaths = 0;
-    app->viewMode = mode;
+    auto app = ActiveSkyState(12000, mode);
     Surfaces surfaces;
     for (auto _ : state) {
         if (mode == ViewMode::Space)

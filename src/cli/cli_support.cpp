@@ -9,6 +9,7 @@
 
 #include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
+#include "ui/display_list_text.hpp"
 
 namespace vantrek::cli {
 
@@ -93,6 +94,15 @@ std::string trimmedName(const ElementSet& set) {
     std::string name(set.name);
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
     return name;
+}
+
+void printDisplayList(const DisplayList& list) {
+    std::string out;
+    for (const DrawCommand& command : list.commands) {
+        out += DescribeDrawCommand(command);
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 }  // namespace vantrek::cli

@@ -17,7 +17,6 @@
 #include "orbit/propagation.hpp"
 #include "platform/program_folder.hpp"
 #include "platform/system_clock.hpp"
-#include "ui/display_list_text.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
 
@@ -226,12 +225,7 @@ int runDraw(int argc, char** argv) {
     }
     DisplayList list;
     PaintView(*state, list, client, clock);
-    std::string out;
-    for (const DrawCommand& command : list.commands) {
-        out += DescribeDrawCommand(command);
-        out += '\n';
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    printDisplayList(list);
     return 0;
 }
 

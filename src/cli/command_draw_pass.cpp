@@ -9,7 +9,6 @@
 #include "observe/pass_search.hpp"
 #include "observe/pass_track.hpp"
 #include "ui/dialogs/pass_chart_dialog.hpp"
-#include "ui/display_list_text.hpp"
 #include "ui/views/pass_chart.hpp"
 
 namespace vantrek::cli {
@@ -48,12 +47,7 @@ int drawPassChart(AppState& state, int index, double jd, Rect client, long repea
     }
     DisplayList list;
     DrawPassChart(list, data, client);
-    std::string out;
-    for (const DrawCommand& command : list.commands) {
-        out += DescribeDrawCommand(command);
-        out += '\n';
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    printDisplayList(list);
     return 0;
 }
 

@@ -9,16 +9,11 @@
 #include "data/frequencies.hpp"
 #include "observe/pass_detail_cells.hpp"
 #include "orbit/current_satellite.hpp"
+#include "ui/text_format.hpp"
 
 namespace vantrek {
 
 namespace {
-
-std::string formatted(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 PassTableRow tableRow(const PassTrackPoint& p, double downlinkMHz, double localTimeOffset) {
     const CalendarInstant c = CalendarInstantFromJulian(NearestSecond(p.t) + localTimeOffset);
@@ -27,8 +22,8 @@ PassTableRow tableRow(const PassTrackPoint& p, double downlinkMHz, double localT
     const DopplerShift shift = computeDoppler(p.range, p.rangeRate, downlinkMHz, downlinkMHz);
     char downlink[64];
     std::snprintf(downlink, sizeof downlink, "%.5f MHz (%+.0f Hz)", shift.receivedDownlink, shift.downlinkShift);
-    return {time, formatted("%.1f\u00b0", AzimuthDegrees(p.azimuth, 1)), formatted("%.1f\u00b0", p.elevation / kDegree),
-            formatted("%.0f km", p.range), downlink};
+    return {time, FormatNumber("%.1f\u00b0", AzimuthDegrees(p.azimuth, 1)), FormatNumber("%.1f\u00b0", p.elevation / kDegree),
+            FormatNumber("%.0f km", p.range), downlink};
 }
 
 }  // namespace
