@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test sanitize-test test-tsan fuzz-long run clean bench install package
+.PHONY: all deps configure build test sanitize-test test-tsan fuzz-long run clean bench install package coverage
 
 all: build
 
@@ -53,6 +53,19 @@ test-tsan: deps
 	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_gps
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_BUILD_DIR)/bin/test_gps
 
+# Line and branch coverage of src/ by the whole suite, the Qt tests included
+# (gcc --coverage, Debian's gcovr), in build-coverage/; not part of `make test`.
+COVERAGE_DIR ?= build-coverage
+coverage: deps
+	cmake -S . -B $(COVERAGE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="--coverage -O0 -fprofile-update=atomic" \
+	  -DCMAKE_EXE_LINKER_FLAGS=--coverage -DVANTREK_BUILD_BENCH=OFF
+	cmake --build $(COVERAGE_DIR) -j $(JOBS)
+	find $(COVERAGE_DIR) -name '*.gcda' -delete
+	cd $(COVERAGE_DIR) && ctest -j $(JOBS) --output-on-failure
+	gcovr --root . --object-directory $(COVERAGE_DIR) --filter 'src/' --exclude 'src/.*/generated/' \
+	  --exclude-unreachable-branches --exclude-throw-branches --print-summary \
+	  --txt $(COVERAGE_DIR)/coverage.txt
+
 run: build
 	@if [ -x $(BUILD_DIR)/bin/vantrek ]; then \
 	  $(BUILD_DIR)/bin/vantrek; \
@@ -71,6 +84,7 @@ package: build
 
 bench: build
 	$(BUILD_DIR)/bin/vantrek-bench
+	@if [ -x $(BUILD_DIR)/bin/vantrek-bench-qt ]; then $(BUILD_DIR)/bin/vantrek-bench-qt; fi
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_BUILD_DIR) $(COVERAGE_DIR)

@@ -72,7 +72,7 @@ BENCHMARK(BM_SunMoonPlanets);
 // One space-view tick with the sample sets, planets and rings on (rings cached).
 void BM_SpaceViewSnapshot(benchmark::State& state) {
     auto catalog = std::make_unique<vantrek::SatelliteCatalog>();
-    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
+    std::ifstream in(std::string(VANTREK_TESTS_DIR) + "/data/sample.tle", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     vantrek::loadElementSets(*catalog, bytes.data(), static_cast<long>(bytes.size()));
     auto model = std::make_unique<vantrek::PropagatorState>();

@@ -24,7 +24,7 @@ std::string readFile(const std::string& path) {
 std::unique_ptr<vantrek::AppState> pageWorld() {
     auto state = std::make_unique<vantrek::AppState>();
     vantrek::StartUpDefaults(*state);
-    const std::string sets = readFile(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle");
+    const std::string sets = readFile(std::string(VANTREK_TESTS_DIR) + "/data/sample.tle");
     vantrek::loadElementSets(state->catalog, sets.data(), static_cast<long>(sets.size()));
     const std::string capture =
         readFile(std::string(VANTREK_RES_DIR) + "/../data/reference/nmea/haicom-305N.log");

@@ -14,6 +14,7 @@
 #include "orbit/propagator_state.hpp"
 
 #include "../tests/support/synthetic_catalog.hpp"
+#include "../tests/support/catalog_builder.hpp"
 
 namespace {
 
@@ -30,9 +31,7 @@ Observer benchObserver() {
 
 void BM_VisibilityStatus(benchmark::State& state) {
     auto catalog = std::make_unique<SatelliteCatalog>();
-    catalog->entries[0] = SyntheticSet(1, 420.0, 51.6, 0.0005);
-    catalog->selected[0] = 1;
-    catalog->count = 1;
+    vantrek::testing::AddToCatalog(*catalog, SyntheticSet(1, 420.0, 51.6, 0.0005));
     auto model = std::make_unique<PropagatorState>();
     ElementSet working;
     Observer observer = benchObserver();

@@ -7,6 +7,7 @@
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "orbit/propagation.hpp"
+#include "orbit/catalog_loading.hpp"
 
 namespace {
 
@@ -31,12 +32,12 @@ ElementSet elementSet(double epoch, double inclinationDeg, double raanDeg, doubl
 // 4 near-Earth with drag enough for SGP8's full drag.
 std::unique_ptr<vantrek::SatelliteCatalog> benchCatalog() {
     auto catalog = std::make_unique<vantrek::SatelliteCatalog>();
+    vantrek::resizeCatalog(*catalog, 5);
     catalog->entries[0] = elementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, 6.6816e-5);
     catalog->entries[1] = elementSet(80230.29629788, 46.7916, 230.4354, 0.7318036, 47.4722, 10.4117, 2.28537848, 0.014311);
     catalog->entries[2] = elementSet(26340.5, 63.4, 250.0, 0.71, 270.0, 10.0, 2.006, 0.0);
     catalog->entries[3] = elementSet(26340.5, 0.05, 90.0, 0.00003, 0.0, 10.0, 1.0027, 0.0);
     catalog->entries[4] = elementSet(80275.98708465, 72.8435, 115.9689, 0.0086731, 52.6988, 110.5714, 16.05824518, 2.0e-3);
-    catalog->count = 5;
     return catalog;
 }
 

@@ -34,10 +34,10 @@ constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr double kSpeedOfLightMs = 299792458.0;
 constexpr double kDownlinkHz = 145800000.0;
 
-// The sample ISS set and a sun-synchronous orbiter, whose passes cross north
+// The 2008 ISS set of the tests' sample file and a sun-synchronous orbiter, whose passes cross north
 // and south of mid-latitude observers and some of which go near the zenith.
 std::string Sets() {
-    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
+    std::ifstream in(std::string(VANTREK_TESTS_DIR) + "/data/sample.tle", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     text << "POLAR TEST\n"

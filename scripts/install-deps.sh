@@ -13,6 +13,7 @@ packages=(
   dpkg-dev
   gpsd gpsd-clients
   libhamlib-utils
+  gcovr
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QToolBar>
 
@@ -44,18 +45,30 @@ ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
     setMinimumSize(200, 100);
 }
 
-void ClientArea::paintEvent(QPaintEvent*) {
-    DisplayList list;
+void ClientArea::paintEvent(QPaintEvent* event) {
     const Rect client{0, 0, width(), height()};
-    window_.fitSurfaces(SurfaceSizeFor(client));
-    PaintView(window_.state(), list, client, *window_.options_.clock);
-    ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
-                             &window_.workImage_});
+    const Rect view = ViewArea(client);
+    const QRect viewRect(view.left, view.top, view.right - view.left, view.bottom - view.top);
+    // A new frame only for a paint of the whole view area: a part of the
+    // window drawn from a newer state than the rest would tear the picture.
+    // The bars on top of it are painted by themselves and never asked for.
+    QRegion wholeView(viewRect);
+    for (const QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->isVisible()) wholeView -= child->geometry();
+    if (!frameDrawn_ || wholeView.subtracted(event->region()).isEmpty()) {
+        DisplayList list;
+        window_.fitSurfaces(SurfaceSizeFor(client));
+        PaintView(window_.state(), list, client, *window_.options_.clock);
+        ReplayDisplayList(list, {&window_.backBuffer_, &window_.signalMap_, nullptr, &window_.bitmaps_,
+                                 &window_.workImage_});
+        frameDrawn_ = true;
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, window_.backBuffer_);
 }
 
 void ClientArea::resizeEvent(QResizeEvent*) {
+    frameDrawn_ = false;
     if (window_.toolbar_) window_.toolbar_->setGeometry(0, 0, width(), kToolbarHeight);
     if (window_.status_) {
         window_.status_->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
@@ -75,7 +88,17 @@ void ClientArea::keyReleaseEvent(QKeyEvent* event) {
     window_.applyRepaint(KeyReleased(window_.state(), key));
 }
 
+bool ClientArea::inViewArea(const QMouseEvent& event) const {
+    const Rect view = ViewArea({0, 0, width(), height()});
+    const QPoint p = event.position().toPoint();
+    return p.x() >= view.left && p.x() < view.right && p.y() >= view.top && p.y() < view.bottom;
+}
+
+// Only the view area acts on the view: a click that reaches the client area
+// outside it (the toolbar and the status bar pass on none) is not a click on
+// the chart.
 void ClientArea::mousePressEvent(QMouseEvent* event) {
+    if (!inViewArea(*event)) return event->ignore();
     if (event->button() != Qt::LeftButton) return;
     window_.applyRepaint(LeftButtonDown(window_.state(), mousePoint(*event)));
 }
@@ -93,6 +116,7 @@ StatusBarWidget::StatusBarWidget(MainWindow& window, QWidget* parent)
     : QWidget(parent), window_(window) {
     setObjectName("statusbar");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void StatusBarWidget::paintEvent(QPaintEvent*) {

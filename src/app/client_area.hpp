@@ -25,7 +25,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    bool inViewArea(const QMouseEvent& event) const;
+
     MainWindow& window_;
+    // The back buffer holds a whole frame; a paint of part of the window
+    // (an expose) shows that frame instead of drawing a new one over a part.
+    bool frameDrawn_ = false;
 };
 
 // The status bar, drawn from its display list after the views.

@@ -14,8 +14,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Vantrek");
     QApplication::setOrganizationName("Vantrek");
     // Portable beside the program, or installed with the user's files under XDG_DATA_HOME.
-    const vantrek::ProgramFolder folder =
-        vantrek::ProgramFolderFromEnvironment(QCoreApplication::applicationDirPath().toStdString());
+    const QString programDir = QCoreApplication::applicationDirPath();
+    vantrek::ProgramFolder folder = vantrek::ProgramFolderFromEnvironment(programDir.toStdString());
+    folder.pathUnknown = programDir.isEmpty();  // the system could not tell where the program is
     vantrek::app::MainWindow window(vantrek::app::DefaultMainWindowOptions(folder, nullptr));
     window.show();
     return QApplication::exec();

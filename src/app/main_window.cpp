@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFrame>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,11 +17,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPalette>
+#include <QPushButton>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/client_area.hpp"
+#include "app/help_window.hpp"
 #include "app/dialogs/download_dialog.hpp"
 #include "app/dialogs/gps_settings_dialog.hpp"
 #include "app/dialogs/position_dialog.hpp"
@@ -36,12 +40,14 @@
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
 #include "ui/pixel_line.hpp"
+#include "ui/stale_elements.hpp"
 
 namespace vantrek::app {
 
 namespace {
 
 constexpr int kInitialWidth = 1100;
+constexpr int kStaleBarLeft = 110;  // pixels: past the sky chart's clock box
 constexpr int kInitialHeight = 760;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
@@ -77,8 +83,8 @@ MainWindowOptions DefaultMainWindowOptions(const ProgramFolder& folder, QWidget*
     options.programFolder = folder.path;
     options.userFolder = folder.userPath;
     options.store = std::make_unique<QtSettingsStore>();
-    options.openInBrowser = [](const std::string& path) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    options.openOutsidePage = [](const std::string& address) {
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
     };
     options.serialPort = std::make_unique<LinuxSerialPort>();
     options.radioAndRotator = true;
@@ -127,6 +133,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     buildMenu();
     buildToolbar();
     status_ = new StatusBarWidget(*this, client_);
+    buildStaleElementsBar();
 
     connect(&timer_, &QTimer::timeout, this, &MainWindow::tick);
     timer_.start(state_->timerPeriodMs);
@@ -164,6 +171,7 @@ void MainWindow::buildToolbar() {
     toolbar_->setMovable(false);
     toolbar_->setAutoFillBackground(true);
     toolbar_->setFocusPolicy(Qt::NoFocus);
+    toolbar_->setAttribute(Qt::WA_NoMousePropagation);  // its empty space is not the view
     toolbar_->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
     const QImage strip = WithTransparentKey(QImage(":/icons/toolbar.bmp"));
     for (const ToolbarEntry& entry : kToolbar) {
@@ -214,7 +222,9 @@ void MainWindow::performAction(const CommandOutcome& outcome) {
             break;
         }
         case ShellAction::OpenHelp:
-            if (options_.openInBrowser) options_.openInBrowser(outcome.helpPath);
+            if (!help_) help_ = new HelpWindow(outcome.helpPath, options_.openOutsidePage, *services_.messages, this);
+            help_->show();
+            help_->raise();
             break;
         case ShellAction::RestartTimer: timer_.start(state_->timerPeriodMs); break;
         case ShellAction::DestroyWindow: close(); break;
@@ -249,8 +259,42 @@ void MainWindow::applyRepaint(Repaint repaint) {
 
 void MainWindow::tick() {
     Tick(*state_, services_, systemJulianDate());
+    showStaleElementsBar();
     status_->update();
     applyRepaint(Repaint::ViewArea);
+}
+
+void MainWindow::buildStaleElementsBar() {
+    staleBar_ = new QFrame(client_);
+    staleBar_->setObjectName("staleElements");
+    staleBar_->setAutoFillBackground(true);
+    staleBar_->setFrameShape(QFrame::StyledPanel);
+    QPalette palette = staleBar_->palette();
+    palette.setColor(QPalette::Window, QColor(255, 236, 150));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    staleBar_->setPalette(palette);
+    staleBar_->setAttribute(Qt::WA_NoMousePropagation);
+    staleText_ = new QLabel(staleBar_);
+    auto* update = new QPushButton("Get last TLE", staleBar_);
+    connect(update, &QPushButton::clicked, this, [this] { runCommand(CmdGetLastTle); });
+    auto* layout = new QHBoxLayout(staleBar_);
+    layout->setContentsMargins(8, 2, 4, 2);
+    layout->addWidget(staleText_);
+    layout->addWidget(update);
+    staleBar_->hide();
+}
+
+void MainWindow::showStaleElementsBar() {
+    const int days = state_->staleElementDays;
+    if (days < 0) {
+        staleBar_->hide();
+        return;
+    }
+    staleText_->setText(QString::fromStdString(StaleElementsText(days)));
+    staleBar_->adjustSize();
+    // Under the toolbar, right of the sky chart's clock box.
+    staleBar_->move(kStaleBarLeft, kToolbarHeight + 2);
+    staleBar_->show();
 }
 
 namespace {

@@ -14,13 +14,17 @@
 #include "platform/system_clock.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
+#include "ui/outside_pages.hpp"
 
 class QAction;
+class QFrame;
+class QLabel;
 class QToolBar;
 
 namespace vantrek::app {
 
 class ClientArea;
+class HelpWindow;
 class StatusBarWidget;
 
 // How the window reaches the world outside; tests replace these.
@@ -31,8 +35,8 @@ struct MainWindowOptions {
     MessageSink* messages = nullptr;
     // The settings; the QSettings store of the user's configuration when none is given.
     std::unique_ptr<SettingsStore> store;
-    // Opens a local file with the desktop's browser.
-    std::function<void(const std::string& path)> openInBrowser;
+    // Opens an outside web page with the desktop's browser (the help's links).
+    PageOpener openOutsidePage;
     // Asks for an element-set file; empty when the user cancels.
     std::function<std::string()> chooseElementFile;
     // The port the GPS reader reads; without one GPS reading cannot be switched on.
@@ -65,6 +69,10 @@ public:
     QToolBar* toolBar() const { return toolbar_; }
     ClientArea* clientArea() const { return client_; }
     StatusBarWidget* statusBarWidget() const { return status_; }
+    // The warning under the toolbar while the element sets in view are old.
+    QFrame* staleElementsBar() const { return staleBar_; }
+    // The help window Help > Help opened last; null before.
+    HelpWindow* helpWindow() const { return help_; }
 
     // Runs a command as the menu, toolbar and accelerators do.
     void runCommand(int command);
@@ -82,6 +90,8 @@ private:
     void applyRepaint(Repaint repaint);
     void performAction(const CommandOutcome& outcome);
     void showAboutBox();
+    void buildStaleElementsBar();
+    void showStaleElementsBar();
     // Grows the back buffer and the signal map (keeping what they hold) to
     // the size the core asks for; they never shrink.
     void fitSurfaces(SurfaceSize size);
@@ -100,6 +110,9 @@ private:
     ClientArea* client_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     StatusBarWidget* status_ = nullptr;
+    QFrame* staleBar_ = nullptr;
+    HelpWindow* help_ = nullptr;
+    QLabel* staleText_ = nullptr;
     std::map<int, QAction*> menuActions_;
     std::map<int, QAction*> toolbarActions_;
     bool closed_ = false;

@@ -94,9 +94,10 @@ bool SkyChartPixel(const ScreenVector& east, const ScreenVector& north, LookAngl
     if (look.elevation < 0.0) look.elevation = 0.0;
     const double r = static_cast<double>(radius);
     const double rho = (look.elevation / kHalfPi - 1.0) * r;  // -R on the horizon, 0 at the zenith
-    const double s = std::sin(look.azimuth) * rho;
-    double q = std::cos(look.azimuth) * rho;
-    if (snToNs == 0) q = std::trunc(-q);
+    // Turning by 180 degrees about the centre negates both components.
+    const double turn = snToNs == 0 ? -1.0 : 1.0;
+    const double s = turn * std::sin(look.azimuth) * rho;
+    const double q = turn * std::cos(look.azimuth) * rho;
     return storePixel(std::trunc(s * east.x + q * north.x) + r,
                       std::trunc(s * east.y + q * north.y) + static_cast<double>(centreRow), out);
 }

@@ -54,7 +54,10 @@ bool FootprintPoint(const FootprintCircle& circle, double bearingDeg, int32_t wi
 // Pixel of the polar sky chart: zenith at the centre, horizon on the rim of
 // radius `radius`; `east` and `north` come from the sky view's matrix. A
 // negative elevation is set to 0 (written back), putting the body on the rim.
-// snToNs is the north-south orientation setting: 0 flips the north component.
+// snToNs is the north-south orientation setting: 1 is the chart an observer
+// lying on his back sees, north up and east on the left (with the identity
+// matrix); 0 is that chart turned by 180 degrees about its centre, north down
+// and east on the right. Neither is ever a mirror image of the sky.
 bool SkyChartPixel(const ScreenVector& east, const ScreenVector& north, LookAngles& look,
                    int32_t radius, int32_t centreRow, int32_t snToNs, PixelPoint& out);
 

@@ -1,5 +1,6 @@
 #include "cli/cli_support.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,28 +9,39 @@
 
 #include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
+#include "ui/display_list_text.hpp"
 
 namespace vantrek::cli {
 
 bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
-    bytes.assign(static_cast<std::size_t>(maxBytes), '\0');
-    file.read(&bytes[0], maxBytes);
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    // In pieces, so that a small file costs little and none is read past the cap.
+    constexpr std::size_t kPiece = 1024 * 1024;
+    const std::size_t cap = maxBytes > 0 ? static_cast<std::size_t>(maxBytes) : 0;
+    bytes.clear();
+    while (bytes.size() < cap && file) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + std::min(kPiece, cap - had));
+        file.read(&bytes[had], static_cast<std::streamsize>(bytes.size() - had));
+        bytes.resize(had + static_cast<std::size_t>(file.gcount()));
+    }
     return true;
 }
 
 bool loadElementFile(const std::string& path, SatelliteCatalog& catalog) {
     std::string bytes;
-    if (!readFileBytes(path, kOmmFileMaxBytes, bytes)) {
+    if (!readFileBytes(path, kElementFileMaxBytes, bytes)) {
         std::fprintf(stderr, "vantrek-cli: cannot open %s\n", path.c_str());
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(elementSetBytesUsed(bytes.data(), static_cast<long>(bytes.size()))));
     const ElementSetLoad load = loadElementSetBuffer(catalog, bytes.data(), static_cast<long>(bytes.size()));
     if (load.skipped > 0) {
         std::fprintf(stderr, "vantrek-cli: %d records skipped in %s\n", load.skipped, path.c_str());
+    }
+    if (load.beyondLimit > 0) {
+        std::fprintf(stderr, "vantrek-cli: %d sets past the limit of %d not read from %s\n", load.beyondLimit,
+                     kCatalogLimit, path.c_str());
     }
     return true;
 }
@@ -82,6 +94,15 @@ std::string trimmedName(const ElementSet& set) {
     std::string name(set.name);
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
     return name;
+}
+
+void printDisplayList(const DisplayList& list) {
+    std::string out;
+    for (const DrawCommand& command : list.commands) {
+        out += DescribeDrawCommand(command);
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
 }  // namespace vantrek::cli

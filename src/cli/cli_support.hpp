@@ -3,6 +3,8 @@
 #include <string>
 
 #include "orbit/element_set.hpp"
+#include "ui/app_state.hpp"
+#include "ui/display_list.hpp"
 
 namespace vantrek::cli {
 
@@ -23,5 +25,14 @@ bool parseUtcTime(const char* text, double& jd);
 
 // The name of an element set without its trailing blanks.
 std::string trimmedName(const ElementSet& set);
+
+// Prints a display list, one command a line, as `vantrek-cli draw` does.
+void printDisplayList(const DisplayList& list);
+
+// Prints the display list of the pass chart of the first pass of set `index`
+// the search finds in the 24 hours from `jd` (UTC), drawn into `client`
+// with times in UTC; with `repeat` > 0 paints that many frames and prints
+// only "frames N in S s". Returns the exit status: 2 when there is no pass.
+int drawPassChart(AppState& state, int index, double jd, Rect client, long repeat);
 
 }  // namespace vantrek::cli

@@ -17,7 +17,6 @@
 #include "orbit/propagation.hpp"
 #include "platform/program_folder.hpp"
 #include "platform/system_clock.hpp"
-#include "ui/display_list_text.hpp"
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
 
@@ -26,9 +25,9 @@ namespace vantrek::cli {
 namespace {
 
 const char kDrawUsage[] =
-    "usage: vantrek-cli draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM "
+    "usage: vantrek-cli draw sky|map|space|info|gps|pass FILE --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS [--index N] [--width W] [--height H] [--engine 4|8] "
-    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N]\n";
+    "[--refraction] [--all-paths] [--planets] [--compare] [--stars-mag M] [--nmea FILE] [--repeat N [--step-seconds S]]\n";
 
 struct ViewName {
     const char* name;
@@ -42,6 +41,7 @@ const ViewName kViews[] = {
 
 struct DrawRequest {
     ViewMode view = ViewMode::Sky;
+    bool pass = false;  // the pass chart instead of a view
     std::string file;
     std::string nmeaFile;
     int index = 0;
@@ -56,6 +56,7 @@ struct DrawRequest {
     uint8_t planets = 0;
     int16_t starsMag = 5;
     long repeat = 0;
+    double stepSeconds = 0.0;  // the clock's advance before each frame after the first
 };
 
 bool parseWhole(const char* text, long low, long high, long& value) {
@@ -67,7 +68,7 @@ bool parseWhole(const char* text, long low, long high, long& value) {
 bool parseOption(const char* arg, const char* value, DrawRequest& r) {
     long n = 0;
     if (std::strcmp(arg, "--index") == 0) {
-        if (!parseWhole(value, 0, kCatalogCapacity - 1, n)) return false;
+        if (!parseWhole(value, 0, kCatalogLimit - 1, n)) return false;
         r.index = static_cast<int>(n);
     } else if (std::strcmp(arg, "--width") == 0 || std::strcmp(arg, "--height") == 0) {
         // Up to the largest screens; the views clamp what a small area cannot hold.
@@ -89,6 +90,8 @@ bool parseOption(const char* arg, const char* value, DrawRequest& r) {
         r.starsMag = static_cast<int16_t>(n);
     } else if (std::strcmp(arg, "--repeat") == 0) {
         return parseWhole(value, 1, 1000000, r.repeat);
+    } else if (std::strcmp(arg, "--step-seconds") == 0) {
+        return parseNumber(value, r.stepSeconds) && std::fabs(r.stepSeconds) <= 86400.0;
     } else if (std::strcmp(arg, "--nmea") == 0) {
         r.nmeaFile = value;
     } else {
@@ -105,6 +108,7 @@ bool parseArguments(int argc, char** argv, DrawRequest& r) {
             r.view = v.mode;
             known = true;
         }
+    if (std::strcmp(argv[0], "pass") == 0) r.pass = known = true;
     if (!known) {
         std::fprintf(stderr, "vantrek-cli: no view %s\n", argv[0]);
         return false;
@@ -200,9 +204,18 @@ int runDraw(int argc, char** argv) {
     clock.local = clock.utc;
 
     const Rect client{0, 0, request.width, request.height};
+    if (request.pass) return drawPassChart(*state, request.index, request.julianDate, client, request.repeat);
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {
+            // As the running program would: the clock moves, then the tick's work, then the paint.
+            if (i > 0 && request.stepSeconds != 0.0) {
+                state->clock.pausedDate += request.stepSeconds / 86400.0;
+                state->clock.currentDate = state->clock.pausedDate;
+                if (request.view == ViewMode::Space)
+                    takeSpaceViewSnapshot(state->clock.currentDate, settings.Flag_planets != 0, settings.s4_s8,
+                                          state->catalog, state->observer, state->model, *state->spaceSnapshot);
+            }
             DisplayList list;
             PaintView(*state, list, client, clock);
         }
@@ -212,12 +225,7 @@ int runDraw(int argc, char** argv) {
     }
     DisplayList list;
     PaintView(*state, list, client, clock);
-    std::string out;
-    for (const DrawCommand& command : list.commands) {
-        out += DescribeDrawCommand(command);
-        out += '\n';
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    printDisplayList(list);
     return 0;
 }
 

@@ -32,7 +32,7 @@ const char kLookUsage[] =
 bool parseIndex(const char* text, int& value) {
     char* end = nullptr;
     const long n = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || n < 0 || n >= kCatalogCapacity) return false;
+    if (end == text || *end != '\0' || n < 0 || n >= kCatalogLimit) return false;
     value = static_cast<int>(n);
     return true;
 }

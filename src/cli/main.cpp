@@ -21,10 +21,10 @@ const Subcommand kSubcommands[] = {
      "[--engine 4|8] [--refraction]"},
     {"passes", vantrek::cli::runPasses,
      "passes FILE --lat DEG --lon DEG --alt KM --start YYYY-MM-DDTHH:MM:SS --hours H [--flares] "
-     "[--min-mag M] [--sat-elev DEG] [--sun-elev DEG] [--engine 4|8]"},
+     "[--min-mag M] [--sat-elev DEG] [--sun-elev DEG] [--engine 4|8] [--details] [--ics FILE] [--csv FILE]"},
     {"nmea", vantrek::cli::runNmea, "nmea [FILE | - | --device PATH --baud B --seconds S]"},
     {"draw", vantrek::cli::runDraw,
-     "draw sky|map|space|info|gps FILE --lat DEG --lon DEG --alt KM --time YYYY-MM-DDTHH:MM:SS "
+     "draw sky|map|space|info|gps|pass FILE --lat DEG --lon DEG --alt KM --time YYYY-MM-DDTHH:MM:SS "
      "[--index N] [--width W] [--height H] [--engine 4|8] [--refraction] [--all-paths] [--planets] [--compare] "
      "[--stars-mag M] [--nmea FILE] [--repeat N]"},
     {"download", vantrek::cli::runDownload, "download GROUP|--all [--url TEMPLATE] [--folder DIR]"},

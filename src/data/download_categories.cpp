@@ -2,8 +2,14 @@
 
 namespace vantrek {
 
-// Some groups are gone from today's server (noaa, goes, molniya, raduga,
-// gorizont, iridium, other); they stay in the list and answer with an error.
+// The first 35 rows are the list's first years, in their order. Some of
+// their groups are gone from today's server (noaa, goes, molniya, raduga,
+// gorizont, iridium, nnss, musson, other): they stay in the list and answer
+// with an error. The Earth-resources group is "resource" today; its copy keeps
+// the stem "resources". After them come the groups a station of today asks
+// for, as the server's index names them. A copy whose name begins with
+// "iridium" marks the catalogue as first-generation Iridium satellites (the
+// flares), so the Iridium NEXT and Iridium 33 debris copies are named otherwise.
 const DownloadCategoryRow kDownloadCategories[kDownloadCategoryCount] = {
     {"Last 30 Days' Launches", "tle-new", "last-30-days"},
     {"International Space Station", "stations", "stations"},
@@ -11,7 +17,7 @@ const DownloadCategoryRow kDownloadCategories[kDownloadCategoryCount] = {
     {"Weather", "weather", "weather"},
     {"NOAA", "noaa", "noaa"},
     {"GOES", "goes", "goes"},
-    {"Earth Resources", "resources", "resources"},
+    {"Earth Resources", "resources", "resource"},
     {"Search & Rescue (SARSAT)", "sarsat", "sarsat"},
     {"Disaster Monitoring", "dmc", "dmc"},
     {"Tracking and Data Relay Satellite System (TDRSS)", "tdrss", "tdrss"},
@@ -40,6 +46,22 @@ const DownloadCategoryRow kDownloadCategories[kDownloadCategoryCount] = {
     {"Radar Calibration", "radar", "radar"},
     {"CubeSats", "cubesat", "cubesat"},
     {"Other", "other", "other"},
+    // Today's groups.
+    {"Active Satellites (about 12,000)", "active", "active"},
+    {"Starlink (about 9,000)", "starlink", "starlink"},
+    {"OneWeb", "oneweb", "oneweb"},
+    {"Kuiper", "kuiper", "kuiper"},
+    {"Qianfan", "qianfan", "qianfan"},
+    {"Iridium NEXT", "next-iridium", "iridium-NEXT"},
+    {"GNSS (all constellations)", "gnss", "gnss"},
+    {"Beidou", "beidou", "beidou"},
+    {"Planet", "planet", "planet"},
+    {"Spire", "spire", "spire"},
+    {"SatNOGS", "satnogs", "satnogs"},
+    {"Analyst Satellites", "analyst", "analyst"},
+    {"Chinese ASAT Test Debris (FENGYUN 1C)", "fengyun-1c-debris", "fengyun-1c-debris"},
+    {"IRIDIUM 33 Debris", "debris-of-iridium-33", "iridium-33-debris"},
+    {"COSMOS 2251 Debris", "cosmos-2251-debris", "cosmos-2251-debris"},
 };
 
 }  // namespace vantrek

@@ -10,7 +10,8 @@ struct DownloadCategoryRow {
     const char* group;
 };
 
-constexpr int kDownloadCategoryCount = 35;
+// 35 rows of the first years, then 15 of today's groups.
+constexpr int kDownloadCategoryCount = 50;
 constexpr int kIridiumCategoryRow = 15;
 constexpr int kDefaultCategoryRow = 1;  // "International Space Station"
 

@@ -5,11 +5,7 @@
 namespace vantrek {
 
 int readDownloadedSets(SatelliteCatalog& catalog, const std::string& answer) {
-    // Each form applies its own byte cap (74,001 bytes for two-line sets).
-    const long length = answer.size() > static_cast<std::size_t>(kOmmFileMaxBytes)
-                            ? kOmmFileMaxBytes
-                            : static_cast<long>(answer.size());
-    return loadElementSetBuffer(catalog, answer.data(), length).loaded;
+    return loadElementSetBuffer(catalog, answer.data(), static_cast<long>(answer.size())).loaded;
 }
 
 }  // namespace vantrek

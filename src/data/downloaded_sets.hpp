@@ -7,9 +7,9 @@
 namespace vantrek {
 
 // Reads a downloaded answer into the catalogue, replacing it, and returns the
-// number of sets loaded. Every download and every saved copy goes through
-// here, so this is where another answer format is recognised. Three-line
-// element sets are loaded from the first 74,001 bytes.
+// number of sets loaded (an answer without sets leaves the catalogue as it
+// was). Every download and every saved copy goes through here, so this is
+// where another answer format is recognised.
 int readDownloadedSets(SatelliteCatalog& catalog, const std::string& answer);
 
 }  // namespace vantrek

@@ -1,5 +1,6 @@
 #include "data/element_set_download.hpp"
 
+#include <algorithm>
 #include <cctype>
 
 #include <sys/stat.h>
@@ -69,9 +70,13 @@ bool cancelled(const DownloadContext& context) {
     return context.cancel && context.cancel->load();
 }
 
-int countSets(const std::string& answer) {
-    auto scratch = std::make_unique<SatelliteCatalog>();
-    return readDownloadedSets(*scratch, answer);
+// Reads the answer's sets here, on the worker thread; the catalogue is null
+// when it holds none.
+std::shared_ptr<const SatelliteCatalog> readSets(const std::string& answer, int& count) {
+    auto sets = std::make_shared<SatelliteCatalog>();
+    count = readDownloadedSets(*sets, answer);
+    if (count == 0) sets.reset();
+    return sets;
 }
 
 // A copy of the group saved less than two hours ago that holds sets.
@@ -85,11 +90,11 @@ bool readRecentCopy(const DownloadContext& context, const char* stem, int64_t no
     if (!withinUpdatePeriod(savedAt, now)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
-    std::vector<char> bytes(kDownloadMaxBytes);
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    const std::size_t size = std::min(static_cast<std::size_t>(info.st_size), kDownloadMaxBytes);
+    copy.answer.resize(size);
+    copy.answer.resize(std::fread(copy.answer.data(), 1, size, file));
     std::fclose(file);
-    copy.answer.assign(bytes.data(), read);
-    copy.count = countSets(copy.answer);
+    copy.sets = readSets(copy.answer, copy.count);
     copy.savedPath = path;
     return copy.count > 0;
 }
@@ -135,7 +140,17 @@ private:
         request.cancel = context_.cancel;
         request.connectTimeoutMs = context_.connectTimeoutMs;
         request.totalTimeoutMs = context_.totalTimeoutMs;
+        const std::string host = urlHost(request.url);
+        progress_.transferChanged(TransferText(host, 0));
+        std::size_t shown = 0;
+        request.received = [&](std::size_t bytes) {
+            // Every 64 kB at most: a fast transfer would flood the interface.
+            if (bytes == shown || (shown > 0 && bytes < shown + 65536)) return;
+            shown = bytes;
+            progress_.transferChanged(TransferText(host, bytes));
+        };
         HttpReply reply = context_.http->get(request);
+        progress_.transferChanged("");
         const std::string& url = request.url;
 
         if (reply.failure == HttpFailure::Unavailable) {
@@ -170,7 +185,7 @@ private:
         }
 
         result.answer = std::move(reply.body);
-        result.count = countSets(result.answer);
+        result.sets = readSets(result.answer, result.count);
         if (result.count == 0) {
             logLine(formatted("I can't read any satellites data from %s \r\n", name_.c_str()));
             return RowEnd::Skipped;
@@ -216,6 +231,20 @@ std::string elementSetUrl(const std::string& urlTemplate, const char* group) {
         }
     }
     return url;
+}
+
+std::string urlHost(const std::string& url) {
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string::npos) return url;
+    const std::size_t start = scheme + 3;
+    const std::size_t end = url.find_first_of(":/?#", start);
+    return url.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::string TransferText(const std::string& host, std::size_t bytes) {
+    if (bytes == 0) return "Connecting to " + host + "...";
+    if (bytes < 10u * 1000 * 1000) return formatted("%s: %zu kB received", host.c_str(), (bytes + 999) / 1000);
+    return formatted("%s: %.1f MB received", host.c_str(), static_cast<double>(bytes) / 1e6);
 }
 
 std::string serverHomePage(const std::string& urlTemplate) {

@@ -186,7 +186,7 @@ int32_t LoadSettings(const SettingsStore& store, Settings& settings) {
     loadFlag(store, "s4_s8", settings.s4_s8);
     loadFlag(store, "Flag_planets", settings.Flag_planets);
     loadFlag(store, "Flag_colors", settings.Flag_colors);
-    loadIndex(store, "Sat_Display", settings.Sat_Display, 0, kCatalogCapacity - 1);
+    loadIndex(store, "Sat_Display", settings.Sat_Display, 0, kCatalogLimit - 1);
     loadNumber(store, "Sat_ele", settings.Sat_ele);
     loadNumber(store, "Sun_ele", settings.Sun_ele);
     loadPath(store, "Last_Open", settings.Last_Open);

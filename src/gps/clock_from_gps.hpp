@@ -28,9 +28,9 @@ struct GpsClockSetting {
 
 // "Set GPS time": carries the receiver's last UTC time forward by the time
 // since it arrived, sleeps to the next whole second, and sets the computer's
-// local time (UTC + localTimeOffsetDays, a whole number of hours in days) to
-// it. The GPS time and its tick come from one snapshot.
-GpsClockResult SetClockFromGps(const GpsFix& fix, double localTimeOffsetDays, SystemClock& clock,
-                               GpsClockSetting& setting);
+// clock to it as UTC, so that the system's own zone rules (half-hour zones,
+// a daylight-saving change since the program started) give local time. The
+// GPS time and its tick come from one snapshot.
+GpsClockResult SetClockFromGps(const GpsFix& fix, SystemClock& clock, GpsClockSetting& setting);
 
 }  // namespace vantrek

@@ -19,14 +19,17 @@ struct PassSearchProgress {
     int32_t tenthsDone = 0;      // tenths of the period walked for the current satellite, 0..10
 };
 
+// Called from the searching threads, never from two at once.
 using PassSearchProgressFn = std::function<void(const PassSearchProgress&)>;
 
 // Walks every selected satellite of the catalogue through the period of the
 // options and stores one row per pass that qualifies (normal mode) or per
-// flare peak (flare mode), at most 301; the rows of an earlier search are
-// dropped first. Returns the number of passes counted: a pass counts at the
-// step after the one that found it risen, so one already under way at the
-// start does not count, nor one whose row's jump ends the period.
+// flare peak (flare mode), in catalogue order, at most options.maxRows; the
+// rows of an earlier search are dropped first. Returns the number of passes
+// counted: a pass counts at the step after the one that found it risen, so
+// one already under way at the start does not count, nor one whose row's
+// jump ends the period. Once the rows are full, every later satellite stops
+// at its first qualifying step (whose pass is never counted) and `full` is set.
 // Normal mode skips geostationary satellites and orbits that never rise over
 // the observer; flare mode searches only orbits that can rise and are not on
 // the flare exclusion list. A near-Earth satellite is not evaluated at the
@@ -40,5 +43,17 @@ int32_t RunPassSearch(PropagatorState& model, const SatelliteCatalog& catalog, E
                       Observer& observer, const PassSearchOptions& options,
                       PredictionResults& results, const PassSearchProgressFn& progress = {},
                       const std::atomic<bool>* cancel = nullptr);
+
+// The same search with the satellites shared out among `threads` threads
+// (each with its own model state and working set); the rows, their order and
+// the count are those of one thread, whatever the number. The bars show the
+// satellites taken by all threads and the period walked by the latest.
+int32_t RunPassSearchOnThreads(const SatelliteCatalog& catalog, const Observer& observer,
+                               const PassSearchOptions& options, PredictionResults& results,
+                               int threads, const PassSearchProgressFn& progress = {},
+                               const std::atomic<bool>* cancel = nullptr);
+
+// The threads a search uses on this computer: one per core, at most 8.
+int PassSearchThreadCount();
 
 }  // namespace vantrek

@@ -26,6 +26,7 @@ PassSearchOptions CheckedPassSearchOptions(const PassSearchOptions& options) {
         checked.limits.satelliteElevation = 0.0;
     }
     if (!within(checked.limits.sunElevation, -kHalfPi, kHalfPi)) checked.limits.sunElevation = 0.0;
+    checked.maxRows = std::clamp(checked.maxRows, 1, kPredictionRowLimit);
     return checked;
 }
 

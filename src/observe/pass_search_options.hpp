@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "observe/prediction_results.hpp"
+
 namespace vantrek {
 
 // Default elevation limits: the satellite more than 2 degrees up, the Sun more
@@ -25,10 +27,12 @@ struct PassSearchOptions {
     int32_t magnitudeFilter = 0;     // 1: only rows brighter than minimumMagnitude
     double minimumMagnitude = 20.0;  // 0..20
     int32_t engine = 0;              // 1: SGP8/SDP8, otherwise SGP4/SDP4
+    int32_t maxRows = kPredictionDefaultRows;  // rows kept, 1..kPredictionRowLimit
 };
 
 // The options with out-of-range values replaced as the Predict button does:
-// hours by 1, the minimum magnitude by 20, either elevation limit by 0.
+// hours by 1, the minimum magnitude by 20, either elevation limit by 0; the
+// row cap is kept within 1..kPredictionRowLimit.
 // Values that are not numbers count as out of range.
 PassSearchOptions CheckedPassSearchOptions(const PassSearchOptions& options);
 

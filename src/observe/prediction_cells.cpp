@@ -1,5 +1,6 @@
 #include "observe/prediction_cells.hpp"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "astro/constants.hpp"
@@ -52,14 +53,20 @@ PredictionCells FormatPredictionRow(const PredictionRow& row, const char* name,
 }
 
 int PredictionRowAtListPosition(const PredictionResults& results, int position) {
-    if (position < 0 || position >= results.count) return -1;
-    return results.count - 1 - position;
+    const int count = std::min(results.count, static_cast<int>(results.rows.size()));
+    if (position < 0 || position >= count) return -1;
+    return count - 1 - position;
 }
 
 std::string PassSearchSummaryText(int passes, double seconds) {
     char text[96];
     std::snprintf(text, sizeof text, "Number of passes %d calculated in %3.2fs", passes, seconds);
     return text;
+}
+
+std::string PredictionListFullText(int maxRows) {
+    return "The list is full at " + std::to_string(maxRows) +
+           " rows: later passes were not listed. Search a shorter period or fewer satellites.";
 }
 
 }  // namespace vantrek

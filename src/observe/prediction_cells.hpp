@@ -43,4 +43,7 @@ int PredictionRowAtListPosition(const PredictionResults& results, int position);
 // The search's closing message, "Number of passes %d calculated in %3.2fs".
 std::string PassSearchSummaryText(int passes, double seconds);
 
+// The line added to it when the list reached its cap of `maxRows` rows.
+std::string PredictionListFullText(int maxRows);
+
 }  // namespace vantrek

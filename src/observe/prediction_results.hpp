@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vantrek {
 
@@ -13,12 +14,18 @@ struct PredictionRow {
     int32_t satelliteIndex = 0;   // index in the loaded catalogue
 };
 
-constexpr int kPredictionCapacity = 301;
+// The rows a search keeps unless asked for more: the command line's default.
+constexpr int kPredictionDefaultRows = 301;
+// The most rows any search keeps (the Predict window's list holds this many).
+constexpr int kPredictionRowLimit = 100000;
 
-// The rows of the last search, kept for the life of the process.
+// The rows of the last search, kept for the life of the process. `count` is
+// rows.size(); `full` tells that a row was refused because the list had
+// reached the search's row cap.
 struct PredictionResults {
-    PredictionRow rows[kPredictionCapacity];
+    std::vector<PredictionRow> rows;
     int32_t count = 0;
+    bool full = false;
 };
 
 }  // namespace vantrek

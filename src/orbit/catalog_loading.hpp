@@ -5,31 +5,33 @@
 
 namespace vantrek {
 
-// The most bytes of a two-line element-set file that are read; 400 sets of
-// three lines.
-constexpr long kElementFileMaxBytes = 74001;
-
 // What one load did: the sets stored, the records skipped (only the orbit
-// mean-elements forms skip; a two-line buffer ends at its first bad set) and
-// the form the buffer was read as.
+// mean-elements forms skip; a two-line buffer ends at its first bad set), the
+// sets found past kCatalogLimit and not stored, and the form the buffer was
+// read as.
 struct ElementSetLoad {
     int loaded = 0;
     int skipped = 0;
+    int beyondLimit = 0;
     ElementSetForm form = ElementSetForm::TwoLine;
 };
 
 // Replaces the catalogue with the element sets of a buffer in any form (see
-// detectElementSetForm): every `selected` flag is cleared, at most 400 sets
-// are stored and every loaded set is selected; `current` is left as it is.
-// Two-line buffers: sets are read until a line is missing or a catalogue
-// number is 0 (the sets before it are kept), and a buffer of more than
-// 400 x 185 bytes is cut to its first 74,000. Orbit mean-elements buffers:
-// read up to kOmmFileMaxBytes; a record that cannot be used is skipped and
-// counted, the rest still load.
+// detectElementSetForm): at most kCatalogLimit sets are stored, every loaded
+// set is selected and every other flag cleared; `current` is left as it is.
+// A buffer that yields no set leaves the catalogue as it was. Two-line
+// buffers: sets are read until a line is missing or a catalogue number is 0
+// (the sets before it are kept). Orbit mean-elements buffers: a record that
+// cannot be used is skipped and counted, the rest still load. At most
+// kElementFileMaxBytes of the buffer are read.
 ElementSetLoad loadElementSetBuffer(SatelliteCatalog& catalog, const char* buffer, long length);
 
 // The same, returning the number loaded.
 int loadElementSets(SatelliteCatalog& catalog, const char* buffer, long length);
+
+// Makes the catalogue hold `count` sets (kept, or default ones added) and at
+// least max(400, count) selection flags (new ones 0).
+void resizeCatalog(SatelliteCatalog& catalog, int count);
 
 // Copies entry `index` into `record` (the element fields, numbers and name)
 // and sets its period to 0; `meanMotionDDot` and `deepSpace` are not copied.

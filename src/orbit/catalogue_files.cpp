@@ -1,6 +1,7 @@
 #include "orbit/catalogue_files.hpp"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "orbit/catalog_loading.hpp"
@@ -16,19 +17,21 @@ bool beginsWith(const std::string& text, const char* prefix) {
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-// Reads the part of the file that its form uses (elementSetBytesUsed) into
-// `bytes`. False (with its message) when the file cannot be opened; a broken
-// read is reported and what was read is kept.
-bool readElementFile(const std::string& path, std::vector<char>& bytes, MessageSink& messages) {
+// Reads at most kElementFileMaxBytes of the file into `bytes`; `cutShort`
+// tells whether the file holds more. False (with its message) when the file
+// cannot be opened; a broken read is reported and what was read is kept.
+bool readElementFile(const std::string& path, std::vector<char>& bytes, bool& cutShort,
+                     MessageSink& messages) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         messages.showMessage("I can't open the file!", "", MessageIcon::Error);
         return false;
     }
     // In pieces: most files are a few kilobytes, none is read past the cap.
-    constexpr std::size_t kPiece = 64 * 1024;
-    const std::size_t cap = static_cast<std::size_t>(kOmmFileMaxBytes);
+    constexpr std::size_t kPiece = 1024 * 1024;
+    const std::size_t cap = static_cast<std::size_t>(kElementFileMaxBytes);
     bytes.clear();
+    cutShort = false;
     while (bytes.size() < cap) {
         const std::size_t had = bytes.size();
         const std::size_t want = cap - had < kPiece ? cap - had : kPiece;
@@ -37,14 +40,29 @@ bool readElementFile(const std::string& path, std::vector<char>& bytes, MessageS
         bytes.resize(had + read);
         if (read < want) break;
     }
+    if (bytes.size() == cap) cutShort = std::fgetc(file) != EOF;
     if (std::ferror(file)) messages.showMessage("Read failed!", "", MessageIcon::Error);
     std::fclose(file);
-    bytes.resize(static_cast<std::size_t>(elementSetBytesUsed(bytes.data(), static_cast<long>(bytes.size()))));
     return true;
 }
 
-int loadBytes(SatelliteCatalog& catalog, const std::vector<char>& bytes) {
-    return loadElementSets(catalog, bytes.data(), static_cast<long>(bytes.size()));
+ElementSetLoad loadBytes(SatelliteCatalog& catalog, const std::vector<char>& bytes) {
+    return loadElementSetBuffer(catalog, bytes.data(), static_cast<long>(bytes.size()));
+}
+
+// "Data of N satellites successfully read from PATH", and what was left out.
+std::string loadReport(const std::string& path, const ElementSetLoad& load, bool cutShort) {
+    std::string text = "Data of " + std::to_string(load.loaded) + " satellites successfully read from " + path;
+    if (load.beyondLimit > 0) {
+        text += "\n" + std::to_string(load.beyondLimit) +
+                " more satellites in the file were not read: the catalogue holds at most " +
+                std::to_string(kCatalogLimit) + ".";
+    }
+    if (cutShort) {
+        text += "\nThe file is larger than " + std::to_string(kElementFileMaxBytes / (1024 * 1024)) +
+                " MiB: only its beginning was read.";
+    }
+    return text;
 }
 
 }  // namespace
@@ -68,7 +86,8 @@ bool isIridiumFileOnOpen(const std::string& path) {
 
 bool openElementSetFile(const std::string& path, SatelliteCatalog& catalog, MessageSink& messages) {
     std::vector<char> bytes;
-    if (!readElementFile(path, bytes, messages)) return false;
+    bool cutShort = false;
+    if (!readElementFile(path, bytes, cutShort, messages)) return false;
     loadBytes(catalog, bytes);
     return true;
 }
@@ -90,24 +109,22 @@ bool reopenLastFile(Settings& settings, SatelliteCatalog& catalog, MessageSink& 
 bool openElementSetCommand(const std::string& path, SatelliteCatalog& catalog, Settings& settings,
                            SettingsStore& store, const ProgramFolder& folder, MessageSink& messages,
                            int32_t& iridiumCatalogue) {
-    catalog.current = 0;
-    iridiumCatalogue = 0;
-
     std::vector<char> bytes;
-    if (!readElementFile(path, bytes, messages)) return false;
+    bool cutShort = false;
+    if (!readElementFile(path, bytes, cutShort, messages)) return false;
+    const ElementSetLoad load = loadBytes(catalog, bytes);
+    messages.showMessage(loadReport(path, load, cutShort), "Info", MessageIcon::None);
+    // A file without a set (an empty file, a text of another kind) leaves
+    // the catalogue, the current satellite and the last file as they were.
+    if (load.loaded == 0) return false;
+
+    catalog.current = 0;
     if (isIridiumFileOnOpen(path)) {
         iridiumCatalogue = 1;
     } else {
+        iridiumCatalogue = 0;
         settings.flares = 0;  // flares are predicted for Iridium files only
     }
-    const int count = loadBytes(catalog, bytes);
-
-    // The path may be long: the text is built to fit, never cut.
-    std::vector<char> text(path.size() + 64);
-    std::snprintf(text.data(), text.size(), "Data of %d satellites successfully read from %s", count,
-                  path.c_str());
-    messages.showMessage(text.data(), "Info", MessageIcon::None);
-
     loadCurrentSatellite(catalog, folder, settings);
     settings.Last_Open = path;
     StoreLastFile(store, settings, catalog.current);

@@ -20,10 +20,11 @@ std::string fileBaseName(const std::string& path);
 bool isIridiumFileAtStart(const std::string& path);
 bool isIridiumFileOnOpen(const std::string& path);
 
-// Loads an element-set file in any form (at most the first 74,001 bytes of a
-// two-line file, kOmmFileMaxBytes of the others) into the catalogue. "I can't open the file!" and false when it cannot be opened (the
-// catalogue is unchanged); "Read failed!" when reading breaks off, and the load
-// goes on over what was read. The caller resets the view orientation.
+// Loads an element-set file in any form (at most kElementFileMaxBytes of it)
+// into the catalogue. "I can't open the file!" and false when it cannot be
+// opened (the catalogue is unchanged); "Read failed!" when reading breaks
+// off, and the load goes on over what was read. The caller resets the view
+// orientation.
 bool openElementSetFile(const std::string& path, SatelliteCatalog& catalog, MessageSink& messages);
 
 // Start-up: the Iridium name test on Last_Open (clearing `flares` for any other
@@ -31,12 +32,14 @@ bool openElementSetFile(const std::string& path, SatelliteCatalog& catalog, Mess
 bool reopenLastFile(Settings& settings, SatelliteCatalog& catalog, MessageSink& messages,
                     int32_t& iridiumCatalogue);
 
-// The Open command once the user has chosen `path`: slot 0 becomes current and
-// the Iridium flag is cleared (and set again for an Iridium file name; any
-// other name clears `flares`); the file is loaded with every set selected, the
-// count reported ("Data of %d satellites successfully read from %s", caption
-// "Info"), slot 0 loaded with its frequencies, and the path stored as the last
-// file. False when the file cannot be opened. The caller resets the view
+// The Open command once the user has chosen `path`: the file is loaded with
+// every set selected and the count reported ("Data of %d satellites
+// successfully read from %s", caption "Info", with a second sentence for sets
+// past the catalogue limit or a file past the byte limit). When it yields
+// sets, slot 0 becomes current and is loaded with its frequencies, the
+// Iridium flag follows the file name (any other name clears `flares`) and the
+// path is stored as the last file. True then; false when the file cannot be
+// opened or holds no set, and nothing has changed. The caller resets the view
 // orientation and names the file in the status bar.
 bool openElementSetCommand(const std::string& path, SatelliteCatalog& catalog, Settings& settings,
                            SettingsStore& store, const ProgramFolder& folder, MessageSink& messages,

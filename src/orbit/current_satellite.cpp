@@ -18,7 +18,8 @@ bool stepTo(int found, SatelliteCatalog& catalog, const ProgramFolder& folder, S
 }  // namespace
 
 int loadedSatelliteCount(const SatelliteCatalog& catalog) {
-    return std::clamp(catalog.count, 0, kCatalogCapacity);
+    const std::size_t slots = std::min(catalog.entries.size(), catalog.selected.size());
+    return std::clamp(catalog.count, 0, static_cast<int>(slots));
 }
 
 void loadCurrentSatellite(SatelliteCatalog& catalog, const ProgramFolder& folder, Settings& settings) {

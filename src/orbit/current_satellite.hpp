@@ -6,7 +6,8 @@
 
 namespace vantrek {
 
-// `count` kept within the catalogue's capacity, for loops over loaded slots.
+// `count` kept within the sets and flags the catalogue holds, for loops over
+// loaded slots.
 int loadedSatelliteCount(const SatelliteCatalog& catalog);
 
 // Copies entry `current` into the working set and looks up its link

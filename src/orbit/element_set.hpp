@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace vantrek {
 
@@ -26,14 +27,23 @@ struct ElementSet {
     int16_t deepSpace = 0;        // 1 when the period is 225 minutes or more
 };
 
-constexpr int kCatalogCapacity = 400;
+// The most element sets one catalogue holds: the whole public catalogue
+// (about 30,000 objects) three times over. A file with more is read up to here.
+constexpr int kCatalogLimit = 100000;
 
-// The satellites the program knows: up to 400 element sets, which of them are
-// shown, and the current one with its working copy.
+// The selection keeps at least this many flags, so that a Select.bol of the
+// first years (400 flags, 1,600 bytes) still reads and a small catalogue
+// writes the same file as then.
+constexpr int kSelectionMinimumFlags = 400;
+
+// The satellites the program knows: the loaded element sets, which of them
+// are shown, and the current one with its working copy. `entries` holds
+// `count` sets and `selected` at least max(400, count) flags, by slot; both
+// grow with the file, never with the limit.
 struct SatelliteCatalog {
-    ElementSet entries[kCatalogCapacity];
+    std::vector<ElementSet> entries;
     int32_t count = 0;
-    int32_t selected[kCatalogCapacity] = {};  // 1 shown and tracked, 0 not
+    std::vector<int32_t> selected = std::vector<int32_t>(kSelectionMinimumFlags, 0);  // 1 shown and tracked, 0 not
     int32_t current = 0;
     ElementSet currentSet;
 };

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "orbit/catalog_loading.hpp"
 
 namespace vantrek {
 
@@ -24,12 +23,6 @@ ElementSetForm detectElementSetForm(const char* buffer, long length) {
     const std::string_view firstLine(buffer + position, static_cast<std::size_t>(end - position));
     return firstLine.find("NORAD_CAT_ID") != std::string_view::npos ? ElementSetForm::OmmCsv
                                                                     : ElementSetForm::TwoLine;
-}
-
-long elementSetBytesUsed(const char* buffer, long length) {
-    const long cap = detectElementSetForm(buffer, length) == ElementSetForm::TwoLine ? kElementFileMaxBytes
-                                                                                     : kOmmFileMaxBytes;
-    return length < cap ? length : cap;
 }
 
 }  // namespace vantrek

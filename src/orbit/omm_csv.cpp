@@ -82,7 +82,7 @@ void readOmmCsv(const char* buffer, long length, OmmLoad& load) {
         for (std::size_t i = 0; i < fields.size() && i < columnField.size(); ++i) {
             setOmmValue(record, columnField[i], fields[i]);
         }
-        if (!addOmmRecord(load, record)) return;
+        addOmmRecord(load, record);
     }
 }
 

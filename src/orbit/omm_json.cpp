@@ -48,7 +48,8 @@ public:
         field_ = -1;
         if (!record) return true;
         inRecord_ = false;
-        return addOmmRecord(load_, record_);
+        addOmmRecord(load_, record_);
+        return true;
     }
 
     bool start_array(std::size_t) override {

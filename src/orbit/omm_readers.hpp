@@ -5,8 +5,7 @@
 namespace vantrek {
 
 // Each reader goes through one buffer (not NUL-terminated, never read past
-// `length`) and hands every record it finds to addOmmRecord, in file order,
-// until the catalogue is full. A record that cannot be used is skipped and
+// `length`) and hands every record it finds to addOmmRecord, in file order. A record that cannot be used is skipped and
 // counted; a file cut off or broken part-way keeps the records before the break.
 
 // CSV: a header line naming the fields in any order, then one record a line.

@@ -151,19 +151,17 @@ bool elementSetFromOmm(const OmmRecord& record, ElementSet& set) {
            optionalInt32(record, kOmmRevAtEpoch, set.revolutionNumber);
 }
 
-bool addOmmRecord(OmmLoad& load, const OmmRecord& record) {
-    SatelliteCatalog& catalog = load.catalog;
-    if (catalog.count >= kCatalogCapacity) return false;
-    if (elementSetFromOmm(record, catalog.entries[catalog.count])) {
-        ++catalog.count;
-    } else {
+void addOmmRecord(OmmLoad& load, const OmmRecord& record) {
+    ElementSet set;
+    if (!elementSetFromOmm(record, set)) {
         ++load.skipped;
+    } else if (load.sets.size() < static_cast<std::size_t>(kCatalogLimit)) {
+        load.sets.push_back(set);
+    } else {
+        ++load.beyondLimit;
     }
-    return catalog.count < kCatalogCapacity;
 }
 
-void skipOmmRecord(OmmLoad& load) {
-    if (load.catalog.count < kCatalogCapacity) ++load.skipped;
-}
+void skipOmmRecord(OmmLoad& load) { ++load.skipped; }
 
 }  // namespace vantrek

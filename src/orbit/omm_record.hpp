@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "orbit/element_set.hpp"
 
@@ -54,15 +55,17 @@ void setOmmValue(OmmRecord& record, int field, std::string_view text);
 // (0, as a blank two-line field).
 bool elementSetFromOmm(const OmmRecord& record, ElementSet& set);
 
-// Element sets of one file going into the catalogue: each record is stored in
-// the next free slot or counted as skipped.
+// Element sets of one file on their way into the catalogue: each usable
+// record is appended to `sets` until the catalogue limit, counted past it, or
+// counted as skipped.
 struct OmmLoad {
-    SatelliteCatalog& catalog;
+    std::vector<ElementSet>& sets;
     int skipped = 0;
+    int beyondLimit = 0;  // usable records past kCatalogLimit
 };
 
-// Adds one record; false once the catalogue is full, when reading may stop.
-bool addOmmRecord(OmmLoad& load, const OmmRecord& record);
+// Adds one record.
+void addOmmRecord(OmmLoad& load, const OmmRecord& record);
 
 // Counts a record that was found but could not be read (cut off, not an object).
 void skipOmmRecord(OmmLoad& load);

@@ -73,7 +73,7 @@ void readDocument(const char* buffer, long length, OmmLoad& load) {
         }
         OmmRecord record;
         collectFields(node, record);
-        if (!addOmmRecord(load, record)) return;
+        addOmmRecord(load, record);
     }
 }
 

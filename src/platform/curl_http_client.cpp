@@ -30,8 +30,9 @@ size_t keepBody(char* data, size_t size, size_t count, void* user) {
 
 // Called about once a second even while nothing arrives, so a cancel is seen
 // within a second.
-int checkCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int checkCancel(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off_t) {
     const auto* request = static_cast<Transfer*>(user)->request;
+    if (request->received) request->received(received > 0 ? static_cast<std::size_t>(received) : 0);
     return request->cancel && request->cancel->load() ? 1 : 0;
 }
 

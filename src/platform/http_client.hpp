@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct HttpRequest {
     long totalTimeoutMs = 60000;     // the whole transfer, redirects included
     std::size_t maxBodyBytes = 8u << 20;
     const std::atomic<bool>* cancel = nullptr;  // set from another thread to give up
+    // Told of the body bytes received so far, about once a second and as data
+    // arrives, on the thread that runs the request. May be empty.
+    std::function<void(std::size_t bytes)> received;
 };
 
 enum class HttpFailure {

@@ -60,7 +60,7 @@ std::string elementFileFolder(const ProgramFolder& folder) {
 ProgramFolder ExecutableFolder() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return {};
+    if (length <= 0) return {{}, {}, true};
     std::string folder(path, static_cast<std::size_t>(length));
     const std::size_t slash = folder.find_last_of('/');
     if (slash == std::string::npos) return {};

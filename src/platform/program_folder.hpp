@@ -12,10 +12,11 @@ namespace vantrek {
 // ($XDG_DATA_HOME/vantrek): files the program writes go there, and a file the
 // user places there is read before the shared copy.
 // An empty `path` stands for a program path that could not be cut at a folder
-// separator.
+// separator, or, with `pathUnknown`, for one the system could not tell at all.
 struct ProgramFolder {
     std::string path;
-    std::string userPath{};  // empty in the portable layout
+    std::string userPath{};    // empty in the portable layout
+    bool pathUnknown = false;  // the program's own path could not be found
 };
 
 // The path to read `fileName` from: the user's copy when one exists, else the

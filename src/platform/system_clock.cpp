@@ -43,7 +43,7 @@ LocalClockTime PosixSystemClock::localTime() { return readClock(false); }
 
 LocalClockTime PosixSystemClock::utcTime() { return readClock(true); }
 
-bool PosixSystemClock::setLocalTime(const LocalClockTime& time) {
+bool PosixSystemClock::setUtcTime(const LocalClockTime& time) {
     std::tm parts{};
     parts.tm_year = time.year - 1900;
     parts.tm_mon = time.month - 1;
@@ -51,8 +51,7 @@ bool PosixSystemClock::setLocalTime(const LocalClockTime& time) {
     parts.tm_hour = time.hour;
     parts.tm_min = time.minute;
     parts.tm_sec = time.second;
-    parts.tm_isdst = -1;  // let the zone rules decide
-    const time_t seconds = mktime(&parts);
+    const time_t seconds = timegm(&parts);
     if (seconds == static_cast<time_t>(-1)) return false;
     timespec target{};
     target.tv_sec = seconds;
@@ -64,7 +63,7 @@ void PosixSystemClock::sleepMs(uint32_t milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-bool FakeSystemClock::setLocalTime(const LocalClockTime& time) {
+bool FakeSystemClock::setUtcTime(const LocalClockTime& time) {
     ++setCalls;
     lastSet = time;
     return !refuseSet;

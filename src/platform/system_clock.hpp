@@ -28,8 +28,10 @@ public:
     virtual uint32_t tickMs() = 0;  // on the scale of MillisecondTick()
     virtual LocalClockTime localTime() = 0;
     virtual LocalClockTime utcTime() = 0;
-    // False when the system refuses (the program lacks the right to set the clock).
-    virtual bool setLocalTime(const LocalClockTime& time) = 0;
+    // Sets the clock to a UTC time; the system's zone rules give local time
+    // from it. False when the system refuses (the program lacks the right to
+    // set the clock).
+    virtual bool setUtcTime(const LocalClockTime& time) = 0;
     virtual void sleepMs(uint32_t milliseconds) = 0;
 };
 
@@ -39,7 +41,7 @@ public:
     uint32_t tickMs() override;
     LocalClockTime localTime() override;
     LocalClockTime utcTime() override;
-    bool setLocalTime(const LocalClockTime& time) override;
+    bool setUtcTime(const LocalClockTime& time) override;
     void sleepMs(uint32_t milliseconds) override;
 };
 
@@ -50,15 +52,15 @@ public:
     uint32_t tickMs() override { return tick; }
     LocalClockTime localTime() override { return local; }
     LocalClockTime utcTime() override { return utc; }
-    bool setLocalTime(const LocalClockTime& time) override;
+    bool setUtcTime(const LocalClockTime& time) override;
     void sleepMs(uint32_t milliseconds) override;
 
     uint32_t tick = 0;
     LocalClockTime local;
     LocalClockTime utc;
-    bool refuseSet = false;   // setLocalTime fails, as without the right to set the clock
+    bool refuseSet = false;   // setUtcTime fails, as without the right to set the clock
     int setCalls = 0;
-    LocalClockTime lastSet;   // the time of the last setLocalTime call
+    LocalClockTime lastSet;   // the UTC time of the last setUtcTime call
     uint32_t sleptMs = 0;     // all sleeps added up
 };
 

@@ -67,7 +67,8 @@ double Edge(SatelliteLook& look, const SatelliteCatalog& catalog, int index, con
 
 bool LookAtSatellite(SatelliteLook& look, const SatelliteCatalog& catalog, int index, const Observer& observer,
                      double jd, int32_t engine, LookAngles& angles) {
-    if (index < 0 || index >= catalog.count || index >= kCatalogCapacity || !std::isfinite(jd)) return false;
+    if (index < 0 || index >= catalog.count ||
+        static_cast<std::size_t>(index) >= catalog.entries.size() || !std::isfinite(jd)) return false;
     const ElementSet& entry = catalog.entries[index];
     const bool initialised =
         look.index == index && look.engine == engine && SameElements(look.initialisedFrom, entry);

@@ -32,7 +32,7 @@ TurnShifts ShiftsInto(double lo, double hi, double from, double to) {
 std::vector<double> ContinuousAzimuths(const PassTrack& track, double offsetDeg) {
     std::vector<double> azimuths;
     azimuths.reserve(track.points.size());
-    for (const TrackPoint& p : track.points) {
+    for (const PassPoint& p : track.points) {
         const double az = p.azimuthDeg + offsetDeg;
         if (azimuths.empty()) {
             azimuths.push_back(az);
@@ -83,7 +83,7 @@ void FillPlanned(const PassTrack& track, const std::vector<double>& azimuths, bo
 
 bool TrackUsable(const PassTrack& track) {
     if (track.points.empty()) return false;
-    for (const TrackPoint& p : track.points) {
+    for (const PassPoint& p : track.points) {
         if (!std::isfinite(p.jd) || !std::isfinite(p.azimuthDeg) || !std::isfinite(p.elevationDeg)) return false;
     }
     return true;

@@ -22,14 +22,14 @@ bool RotatorLimitsUsable(const RotatorLimits& limits);
 
 // A pass as predicted: the satellite's look angles from its rise to its set
 // above the tracking elevation, in time order (degrees, azimuth 0..360).
-struct TrackPoint {
+struct PassPoint {
     double jd = 0.0;            // UTC Julian date
     double azimuthDeg = 0.0;
     double elevationDeg = 0.0;
 };
 
 struct PassTrack {
-    std::vector<TrackPoint> points;
+    std::vector<PassPoint> points;
 };
 
 // How the rotator follows one pass.

@@ -96,7 +96,7 @@ double NominalLinkHz(double megahertz) {
 void StepStation(StationTracker& tracker, const SatelliteCatalog& catalog, int index, const Observer& observer,
                  double jd, const StationOptions& options, StationStep& step) {
     step = StationStep{};
-    const bool slotExists = index >= 0 && index < catalog.count && index < kCatalogCapacity;
+    const bool slotExists = index >= 0 && index < catalog.count && static_cast<std::size_t>(index) < catalog.entries.size();
     const int64_t key = SatelliteKey(index, slotExists ? catalog.entries[index].catalogNumber : 0);
     if (!tracker.known || key != tracker.satelliteKey || ObserverMoved(tracker.observer, observer) ||
         PlanningChanged(tracker.options, options)) {

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "astro/observer.hpp"
 #include "data/download_history.hpp"
 #include "data/settings.hpp"
 #include "gps/gps_fix.hpp"
+#include "observe/pass_details.hpp"
 #include "observe/prediction_results.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagator_state.hpp"
@@ -18,6 +20,7 @@
 #include "ui/view_matrix.hpp"
 #include "ui/view_mode.hpp"
 #include "ui/views/info_panel_memory.hpp"
+#include "ui/views/map_tracks.hpp"
 #include "ui/views/space_view_memory.hpp"
 
 namespace vantrek {
@@ -60,12 +63,20 @@ struct AppState {
 
     DownloadHistory downloads;     // groups asked for, so none is asked for again too soon
     InfoPanelMemory infoPanel;     // the flare magnitude, state line and time average it keeps
+    MapTrackCache mapTracks;       // the map's ground tracks, kept from one frame to the next
 
     // The rows of the last pass search, listed again when the Predict window reopens.
     PredictionResults predictions;
 
     // The radio and rotator: the tracker's memory and the link's status.
     StationMemory station;
+
+    // How old the element sets in view are (StaleElementDays), worked out on
+    // every tick; -1 while they are fresh. The window warns while it is not -1.
+    int32_t staleElementDays = -1;
+
+    // The pass of each of those rows (PassDetailsOfRow pairs them), worked out after the search.
+    std::vector<PassDetails> passDetails;
 };
 
 }  // namespace vantrek

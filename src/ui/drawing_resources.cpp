@@ -43,6 +43,10 @@ int LoadSkinBitmaps(const ProgramFolder& folder,
                     const std::function<bool(BitmapId, const std::string&)>& load,
                     MessageSink& messages) {
     std::string path;
+    if (folder.pathUnknown) {
+        messages.showMessage("Can't find Quorle program path!", "", MessageIcon::Error);
+        return 0;
+    }
     if (!programFilePath(folder, "skins", path)) {
         messages.showMessage("Incorrect Quorle pragram path!", "", MessageIcon::Error);
         return 0;

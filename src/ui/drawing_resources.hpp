@@ -112,7 +112,9 @@ extern const SkinFile kSkinFiles[kSkinCount];
 // Loads every skin from the program folder in table order through `load`
 // (given the bitmap and the full path, true when it could read it); each one
 // it could not read is reported with its message, error icon, no caption, and
-// loading goes on. An unknown folder is reported once and no skin is tried.
+// loading goes on. A program path the system could not tell ("Can't find
+// Quorle program path!") or one without a folder ("Incorrect Quorle pragram
+// path!") is reported once and no skin is tried.
 // Returns the number of skins loaded.
 int LoadSkinBitmaps(const ProgramFolder& folder,
                     const std::function<bool(BitmapId, const std::string&)>& load,

@@ -114,13 +114,14 @@ void StartUpLoad(AppState& state, const MainWindowServices& services, const Cale
                  const CalendarHour& utc);
 
 // One timer tick: the GPS give-up check, the clock, the radio and the rotator,
-// the auto compass, the space view's snapshot and the tick counter. Afterwards the status bar and
+// the auto compass, the space view's snapshot, the age of the element sets in
+// view and the tick counter. Afterwards the status bar and
 // the view area are drawn again.
 void Tick(AppState& state, const MainWindowServices& services, double systemJulianDate);
 
 // The auto compass: while GPS reading is on and the receiver moves faster than
 // 1 km/h, the sky chart is turned so that the course points up.
-void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass);
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass, int32_t snToNs);
 
 // Every paint: a GPS fix with a latitude and a longitude that are both
 // non-zero replaces the observer's position (and a non-zero altitude its

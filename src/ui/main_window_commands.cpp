@@ -82,10 +82,9 @@ CommandOutcome RunCommand(AppState& state, const MainWindowServices& services, i
         case CmdGpsSettings: return outcome(Repaint::ClientErase, ShellAction::GpsSettingsDialog);
         case CmdInfoPanel: return showView(state, ViewMode::InfoPanel, Repaint::ClientErase);
         case CmdOpen:
-            // Cleared before the chooser opens; they stay cleared on Cancel.
+            // The current satellite and the Iridium flag change only when a
+            // chosen file yields sets: Cancel, or a file without sets, keeps them.
             state.pickLatch = 0;
-            state.catalog.current = 0;
-            state.iridiumCatalogue = 0;
             return outcome(Repaint::ClientErase, ShellAction::ChooseElementFile);
         case CmdGpsStatus: return showView(state, ViewMode::GpsStatus, Repaint::Client);
         case CmdSettings: return outcome(Repaint::ClientErase, ShellAction::SettingsDialog);

@@ -9,6 +9,7 @@
 #include "orbit/catalogue_files.hpp"
 #include "orbit/selection_file.hpp"
 #include "ui/main_window.hpp"
+#include "ui/stale_elements.hpp"
 
 namespace vantrek {
 
@@ -88,21 +89,22 @@ void Tick(AppState& state, const MainWindowServices& services, double systemJuli
     AdvanceClock(state.clock, systemJulianDate);
     UpdateStation(state, services.stationLink, *services.messages);
     if (state.viewMode == ViewMode::Sky)
-        ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass);
+        ApplyAutoCompass(state.viewMatrix, state.gps, state.settings.GPSCompass, state.settings.SNtoNS);
     if (state.viewMode == ViewMode::Space) {
         takeSpaceViewSnapshot(state.clock.currentDate, state.settings.Flag_planets != 0,
                               state.settings.s4_s8, state.catalog, state.observer, state.model,
                               *state.spaceSnapshot);
     }
+    state.staleElementDays = StaleElementDays(state.catalog, state.clock.currentDate);
     state.tickCounter = static_cast<int16_t>(state.tickCounter >= 4 || state.tickCounter < 0
                                                  ? 0
                                                  : state.tickCounter + 1);
 }
 
-void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass) {
+void ApplyAutoCompass(ViewMatrix& view, const GpsFix& gps, int32_t gpsCompass, int32_t snToNs) {
     if (!gpsCompass || !gps.trackingEnabled) return;
     const GpsFixData fix = SnapshotGpsFix(gps);
-    if (fix.speedKmh > 1.0) SetCompassHeading(view, fix.courseDeg);
+    if (fix.speedKmh > 1.0) SetCompassHeading(view, fix.courseDeg, snToNs);
 }
 
 void TakeObserverFromGps(AppState& state) {

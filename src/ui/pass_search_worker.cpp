@@ -19,14 +19,18 @@ std::unique_ptr<PassSearchJob> MakePassSearchJob(const AppState& state,
 void RunPassSearchJob(PassSearchJob& job, const PassSearchProgressFn& progress,
                       const std::atomic<bool>* cancel) {
     const auto began = std::chrono::steady_clock::now();
-    job.passes = RunPassSearch(*job.model, *job.catalog, job.working, job.observer, job.options,
-                               *job.results, progress, cancel);
+    job.passes = RunPassSearchOnThreads(*job.catalog, job.observer, job.options, *job.results,
+                                        job.threads, progress, cancel);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - began;
     job.seconds = elapsed.count();
+    // On the job's own copies too; a full list takes a few milliseconds, so
+    // the rows of a stopped search get theirs as well.
+    ComputePassDetails(*job.catalog, job.observer, job.options, *job.results, job.details, job.threads);
 }
 
 void TakePassSearchRows(const PassSearchJob& job, AppState& state) {
     state.predictions = *job.results;
+    state.passDetails = job.details;
 }
 
 PassSearchWorker::~PassSearchWorker() {

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
 
+#include "observe/pass_details.hpp"
 #include "observe/pass_search.hpp"
 #include "ui/app_state.hpp"
 
@@ -12,14 +14,15 @@ namespace vantrek {
 
 // A pass search's own copies of everything it reads and writes. The views
 // keep painting with the shared model state while it runs, so it has its
-// own catalogue, observer, options, model state and working set.
+// own catalogue, observer and options; each of its threads has its own model
+// state and working set.
 struct PassSearchJob {
     std::unique_ptr<SatelliteCatalog> catalog = std::make_unique<SatelliteCatalog>();
-    std::unique_ptr<PropagatorState> model = std::make_unique<PropagatorState>();
     std::unique_ptr<PredictionResults> results = std::make_unique<PredictionResults>();
     Observer observer;
     PassSearchOptions options;
-    ElementSet working;
+    int threads = PassSearchThreadCount();
+    std::vector<PassDetails> details;  // the pass of each row, worked out after the search
     int32_t passes = 0;
     double seconds = 0.0;  // wall-clock time of the whole search
 };
@@ -28,11 +31,12 @@ struct PassSearchJob {
 std::unique_ptr<PassSearchJob> MakePassSearchJob(const AppState& state,
                                                  const PassSearchOptions& options);
 
-// Runs the search on the job's copies and times it.
+// Runs the search on the job's copies and times it, then works out the
+// rows' pass details.
 void RunPassSearchJob(PassSearchJob& job, const PassSearchProgressFn& progress,
                       const std::atomic<bool>* cancel);
 
-// The rows a search found become the program's stored rows.
+// The rows a search found, and their passes, become the program's stored rows.
 void TakePassSearchRows(const PassSearchJob& job, AppState& state);
 
 // One search at a time on a thread of its own. The interface thread starts

@@ -58,4 +58,19 @@ void ClockRealTime(SimulationClock& clock) {
     clock.mode = ClockMode::RealTime;
 }
 
+void ClockBoxClicked(SimulationClock& clock) {
+    switch (clock.mode) {
+        case ClockMode::RealTime:
+            // 0 is the date no dialog has set: Julian day 0 is the year -4712.
+            if (!(clock.pausedDate > 0.0) || !std::isfinite(clock.pausedDate)) clock.pausedDate = clock.currentDate;
+            clock.mode = ClockMode::Stopped;
+            return;
+        case ClockMode::Stopped:
+            if (clock.multiplier == 0.0) clock.multiplier = 1.0;
+            clock.mode = ClockMode::SimX1;
+            return;
+        default: clock.mode = ClockMode::RealTime; return;
+    }
+}
+
 }  // namespace vantrek

@@ -38,4 +38,10 @@ void ClockFaster(SimulationClock& clock);
 void ClockSlower(SimulationClock& clock);
 void ClockRealTime(SimulationClock& clock);
 
+// The sky chart's clock box: RealTime stops the clock (at the paused date,
+// or at the instant shown when none has been set), Stopped starts the
+// simulation (at x 1 when the multiplier is 0, which would not move), any
+// simulated mode goes back to RealTime.
+void ClockBoxClicked(SimulationClock& clock);
+
 }  // namespace vantrek

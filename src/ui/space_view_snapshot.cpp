@@ -4,6 +4,7 @@
 
 #include "astro/constants.hpp"
 #include "astro/moon.hpp"
+#include "orbit/current_satellite.hpp"
 #include "orbit/propagation.hpp"
 
 namespace vantrek {
@@ -45,7 +46,7 @@ void propagateCurrentOrbit(double now, int32_t engine, const SatelliteCatalog& c
                            SpaceViewSnapshot& out) {
     out.currentOrbitCount = 0;
     const int index = catalog.current;
-    if (index < 0 || index >= catalog.count || index >= kCatalogCapacity) return;
+    if (index < 0 || index >= loadedSatelliteCount(catalog)) return;
     ElementSet working;
     Vector4 velocity, position;
     propagateSatellite(model, catalog, now, working, index, velocity, position, 0, engine);
@@ -87,10 +88,11 @@ void takeSpaceViewSnapshot(double now, bool showPlanets, int32_t engine, const S
     out.moon = moonInSpace(now);
     for (int k = 0; k < kMoonPathPoints; ++k) out.moonPath[k] = moonInSpace(now + k * kMoonPathStep);
 
-    const int count = catalog.count < 0 ? 0 : (catalog.count > kCatalogCapacity ? kCatalogCapacity : catalog.count);
-    for (int i = 0; i < kCatalogCapacity; ++i) {
-        out.satelliteShown[i] = 0;
-        if (i >= count || catalog.selected[i] != 1) continue;
+    const int count = loadedSatelliteCount(catalog);
+    out.satelliteShown.assign(static_cast<std::size_t>(count), 0);
+    out.satellites.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        if (catalog.selected[i] != 1) continue;
         ElementSet working;
         Vector4 velocity, position;
         propagateSatellite(model, catalog, now, working, i, velocity, position, 0, engine);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "astro/observer.hpp"
 #include "astro/planets.hpp"
@@ -32,9 +33,9 @@ struct SpaceViewSnapshot {
     Vector4 ringCache[kPlanetRowCount][kOrbitRingPoints];
     Vector4 moon;
     Vector4 moonPath[kMoonPathPoints];  // the next 28 days
-    // Selected satellites that could be propagated.
-    uint8_t satelliteShown[kCatalogCapacity] = {};
-    Vector4 satellites[kCatalogCapacity];
+    // Selected satellites that could be propagated, by slot (as many as the catalogue has).
+    std::vector<uint8_t> satelliteShown;
+    std::vector<Vector4> satellites;
     // The current satellite's next period in 1000 equal steps; fewer when
     // its propagation fails part-way, none when it fails at once.
     int32_t currentOrbitCount = 0;

@@ -36,4 +36,10 @@ void formatWide(std::string& buffer, const char* format, ...) {
     CutToCharacters(buffer, kSharedTextCapacity - 1);
 }
 
+std::string FormatNumber(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
 }  // namespace vantrek

@@ -14,6 +14,9 @@ constexpr std::size_t kSharedTextCapacity = 204;
 void formatWide(std::string& buffer, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
 
+// One number printf-formatted ("%6.8fdays", "%.1f°"): a dialog cell's text.
+std::string FormatNumber(const char* format, double value);
+
 // Cuts UTF-8 `text` to at most `characters` characters.
 void CutToCharacters(std::string& text, std::size_t characters);
 

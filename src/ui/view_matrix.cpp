@@ -64,14 +64,17 @@ void RollLeft(ViewMatrix& view) { roll(view, -kStepSine); }
 
 void RollRight(ViewMatrix& view) { roll(view, kStepSine); }
 
-void SetCompassHeading(ViewMatrix& view, double courseDeg) {
+void SetCompassHeading(ViewMatrix& view, double courseDeg, int32_t snToNs) {
     if (!std::isfinite(courseDeg)) return;
-    const double a = -courseDeg * kDegree;
+    const double a = courseDeg * kDegree;
+    // The north-down chart is the north-up one turned by 180 degrees: the
+    // same turn of the matrix undoes it.
+    const double turn = snToNs == 0 ? -1.0 : 1.0;
     view = ViewMatrix{};
-    view.m[0][0] = -std::cos(a);
-    view.m[0][1] = -std::sin(a);
-    view.m[1][0] = std::sin(a);
-    view.m[1][1] = -std::cos(a);
+    view.m[0][0] = turn * std::cos(a);
+    view.m[0][1] = turn * std::sin(a);
+    view.m[1][0] = -turn * std::sin(a);
+    view.m[1][1] = turn * std::cos(a);
 }
 
 }  // namespace vantrek

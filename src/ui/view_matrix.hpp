@@ -31,8 +31,9 @@ void RollLeft(ViewMatrix& view);
 void RollRight(ViewMatrix& view);
 
 // The sky chart turned so that the direction of travel `courseDeg` (degrees
-// from north) points up; used by the auto compass. A course that is not a
-// finite number leaves the matrix alone.
-void SetCompassHeading(ViewMatrix& view, double courseDeg);
+// from north) points up, on the chart of either north-south setting
+// `snToNs`; used by the auto compass. A course that is not a finite number
+// leaves the matrix alone.
+void SetCompassHeading(ViewMatrix& view, double courseDeg, int32_t snToNs);
 
 }  // namespace vantrek

@@ -33,7 +33,7 @@ inline MainWindowOptions SampleWindowOptions(const QTemporaryDir& folder, const 
     options.programFolder = folder.path().toStdString();
     options.messages = &sink;
     options.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-    options.chooseElementFile = [] { return std::string(VANTREK_RES_DIR) + "/TLE/sample.tle"; };
+    options.chooseElementFile = [] { return std::string(VANTREK_TESTS_DIR) + "/data/sample.tle"; };
     return options;
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -48,7 +49,10 @@ struct DownloadDialogFixture : ::testing::Test {
         s.messages = &sink;
         s.folder.path = program.path();
         s.http = &http;
-        s.openWebPage = [this](const std::string& url) { opened.push_back(url); };
+        s.openWebPage = [this](const std::string& url) {
+            opened.push_back(url);
+            return true;
+        };
         return s;
     }
 };
@@ -79,17 +83,33 @@ TEST_F(DownloadDialogFixture, DownloadsOneGroupIntoTheCatalogueWithItsLog) {
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, state->catalog.entries[0].catalogNumber);
 }
 
-TEST_F(DownloadDialogFixture, ClosingDuringASlowDownloadCancelsIt) {
+// A server that never answers: the dialog says at once whom it waits for,
+// Cancel ends the wait within a second and the dialog stays; closing during
+// another wait cancels it too.
+TEST_F(DownloadDialogFixture, ASilentServerIsNamedAndCancelOrClosingStopsTheWait) {
     server.answer("/NORAD/elements/gp.php?GROUP=stations&FORMAT=tle",
                   LoopbackAnswer::special(LoopbackAnswer::Kind::Hang));
     DownloadDialog dialog(services());
     dialog.show();
     QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
-    QTest::qWait(300);  // the interface goes on meanwhile
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.transferLine()->text(), QString("Connecting to 127.0.0.1..."), 1000);
     EXPECT_TRUE(dialog.busy());
     EXPECT_FALSE(dialog.updateAllButton()->isEnabled());
+    ASSERT_TRUE(dialog.cancelButton()->isEnabled());
+    SaveScreenshot(dialog.grab().toImage(), "download_waiting.png");
 
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
+    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), 2000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.downloadButton()->isEnabled());
+    EXPECT_TRUE(dialog.transferLine()->text().isEmpty());
+
+    QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
+    QTest::qWait(300);  // the interface goes on meanwhile
+    EXPECT_TRUE(dialog.busy());
+    start = std::chrono::steady_clock::now();
     dialog.reject();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_FALSE(dialog.busy());

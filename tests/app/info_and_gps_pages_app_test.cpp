@@ -45,7 +45,7 @@ TEST(InfoAndGpsPages, StartOnALiveInformationPageAndShowTheReceiverPage) {
     QTemporaryDir folder, config;
     CopyShippedSkins(folder);
     QFile::copy(QString(VANTREK_RES_DIR) + "/Frequencies.txt", folder.filePath("Frequencies.txt"));
-    QFile::copy(QString(VANTREK_RES_DIR) + "/TLE/sample.tle", folder.filePath("sample.tle"));
+    QFile::copy(QString(VANTREK_TESTS_DIR) + "/data/sample.tle", folder.filePath("sample.tle"));
 
     RecordingMessageSink sink;
     MainWindowOptions options;

@@ -1,5 +1,6 @@
 #include "app/main_window.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,15 +9,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
 #include "app/client_area.hpp"
+#include "app/help_window.hpp"
 #include "app/qt_settings_store.hpp"
+#include "app_test_support.hpp"
+#include "astro/julian_date.hpp"
+#include "ui/main_window_paint.hpp"
 #include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
 
@@ -33,6 +42,7 @@ struct AppFixture : ::testing::Test {
     RecordingMessageSink sink;
     std::vector<ShownMessage>& messages = sink.messages;
     std::vector<std::string> opened;
+    bool browserAnswers = true;
     std::string chosenFile;
 
     void copySkins() {
@@ -47,7 +57,10 @@ struct AppFixture : ::testing::Test {
         o.programFolder = folder.path().toStdString();
         o.messages = &sink;
         o.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-        o.openInBrowser = [this](const std::string& path) { opened.push_back(path); };
+        o.openOutsidePage = [this](const std::string& address) {
+            opened.push_back(address);
+            return browserAnswers;
+        };
         o.chooseElementFile = [this] { return chosenFile; };
         o.serialPort = std::make_unique<FakeSerialPort>();  // a receiver that stays silent
         return o;
@@ -137,8 +150,31 @@ TEST_F(AppFixture, CommandsWithoutDialogsRunFromMenuToolbarAndKeys) {
     QTest::keyClick(window.clientArea(), Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(window.state().settings.showAllPaths, 1);
 
+    // Help in the program's own window; outside links go to the browser, or
+    // the user is told the address when none answers.
+    QFile::copy(QString(VANTREK_RES_DIR) + "/Help.htm", folder.filePath("Help.htm"));
     window.menuAction(CmdHelp)->trigger();
-    EXPECT_EQ(opened, std::vector<std::string>{folder.filePath("Help.htm").toStdString()});
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_TRUE(window.helpWindow()->isVisible());
+    EXPECT_EQ(window.helpWindow()->browser()->documentTitle(), "Vantrek help");
+    // (The silent receiver's give-up may be reported meanwhile: only the page messages count.)
+    auto pageMessages = [&] {
+        return std::count_if(messages.begin(), messages.end(),
+                             [](const ShownMessage& m) { return m.text.rfind("No web browser", 0) == 0; });
+    };
+    window.helpWindow()->followLink(QUrl("https://celestrak.org/"));
+    EXPECT_EQ(opened, std::vector<std::string>{"https://celestrak.org/"});
+    EXPECT_EQ(pageMessages(), 0);
+    browserAnswers = false;
+    window.helpWindow()->followLink(QUrl("https://hamlib.github.io/"));
+    ASSERT_EQ(pageMessages(), 1);
+    EXPECT_NE(std::find_if(messages.begin(), messages.end(),
+                           [](const ShownMessage& m) { return m.text == CantOpenPageText("https://hamlib.github.io/"); }),
+              messages.end());
+    messages.erase(std::remove_if(messages.begin(), messages.end(),
+                                  [](const ShownMessage& m) { return m.text.rfind("No web browser", 0) == 0; }),
+                   messages.end());
+    window.helpWindow()->close();
 
     chosenFile.clear();  // Open, then Cancel in the chooser
     window.menuAction(CmdOpen)->trigger();
@@ -184,7 +220,7 @@ TEST_F(AppFixture, CloseBoxKeepsNoSelectionExitSavesItAndTheNextStartReopensTheF
     copySkins();
     // A long name with a non-ASCII letter, kept whole in the settings file.
     const QString name = "Ürsel-" + QString(150, 'x') + ".tle";
-    QFile::copy(QString(VANTREK_RES_DIR) + "/TLE/sample.tle", folder.filePath(name));
+    QFile::copy(QString(VANTREK_TESTS_DIR) + "/data/sample.tle", folder.filePath(name));
     const QString selection = folder.filePath("Select.bol");
     {
         QtSettingsStore fresh(config.filePath("Vantrek/Vantrek.ini"));
@@ -206,4 +242,32 @@ TEST_F(AppFixture, CloseBoxKeepsNoSelectionExitSavesItAndTheNextStartReopensTheF
     next.menuAction(CmdExit)->trigger();
     EXPECT_EQ(QFileInfo(selection).size(), 1600);
     EXPECT_EQ(messages.size(), 1u);
+}
+
+// Sets far from the clock are no base for predictions: a bar under the
+// toolbar says so while the current one, or most shown ones, are old.
+TEST_F(AppFixture, OldElementSetsRaiseTheWarningBarAndRecentOnesDoNot) {
+    copySkins();
+    MainWindow window(options());
+    window.resize(1280, 800);
+    window.show();
+    AppState& state = window.state();
+    state.clock.mode = ClockMode::Stopped;
+    state.clock.pausedDate = JulianDateFromCalendar(2026, 12, 7, 20, 0, 0, 0);
+    chosenFile = std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";  // the 2008 ISS first
+    window.runCommand(CmdOpen);
+    window.runCommand(CmdPlotSky);
+    window.tick();
+    settle();
+    ASSERT_TRUE(window.staleElementsBar()->isVisible());
+    const QLabel* text = window.staleElementsBar()->findChild<QLabel*>();
+    EXPECT_EQ(text->text(), "Element sets are 6652 days old; predictions are unreliable.");
+    EXPECT_GE(window.staleElementsBar()->y(), kToolbarHeight);
+    SaveScreenshot(window.grab().toImage(), "stale_elements.png");
+
+    chosenFile = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";  // the shipped one: a recent set first
+    window.runCommand(CmdOpen);
+    window.tick();
+    EXPECT_FALSE(window.staleElementsBar()->isVisible());
+    window.close();
 }

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -50,10 +50,16 @@ struct PredictWindowFixture : ::testing::Test {
         QTest::keyClicks(edit, text);
     }
 
-    static void choose(PredictWindow& window, int position) {
-        QTreeWidget* list = window.list();
-        const QRect cell = list->visualItemRect(list->topLevelItem(position));
+    static void choose(PredictWindow& window, int row) {
+        QTreeView* list = window.list();
+        const QRect cell = list->visualRect(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    static int rows(const PredictWindow& window) { return window.list()->model()->rowCount(); }
+
+    static std::string cell(const PredictWindow& window, int row, int column) {
+        return window.list()->model()->index(row, column).data().toString().toStdString();
     }
 };
 
@@ -84,12 +90,11 @@ TEST_F(PredictWindowFixture, FindsTheCoreSearchRowsAndChoosingOneStopsTheClockTh
     const int passes = RunPassSearch(*model, *catalog, working, observer, options, *core);
 
     ASSERT_GT(core->count, 5);
-    ASSERT_EQ(window->list()->topLevelItemCount(), core->count);
+    ASSERT_EQ(rows(*window), core->count);
     for (int p = 0; p < core->count; ++p) {
         const PredictionRow& row = core->rows[core->count - 1 - p];  // newest on top
-        const QTreeWidgetItem* item = window->list()->topLevelItem(p);
-        EXPECT_EQ(item->text(1).toStdString(), PredictionTimeText(row.time, kOneHour)) << p;
-        EXPECT_EQ(item->text(5).toInt(), row.satelliteIndex) << p;
+        EXPECT_EQ(cell(*window, p, 1), PredictionTimeText(row.time, kOneHour)) << p;
+        EXPECT_EQ(std::stoi(cell(*window, p, 5)), row.satelliteIndex) << p;
         EXPECT_EQ(state->predictions.rows[core->count - 1 - p].time, row.time) << p;
     }
     ASSERT_EQ(sink.messages.size(), 1u);
@@ -105,13 +110,28 @@ TEST_F(PredictWindowFixture, FindsTheCoreSearchRowsAndChoosingOneStopsTheClockTh
     EXPECT_EQ(state->catalog.currentSet.catalogNumber,
               state->catalog.entries[chosen.satelliteIndex].catalogNumber);
     SaveScreenshot(window->grab().toImage(), "predict.png");
+
+    // Sorted by time (a title click), oldest first: the times as numbers, not as texts.
+    window->list()->sortByColumn(1, Qt::AscendingOrder);
+    auto timeShownAt = [&](int viewRow) {
+        return state->predictions.rows[core->count - 1 - window->listPosition(viewRow)].time;
+    };
+    for (int p = 1; p < core->count; ++p) EXPECT_LE(timeShownAt(p - 1), timeShownAt(p)) << p;
+    choose(*window, 0);
+    EXPECT_EQ(state->clock.pausedDate, timeShownAt(0));
+
+    // A new search empties the list as it starts.
+    QTest::mouseClick(window->predictButton(), Qt::LeftButton);
+    EXPECT_EQ(rows(*window), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->busy(), 10000);
+    EXPECT_EQ(rows(*window), core->count);
     window->reject();
 
     // Reopened: the rows again, 24 hours again; OK stores the limits with the
     // replacements for what does not read or lies out of range.
     window = std::make_unique<PredictWindow>(*state, store, sink);
     window->show();
-    EXPECT_EQ(window->list()->topLevelItemCount(), core->count);
+    EXPECT_EQ(rows(*window), core->count);
     retype(window->hoursEdit(), "abc");
     retype(window->satelliteElevationEdit(), "95");
     retype(window->magnitudeEdit(), "x");
@@ -121,6 +141,13 @@ TEST_F(PredictWindowFixture, FindsTheCoreSearchRowsAndChoosingOneStopsTheClockTh
     EXPECT_EQ(saved.Sat_ele, 0.0);
     EXPECT_EQ(saved.SatPredictMag, 20);
     EXPECT_EQ(state->settings.Sat_ele, 0.0);
+
+    // OK takes the magnitude without the range "Predict" applies.
+    window = std::make_unique<PredictWindow>(*state, store, sink);
+    retype(window->magnitudeEdit(), "25");
+    window->accept();
+    window = std::make_unique<PredictWindow>(*state, store, sink);
+    EXPECT_EQ(window->magnitudeEdit()->text(), "25");
 }
 
 TEST_F(PredictWindowFixture, StaysResponsiveDuringALongSearchAndStopKeepsTheRows) {
@@ -155,7 +182,7 @@ TEST_F(PredictWindowFixture, StaysResponsiveDuringALongSearchAndStopKeepsTheRows
     EXPECT_GT(ticksWhileBusy, 1);
     EXPECT_LT(window.satellitesBar()->value(), 400);  // ended early
     EXPECT_GT(state->predictions.count, 0);            // with the rows found so far
-    EXPECT_EQ(window.list()->topLevelItemCount(), state->predictions.count);
+    EXPECT_EQ(rows(window), state->predictions.count);
     EXPECT_EQ(window.predictButton()->text(), "Predict");
     EXPECT_EQ(sink.messages.size(), 1u);  // a stopped search reports too
 

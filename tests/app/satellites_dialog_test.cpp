@@ -6,7 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QAbstractItemModel>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +36,20 @@ struct SatellitesDialogFixture : ::testing::Test {
         folder.path = program.path();
     }
 
-    static QTreeWidgetItem* row(SatellitesDialog& dialog, int r) { return dialog.list()->topLevelItem(r); }
-
-    static int shownRows(SatellitesDialog& dialog) {
-        int shown = 0;
-        for (int r = 0; r < dialog.list()->topLevelItemCount(); ++r) shown += row(dialog, r)->isHidden() ? 0 : 1;
-        return shown;
+    static QString cell(SatellitesDialog& dialog, int r, int column) {
+        return dialog.list()->model()->index(r, column).data().toString();
     }
+
+    static bool checked(SatellitesDialog& dialog, int r) {
+        return dialog.list()->model()->index(r, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    }
+
+    static void check(SatellitesDialog& dialog, int r, bool on) {
+        dialog.list()->model()->setData(dialog.list()->model()->index(r, 0), on ? Qt::Checked : Qt::Unchecked,
+                                        Qt::CheckStateRole);
+    }
+
+    static int shownRows(SatellitesDialog& dialog) { return dialog.list()->model()->rowCount(); }
 
     static void press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
         QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
@@ -54,22 +62,22 @@ TEST_F(SatellitesDialogFixture, FilterHidesRowsAndOkAppliesHiddenOnesToo) {
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Satelites");
     EXPECT_EQ(dialog.countField()->text(), "8");
-    ASSERT_EQ(dialog.list()->topLevelItemCount(), 8);
-    EXPECT_EQ(dialog.list()->headerItem()->text(3), "Epoch");
-    EXPECT_EQ(row(dialog, 0)->text(4), "   7");  // last in the file first
-    EXPECT_EQ(row(dialog, 7)->text(0).trimmed(), "ISS (ZARYA)");
-    EXPECT_EQ(row(dialog, 7)->text(3).toStdString(), "2008- 9-20 12:25:40 (2.0 days old)");
+    ASSERT_EQ(shownRows(dialog), 8);
+    EXPECT_EQ(dialog.list()->model()->headerData(3, Qt::Horizontal).toString(), "Epoch");
+    EXPECT_EQ(cell(dialog, 0, 4), "   7");  // last in the file first
+    EXPECT_EQ(cell(dialog, 7, 0), "ISS (ZARYA)");
+    EXPECT_EQ(cell(dialog, 7, 3).toStdString(), "2008- 9-20 12:25:40 (2.0 days old)");
 
     QTest::keyClicks(dialog.filterEdit(), "demo");
     EXPECT_EQ(shownRows(dialog), 5);
     SaveScreenshot(dialog.grab().toImage(), "satellites.png");
-    row(dialog, 2)->setCheckState(0, Qt::Unchecked);  // slot 5, DEMO POLAR
-    dialog.list()->setCurrentItem(row(dialog, 1));    // slot 6, highlighted and checked
+    check(dialog, 2, false);  // slot 5, DEMO POLAR
+    dialog.list()->setCurrentIndex(dialog.list()->model()->index(1, 0));  // slot 6, highlighted and checked
 
     dialog.filterEdit()->clear();
     QTest::keyClicks(dialog.filterEdit(), "2554");   // catalogue number of the ISS
     EXPECT_EQ(shownRows(dialog), 1);
-    EXPECT_FALSE(row(dialog, 7)->isHidden());
+    EXPECT_EQ(cell(dialog, 0, 0), "ISS (ZARYA)");
     press(dialog, QDialogButtonBox::Ok);
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -83,15 +91,38 @@ TEST_F(SatellitesDialogFixture, SelectTogglesAllAndCancelKeepsWhatItDid) {
     SatellitesDialog dialog(*state, folder);
     dialog.show();
     QTest::mouseClick(dialog.selectButton(), Qt::LeftButton);
-    EXPECT_EQ(row(dialog, 3)->checkState(0), Qt::Unchecked);
+    EXPECT_FALSE(checked(dialog, 3));
     EXPECT_EQ(state->catalog.selected[3], 0);
     EXPECT_EQ(state->catalog.current, 0);
     QTest::mouseClick(dialog.selectButton(), Qt::LeftButton);
-    EXPECT_EQ(row(dialog, 3)->checkState(0), Qt::Checked);
+    EXPECT_TRUE(checked(dialog, 3));
     QTest::mouseClick(dialog.selectButton(), Qt::LeftButton);
     press(dialog, QDialogButtonBox::Cancel);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(state->catalog.selected[slot], 0);
+}
+
+// "demo" + Select + OK shows only the demo satellites, and the current one is
+// a row the filter shows, also after a sort by name.
+TEST_F(SatellitesDialogFixture, SelectWithAFilterShowsOnlyTheRowsFoundAndOkMakesAShownRowCurrent) {
+    SatellitesDialog dialog(*state, folder);
+    dialog.show();
+    dialog.list()->sortByColumn(0, Qt::DescendingOrder);
+    QTest::keyClicks(dialog.filterEdit(), "demo");
+    QTest::mouseClick(dialog.selectButton(), Qt::LeftButton);
+    for (int r = 0; r < shownRows(dialog); ++r) EXPECT_TRUE(checked(dialog, r));
+    press(dialog, QDialogButtonBox::Ok);
+    int shown = 0;
+    for (int slot = 0; slot < 8; ++slot) {
+        const std::string name = state->catalog.entries[slot].name;
+        EXPECT_EQ(state->catalog.selected[slot], name.find("DEMO") != std::string::npos ? 1 : 0) << name;
+        shown += state->catalog.selected[slot];
+    }
+    EXPECT_EQ(shown, 5);
+    // The last row the sorted list shows: the demo name first in the alphabet.
+    const SatelliteRow& bottom = dialog.form().rows[static_cast<std::size_t>(dialog.formRow(shown - 1))];
+    EXPECT_EQ(state->catalog.current, bottom.slot);
+    EXPECT_NE(std::string(state->catalog.currentSet.name).find("DEMO"), std::string::npos);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The sky view in the real window, and what the busiest sky costs to put on pixels.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -69,14 +71,85 @@ TEST(SkyApp, PlotSkyShowsTheNightSkyAClickPicksABigWindowIsDrawnWhole) {
     painted(window);
     EXPECT_NE(state.catalog.current, kDemoMolniya);
 
-    // Larger than 1800 x 900: the chart's bottom and the right edge are the
-    // sky view's, not black.
+    // Larger than 1800 x 900: the chart's bottom is the sky view's, not black,
+    // and the text panel reaches the right edge and the status bar.
     window.resize(2200, 1150);
     const QImage big = painted(window);
     ASSERT_GT(big.height(), kSurfaceHeight + 60);
     const int bigD = std::min(big.width(), big.height()) - 78;
     EXPECT_EQ(big.pixelColor(2, bigD + 50), QColor(50, 0, 50));
-    EXPECT_EQ(big.pixelColor(big.width() - 10, big.height() - 40), QColor(50, 0, 50));
+    EXPECT_EQ(big.pixelColor(big.width() - 10, big.height() - 40), QColor(0, 0, 0));
+    EXPECT_EQ(big.pixelColor(bigD + 15, big.height() - 40), QColor(0, 0, 0));
+    window.close();
+}
+
+// Maximised on a 1920 x 1080 desktop. Clicks the toolbar or the status bar
+// do not take (empty space, a separator) never reach the view; the clock box
+// pauses at the instant shown and starts a simulation that moves.
+TEST(SkyApp, FullHdWindowOnlyTheViewAreaActsAndTheClockBoxPausesAtTheInstantShown) {
+    QTemporaryDir folder, config;
+    RecordingMessageSink sink;
+    MainWindow window(SampleWindowOptions(folder, config, sink));
+    window.resize(1920, 1080 - 60);  // the desktop's panel and the title bar take the rest
+    window.show();
+    window.runCommand(CmdOpen);
+    AppState& state = window.state();
+    window.runCommand(CmdPlotSky);
+    window.runCommand(CmdRealTime);  // multiplier 0
+    window.tick();
+    const QImage shot = painted(window);
+    SaveScreenshot(window.grab().toImage(), "sky_1920x1080.png");
+    EXPECT_EQ(shot.pixelColor(shot.width() - 10, shot.height() - 40), QColor(0, 0, 0));  // no band
+
+    QToolBar* toolbar = window.toolBar();
+    for (QAction* action : toolbar->actions()) {
+        if (!action->isSeparator()) continue;
+        QTest::mouseClick(toolbar, Qt::LeftButton, {}, toolbar->actionGeometry(action).center());
+    }
+    QTest::mouseClick(toolbar, Qt::LeftButton, {}, {toolbar->width() - 20, 15});  // empty space
+    EXPECT_EQ(state.clock.mode, ClockMode::RealTime);
+    QWidget* status = window.statusBarWidget();
+    const ViewMatrix before = state.viewMatrix;
+    QTest::mousePress(status, Qt::LeftButton, {}, {300, 10});
+    QTest::mouseMove(status, {400, 12});
+    QTest::mouseRelease(status, Qt::LeftButton, {}, {400, 12});
+    EXPECT_EQ(std::memcmp(&before, &state.viewMatrix, sizeof before), 0);
+
+    // The clock box, below the toolbar: paused at the instant shown.
+    const double shown = state.clock.currentDate;
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, {50, 40});
+    painted(window);
+    window.tick();
+    EXPECT_EQ(state.clock.mode, ClockMode::Stopped);
+    EXPECT_NEAR(state.clock.currentDate, shown, 1.0 / 86400.0);
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, {50, 40});
+    painted(window);
+    EXPECT_EQ(state.clock.mode, ClockMode::SimX1);
+    EXPECT_EQ(state.clock.multiplier, 1.0);
+    window.close();
+}
+
+// A paint of part of the window (an expose, a tooltip going) shows the frame
+// already drawn: drawing that part from a newer state would show one
+// satellite's name beside the next one's number.
+TEST(SkyApp, APartialPaintShowsTheLastWholeFrame) {
+    QTemporaryDir folder, config;
+    RecordingMessageSink sink;
+    MainWindow window(SampleWindowOptions(folder, config, sink));
+    window.resize(1280, 860);
+    window.show();
+    window.runCommand(CmdOpen);
+    window.runCommand(CmdPlotSky);
+    window.tick();
+    const QImage whole = painted(window);
+    const int d = std::min(whole.width(), whole.height()) - 78;
+    const QRect nameLine(d + 20, 60, 400, 30);
+
+    window.runCommand(CmdNextShown);  // the index only: no repaint asked for
+    const QImage before = whole.copy(nameLine).convertToFormat(QImage::Format_RGB32);
+    const QImage partial = window.clientArea()->grab(nameLine).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(partial, before);
+    EXPECT_NE(window.clientArea()->grab().toImage().copy(nameLine).convertToFormat(QImage::Format_RGB32), before);
     window.close();
 }
 

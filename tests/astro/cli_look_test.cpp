@@ -12,7 +12,7 @@ namespace {
 
 using vantrek::testing::RunCli;
 
-const std::string kSample = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
+const std::string kSample = std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
 const std::string kIssNearEpoch = "--index 0 --time 2008-09-20T12:25:40.000";
 
 // Runs `look` on the sample file: the values by key and, when asked for, the

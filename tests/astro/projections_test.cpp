@@ -84,9 +84,10 @@ TEST(SkyChartPixel, ZenithHorizonOrientationAndRim) {
     } cases[] = {{0.0, kHalfPi, 0, 200, 210},        // zenith at the centre
                  {0.0, 0.0, 0, 200, 410},            // north at the bottom
                  {0.0, 0.0, 1, 200, 10},             // north at the top
-                 {kHalfPi, 0.0, 0, 0, 210},          // east on the left
+                 {kHalfPi, 0.0, 0, 400, 210},        // then east on the right
+                 {kHalfPi, 0.0, 1, 0, 210},          // and on the left, as overhead
                  {kPi, kHalfPi / 2.0, 1, 200, 310},  // south, halfway out
-                 {3.0 * kHalfPi, -0.3, 0, 400, 210}};  // below the horizon: on the rim
+                 {3.0 * kHalfPi, -0.3, 0, 0, 210}};  // below the horizon: on the rim
     const ScreenVector east{1.0, 0.0}, north{0.0, 1.0};
     for (const auto& c : cases) {
         LookAngles look;
@@ -97,5 +98,41 @@ TEST(SkyChartPixel, ZenithHorizonOrientationAndRim) {
         EXPECT_EQ(look.elevation, std::fmax(c.elevation, 0.0));
         EXPECT_EQ(p.x, c.x) << c.azimuth << " " << c.elevation;
         EXPECT_EQ(p.y, c.y) << c.azimuth << " " << c.elevation;
+    }
+}
+
+// Vega from 40 N, 75 W at 2024-08-01 02:00 UTC, worked out by hand from its
+// catalogue place (RA 18h 36m 56.3s, Dec +38 47' 01") with the IAU 1982
+// sidereal time: hour angle -14.1 degrees, so it stands high and due east of
+// the zenith (azimuth 91.9, elevation 79.1). Looking up, east of the zenith is
+// on the left with north at the top; turned to put north at the bottom, on
+// the right. Neither chart may show it mirrored.
+TEST(SkyChartPixel, AStarEastOfTheZenithLiesOnTheSideTheSkyShowsIt) {
+    const double jd = 2460523.5 + 2.0 / 24.0;
+    const double t = (jd - 2451545.0) / 36525.0;
+    const double gmstDeg = 280.46061837 + 360.98564736629 * (jd - 2451545.0) + 0.000387933 * t * t;
+    const double ra = (18.0 + 36.0 / 60.0 + 56.3 / 3600.0) * 15.0 * kDegree;
+    const double dec = (38.0 + 47.0 / 60.0 + 1.0 / 3600.0) * kDegree;
+    const double latitude = 40.0 * kDegree;
+    const double hourAngle = std::remainder(gmstDeg * kDegree - 75.0 * kDegree - ra, kTwoPi);
+    const double elevation = std::asin(std::sin(latitude) * std::sin(dec) +
+                                       std::cos(latitude) * std::cos(dec) * std::cos(hourAngle));
+    const double azimuth = std::atan2(-std::cos(dec) * std::sin(hourAngle),
+                                      std::sin(dec) * std::cos(latitude) -
+                                          std::cos(dec) * std::sin(latitude) * std::cos(hourAngle));
+    ASSERT_NEAR(hourAngle / kDegree, -14.1, 0.1);
+    ASSERT_NEAR(azimuth / kDegree, 91.9, 0.1);
+    ASSERT_NEAR(elevation / kDegree, 79.1, 0.1);
+    for (int32_t snToNs : {0, 1}) {
+        LookAngles look;
+        look.azimuth = azimuth;
+        look.elevation = elevation;
+        PixelPoint p;
+        ASSERT_TRUE(SkyChartPixel({1.0, 0.0}, {0.0, 1.0}, look, 200, 200, snToNs, p));
+        if (snToNs == 0) {
+            EXPECT_GT(p.x, 215) << "north at the bottom: east on the right";
+        } else {
+            EXPECT_LT(p.x, 185) << "north at the top: east on the left";
+        }
     }
 }

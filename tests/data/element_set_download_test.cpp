@@ -83,13 +83,23 @@ TEST_F(DownloadTest, OnlyTheSingleIridiumDownloadMarksTheCatalogue) {
         EXPECT_EQ(state->iridiumCatalogue, marked) << row << single;
         EXPECT_EQ(state->settings.flares, flares) << row << single;
     }
+
+    // A smaller file than the one before: the current slot is gone, slot 0 takes its place.
+    state->catalog.current = 7;
+    const std::string sample = SampleSets();
+    category.answer = sample.substr(0, sample.find("DEMO STATION"));  // ISS, SGP4 and SDP4 tests
+    applyDownloadedCategory(*state, store, category);
+    closeDownloadDialog(*state, ProgramFolder{program.path()});
+    EXPECT_EQ(state->catalog.count, 3);
+    EXPECT_EQ(state->catalog.current, 0);
+    EXPECT_EQ(state->catalog.currentSet.catalogNumber, 25544);
 }
 
 TEST_F(DownloadTest, WithoutTheHttpLibraryOrARowNothingIsAskedFor) {
     http.replies = {failure(HttpFailure::Unavailable, "no library")};
     EXPECT_EQ(DownloadAll(context, progress), 0);
     EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to Internet! | "));
-    EXPECT_FALSE(DownloadCategory(context, 35, progress));
+    EXPECT_FALSE(DownloadCategory(context, kDownloadCategoryCount, progress));
 }
 
 TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {

@@ -56,7 +56,7 @@ TEST(Settings, ValuesOfAnotherSizeOrOutsideTheirRangeAreIgnored) {
     MemorySettingsStore store;
     EnsureSettingsKey(store);
     put(store, "Stars_Mag", 3);      // 4 bytes for a 16-bit value
-    put(store, "Sat_Display", 400);  // beyond the catalogue
+    put(store, "Sat_Display", 100000);  // beyond the largest catalogue
     put(store, "City", -1);          // would read as "no key"
     put(store, "uplink", std::numeric_limits<double>::quiet_NaN());
     put(store, "Alt", std::numeric_limits<double>::infinity());

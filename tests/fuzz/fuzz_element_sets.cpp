@@ -1,4 +1,5 @@
 // Arbitrary bytes through the element-set loader and the two-line parser.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -22,26 +23,30 @@ bool terminatedName(const ElementSet& set) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static auto catalog = std::make_unique<SatelliteCatalog>();
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    loadPlaceholderElementSet(*catalog);
     catalog->current = 3;
 
     // The loader reads the buffer without a terminating NUL; an exact-size copy
     // lets AddressSanitizer see any read past its end.
     std::vector<char> buffer(data, data + size);
     const int count = loadElementSets(*catalog, buffer.data(), static_cast<long>(buffer.size()));
-    require(count >= 0 && count <= kCatalogCapacity);
-    require(count == catalog->count);
+    require(count >= 0 && count <= kCatalogLimit);
     require(catalog->current == 3);
-    for (int i = 0; i < kCatalogCapacity; ++i) {
-        require(catalog->selected[i] == (i < count ? 1 : 0));
-        if (i < count) {
-            const ElementSet& set = catalog->entries[i];
-            require(set.catalogNumber != 0);
-            require(terminatedName(set));
-            require(std::isfinite(set.epoch) && std::isfinite(set.meanMotion) &&
-                    std::isfinite(set.eccentricity) && std::isfinite(set.inclination) &&
-                    std::isfinite(set.meanAnomaly) && !std::isnan(set.bstar));
-        }
+    // No set: the catalogue it had (the placeholder) stays.
+    require(catalog->count == (count == 0 ? 1 : count));
+    require(catalog->entries.size() == static_cast<std::size_t>(catalog->count));
+    require(catalog->selected.size() >= static_cast<std::size_t>(std::max(400, catalog->count)));
+    for (std::size_t i = 0; i < catalog->selected.size(); ++i) {
+        require(catalog->selected[i] == (static_cast<int>(i) < catalog->count ? 1 : 0));
+    }
+    for (int i = 0; i < count; ++i) {
+        const ElementSet& set = catalog->entries[static_cast<std::size_t>(i)];
+        require(set.catalogNumber != 0);
+        require(terminatedName(set));
+        require(std::isfinite(set.epoch) && std::isfinite(set.meanMotion) &&
+                std::isfinite(set.eccentricity) && std::isfinite(set.inclination) &&
+                std::isfinite(set.meanAnomaly) && !std::isnan(set.bstar));
     }
 
     ElementSet working;

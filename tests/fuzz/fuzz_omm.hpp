@@ -15,7 +15,8 @@
 namespace vantrek {
 
 inline void requireUsableSets(const SatelliteCatalog& catalog) {
-    require(catalog.count >= 0 && catalog.count <= kCatalogCapacity);
+    require(catalog.count >= 0 && catalog.count <= kCatalogLimit);
+    require(catalog.entries.size() == static_cast<std::size_t>(catalog.count));
     for (int i = 0; i < catalog.count; ++i) {
         const ElementSet& set = catalog.entries[i];
         require(set.catalogNumber > 0);
@@ -23,24 +24,31 @@ inline void requireUsableSets(const SatelliteCatalog& catalog) {
         require(set.eccentricity >= 0.0 && set.eccentricity < 1.0);
         require(set.meanMotion > 0.0 && std::isfinite(set.meanMotion));
         require(set.inclination >= 0.0 && set.inclination <= 3.15);
-        require(std::isfinite(set.epoch) && set.epoch >= 1001.0 && set.epoch < 100000.0);
+        // YYDDD.DDDDDDDD: the year 2000's epochs are 00DDD, below 1000; the day is 1..366.
+        require(std::isfinite(set.epoch) && set.epoch >= 1.0 && set.epoch < 100000.0 &&
+                std::fmod(set.epoch, 1000.0) >= 1.0 && std::fmod(set.epoch, 1000.0) < 367.0);
         require(std::isfinite(set.raan) && std::isfinite(set.argPerigee) && std::isfinite(set.meanAnomaly) &&
                 std::isfinite(set.bstar) && std::isfinite(set.meanMotionDot));
     }
 }
 
 inline void fuzzOmmReader(const uint8_t* data, size_t size, void (*reader)(const char*, long, OmmLoad&)) {
-    static auto catalog = std::make_unique<SatelliteCatalog>();
     // An exact-size copy: AddressSanitizer catches any read past the last byte.
     std::vector<char> bytes(data, data + size);
-    catalog->count = 0;
-    OmmLoad load{*catalog};
+    std::vector<ElementSet> sets;
+    OmmLoad load{sets};
     reader(bytes.data(), static_cast<long>(bytes.size()), load);
-    require(load.skipped >= 0);
+    require(load.skipped >= 0 && load.beyondLimit >= 0);
+    require(sets.size() <= static_cast<std::size_t>(kCatalogLimit));
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    catalog->entries = sets;
+    catalog->count = static_cast<int32_t>(sets.size());
     requireUsableSets(*catalog);
 
+    // The loader keeps the catalogue it had when the bytes hold no set.
     const ElementSetLoad result = loadElementSetBuffer(*catalog, bytes.data(), static_cast<long>(bytes.size()));
-    require(result.loaded == catalog->count && result.skipped >= 0);
+    require(result.skipped >= 0 && result.beyondLimit >= 0);
+    require(result.loaded == 0 || result.loaded == catalog->count);
     if (result.form != ElementSetForm::TwoLine) requireUsableSets(*catalog);
 }
 

@@ -34,28 +34,30 @@ std::string SetTo(const FakeSystemClock& clock) {
 
 }  // namespace
 
-TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondAndLocalTime) {
+// The clock is set in UTC: the system's zone rules make local time of it, so
+// a half-hour zone or a daylight-saving change cannot put it off.
+TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
     const struct {
         const char *utcTime, *utcDate;  // RMC fields
         uint32_t arrived, now;          // ticks
-        double offsetHours;
         int32_t delayMs;
         const char* set;
     } cases[] = {
         // 590 ms since the time arrived, + 10 ms; seconds carry into the next day.
-        {"235959.50", "311224", 1000, 1590, 2, 600, "2025-01-01 02:00:01.000"},
-        {"030000.00", "290224", 5000, 5000, -5, 10, "2024-02-28 22:00:01.000"},         // west of UTC
-        {"235958.00", "311223", 100, 1590, 0, 1500, "2024-01-01 00:00:00.000"},         // not 24:00:00
-        {"120000.00", "010624", 0xFFFFFF00u, 0x100, 0, 522, "2024-06-01 12:00:01.000"},  // tick wrapped
+        {"235959.50", "311224", 1000, 1590, 600, "2025-01-01 00:00:01.000"},
+        {"030000.00", "290224", 5000, 5000, 10, "2024-02-29 03:00:01.000"},            // a leap day
+        {"235958.00", "311223", 100, 1590, 1500, "2024-01-01 00:00:00.000"},           // not 24:00:00
+        {"120000.00", "010624", 0xFFFFFF00u, 0x100, 522, "2024-06-01 12:00:01.000"},  // tick wrapped
     };
     for (const auto& c : cases) {
         GpsFix fix;
         GpsTime(fix, c.utcTime, c.utcDate, c.arrived);
         FakeSystemClock clock;
         clock.tick = c.now;
-        clock.local = {2025, 1, 1, 1, 59, 58, 300};
+        clock.local = {2025, 1, 1, 5, 29, 58, 300};  // UTC+5:30, never read
+        clock.utc = {2024, 12, 31, 23, 59, 58, 300};
         GpsClockSetting setting;
-        ASSERT_EQ(SetClockFromGps(fix, c.offsetHours / 24.0, clock, setting), GpsClockResult::ClockSet);
+        ASSERT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockSet);
         EXPECT_EQ(SetTo(clock), c.set);
         EXPECT_EQ(setting.delayMs, c.delayMs);
         if (&c != &cases[0]) continue;
@@ -71,17 +73,16 @@ TEST(ClockFromGps, RefusesWithoutTrackingWithoutADateOrWhenTheSystemSaysNo) {
     GpsClockSetting setting;
     GpsTime(fix, "120000", "010624", 0);
     fix.trackingEnabled = false;
-    EXPECT_EQ(SetClockFromGps(fix, 0.0, clock, setting), GpsClockResult::TrackingOff);
-    // No date yet (a void RMC), an impossible hour, an unusable offset.
-    const struct { const char *time, *date; double offset; } refused[] = {
-        {"120000", "", 0.0}, {"770000", "010624", 0.0}, {"120000", "010624", NAN}};
+    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::TrackingOff);
+    // No date yet (a void RMC), an impossible hour.
+    const struct { const char *time, *date; } refused[] = {{"120000", ""}, {"770000", "010624"}};
     for (const auto& r : refused) {
         GpsTime(fix, r.time, r.date, 0);
-        EXPECT_EQ(SetClockFromGps(fix, r.offset, clock, setting), GpsClockResult::ClockNotSet) << r.time;
+        EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet) << r.time;
     }
     EXPECT_EQ(clock.setCalls + static_cast<int>(clock.sleptMs), 0);
     clock.refuseSet = true;
-    EXPECT_EQ(SetClockFromGps(fix, 0.0, clock, setting), GpsClockResult::ClockNotSet);
+    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet);
 }
 
 TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {

@@ -18,6 +18,7 @@
 #include "orbit/propagation.hpp"
 #include "orbit/two_line_format.hpp"
 #include "ui/space_view_snapshot.hpp"
+#include "../support/catalog_builder.hpp"
 
 using namespace vantrek;
 
@@ -51,9 +52,9 @@ void loadHostileSets(SatelliteCatalog& catalog, std::vector<std::string>& what) 
             const std::string one = e.line == 1 ? with(kLine1, e.column, e.text) : kLine1;
             const std::string two = e.line == 2 ? with(line2, e.column, e.text) : line2;
             what.push_back(kind + std::string(": ") + e.what);
-            EXPECT_TRUE(parseElementSet("HOSTILE", one.c_str(), two.c_str(), catalog.entries[catalog.count]))
-                << what.back();
-            catalog.selected[catalog.count++] = 1;
+            ElementSet set;
+            EXPECT_TRUE(parseElementSet("HOSTILE", one.c_str(), two.c_str(), set)) << what.back();
+            vantrek::testing::AddToCatalog(catalog, set);
         }
     }
 }

@@ -1,3 +1,4 @@
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -7,13 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "../support/run_cli.hpp"
+#include "platform/temporary_folder.hpp"
 
 namespace {
 
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
 
-const std::string kPasses = "passes " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";
+const std::string kPasses = "passes " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
 const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
 const std::string kDay = " --start 2026-12-06T12:00:00 --hours 24";
 
@@ -71,4 +73,47 @@ TEST(CliPasses, UnusableInputExitsWithStatus2) {
                                  "passes /nonexistent.tle" + kPlace + kDay};
     std::string out;
     for (const std::string& args : cases) EXPECT_EQ(RunCli(args, out), 2) << args;
+}
+
+TEST(CliPasses, DetailsFollowEachRowAndTheExportsAreWritten) {
+    vantrek::TemporaryFolder folder;
+    const std::string ics = folder.file("passes.ics"), csv = folder.file("passes.csv");
+    const std::vector<std::string> plain = rowsOf(kPasses + kPlace + kDay);
+    const std::vector<std::string> detailed =
+        rowsOf(kPasses + kPlace + kDay + " --details --ics " + ics + " --csv " + csv);
+    ASSERT_EQ(detailed.size(), plain.size());
+    const std::string utc = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)";
+    const std::regex pass("\t(" + utc + ")\t(" + utc + ")\t(" + utc + R"()\t\d+\.\d\d\t\d+\.\d\d\t\d+\.\d\d)" +
+                          "\t(" + utc + "|-)\t(" + utc + "|-)");
+    std::string firstRiseOfSet3;
+    for (size_t r = 0; r < plain.size(); ++r) {
+        // The six fields as they were, then the pass around the row's time.
+        ASSERT_EQ(detailed[r].rfind(plain[r], 0), 0u) << detailed[r];
+        std::smatch m;
+        const std::string added = detailed[r].substr(plain[r].size());
+        ASSERT_TRUE(std::regex_match(added, m, pass)) << added;
+        std::string rowTime = plain[r].substr(plain[r].find("\t20") + 1, 19);
+        rowTime[10] = 'T';
+        EXPECT_LE(m[1].str(), rowTime + "Z");
+        EXPECT_GE(m[3].str(), rowTime + "Z");
+        EXPECT_EQ(m[4] == "-", m[5] == "-");
+        if (plain[r].rfind("3\t", 0) == 0 && firstRiseOfSet3.empty()) firstRiseOfSet3 = m[1];
+    }
+    std::ifstream calendar(ics), table(csv);
+    std::string line;
+    ASSERT_TRUE(std::getline(calendar, line));
+    EXPECT_EQ(line, "BEGIN:VCALENDAR\r");
+    int lines = 0;
+    while (std::getline(table, line)) ++lines;
+    EXPECT_GT(lines, 4);
+    EXPECT_LE(lines, static_cast<int>(plain.size()) + 1);  // each pass once, after the header
+
+    // The pass chart of the same set's first pass shows that rise.
+    std::string chart;
+    ASSERT_EQ(RunCliRaw("draw pass " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle" + kPlace +
+                            " --time 2026-12-06T12:00:00 --index 3 --width 960 --height 480",
+                        chart),
+              0);
+    ASSERT_EQ(firstRiseOfSet3.size(), 20u);
+    EXPECT_NE(chart.find("\t0,220,0\tsmall\t" + firstRiseOfSet3.substr(11, 8) + "\n"), std::string::npos) << chart;
 }

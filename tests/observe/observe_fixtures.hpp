@@ -11,9 +11,11 @@
 #include "astro/look_angles.hpp"
 #include "astro/observer.hpp"
 #include "astro/sidereal_time.hpp"
+#include "orbit/catalog_loading.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagation.hpp"
 #include "orbit/propagator_state.hpp"
+#include "../support/catalog_builder.hpp"
 
 namespace vantrek::testing {
 
@@ -50,8 +52,7 @@ inline ElementSet geostationaryOver(int32_t number, double longitudeDeg) {
 }
 
 inline void addToCatalog(SatelliteCatalog& catalog, const ElementSet& set) {
-    catalog.entries[catalog.count] = set;
-    catalog.selected[catalog.count++] = 1;
+    vantrek::testing::AddToCatalog(catalog, set);
 }
 
 inline Observer observerAt(double latitudeDeg, double longitudeDeg) {

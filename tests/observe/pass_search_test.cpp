@@ -180,15 +180,44 @@ TEST_F(PassSearch, RowsStopAtThreeHundredAndOne) {
         addToCatalog(*catalog, orbitAt(40000 + k, 500.0 + 3 * k, 53.0, 3.6 * k, 37.0 * k));
     }
     const int32_t passes = run();
-    ASSERT_EQ(results->count, kPredictionCapacity);
-    const int lastWithRow = results->rows[kPredictionCapacity - 1].satelliteIndex;
+    ASSERT_EQ(results->count, kPredictionDefaultRows);
+    const int lastWithRow = results->rows[kPredictionDefaultRows - 1].satelliteIndex;
     ASSERT_LT(lastWithRow, 99);
     // The satellites after the full list are still walked, but each stops at
     // its first qualifying step, whose pass is never counted: leaving them out
     // changes nothing.
     for (int k = lastWithRow + 1; k < 100; ++k) catalog->selected[k] = 0;
     EXPECT_EQ(run(), passes);
-    EXPECT_EQ(results->count, kPredictionCapacity);
+    EXPECT_EQ(results->count, kPredictionDefaultRows);
+}
+
+// The satellites shared among threads give the rows, their order, the pass
+// count and the full mark of one thread, also where the row cap cuts the list
+// in the middle of a satellite.
+TEST(PassSearchThreads, RowsOrderAndCountOfOneThread) {
+    const auto catalog = SyntheticCatalog();  // low, navigation and geostationary orbits
+    for (int k = 0; k < 400; k += 3) catalog->selected[k] = 0;
+    for (const auto& [flareMode, maxRows] : {std::pair{0, 301}, {0, 57}, {1, 301}}) {
+        SCOPED_TRACE(::testing::Message() << "flare mode " << flareMode << ", " << maxRows << " rows");
+        PassSearchOptions options;
+        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.3;
+        options.hours = 12.0;
+        options.flareMode = flareMode;
+        options.maxRows = maxRows;
+        Observer observer = observerAt(-33.9, 151.2);
+        auto model = std::make_unique<PropagatorState>();
+        ElementSet working;
+        PredictionResults one, shared;
+        const int32_t passes = RunPassSearch(*model, *catalog, working, observer, options, one);
+        EXPECT_EQ(RunPassSearchOnThreads(*catalog, observer, options, shared, 3), passes);
+        ASSERT_EQ(shared.count, one.count);
+        EXPECT_EQ(shared.full, one.full);
+        for (int r = 0; r < one.count; ++r) {
+            const PredictionRow &a = one.rows[r], &b = shared.rows[r];
+            ASSERT_EQ(std::tie(a.satelliteIndex, a.code, a.time, a.magnitude, a.flareAngle),
+                      std::tie(b.satelliteIndex, b.code, b.time, b.magnitude, b.flareAngle)) << r;
+        }
+    }
 }
 
 TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
@@ -253,6 +282,7 @@ namespace {
 uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t& rows) {
     const auto all = SyntheticCatalog();
     auto part = std::make_unique<SatelliteCatalog>();
+    resizeCatalog(*part, 20);
     auto model = std::make_unique<PropagatorState>();
     auto results = std::make_unique<PredictionResults>();
     ElementSet working;
@@ -265,7 +295,6 @@ uint64_t searchDigest(const PassSearchOptions& options, int32_t& passes, int32_t
             part->entries[k] = all->entries[20 * p + k];
             part->selected[k] = 1;
         }
-        part->count = 20;
         const int32_t n = RunPassSearch(*model, *part, working, observer, options, *results);
         passes += n;
         mix(n);
@@ -322,7 +351,7 @@ TEST(HorizonBound, PromiseHoldsAndSavesMostOfTheWalk) {
     Observer observer = observerAt(-33.9, 151.2);
     double promised = 0.0;
     int samples = 0;
-    for (int k = 1; k < kCatalogCapacity; k += 7) {
+    for (int k = 1; k < catalog->count; k += 7) {
         Vector4 position, velocity;
         propagateSatellite(*model, *catalog, JulianDateFromEpoch(kSyntheticEpoch), working, k, velocity, position, 0, 0);
         if (working.deepSpace) continue;

@@ -39,6 +39,7 @@ TEST(PredictionCells, TimesRoundToTheSecondAcrossMidnight) {
 
 TEST(PredictionCells, NewestRowIsListedFirst) {
     auto results = std::make_unique<PredictionResults>();
+    results->rows.resize(3);
     results->count = 3;
     EXPECT_EQ(PredictionRowAtListPosition(*results, 0), 2);
     EXPECT_EQ(PredictionRowAtListPosition(*results, 2), 0);

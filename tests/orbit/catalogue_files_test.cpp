@@ -69,16 +69,30 @@ TEST(OpenCommand, UnopenableFileLeavesTheCatalogue) {
     EXPECT_TRUE(f.store.writeLog.empty());
 }
 
-TEST(OpenCommand, ReadFailureOrNoSetsStillEndInTheReport) {
+TEST(OpenCommand, AFileWithoutSetsIsReportedAndChangesNothing) {
     OpenFixture f;
+    ASSERT_TRUE(f.open(f.folder.write("visual.tle", SampleSets())));
+    f.catalog->current = 2;
+    f.iridium = 1;
+    f.store.writeLog.clear();
     const std::string folderPath = f.folder.path() + "/sets";  // opens, but cannot be read
     std::filesystem::create_directory(folderPath);
-    ASSERT_TRUE(f.open(folderPath));
-    ASSERT_EQ(f.messages.messages.size(), 2u);
-    EXPECT_EQ(f.messages.messages[0].text, "Read failed!");
-    EXPECT_EQ(f.messages.messages[1].text, "Data of 0 satellites successfully read from " + folderPath);
-    EXPECT_EQ(f.catalog->count, 0);
-    EXPECT_EQ(f.settings.downlink, 145.0);  // no Frequencies.txt
+    const std::string passwd = f.folder.write("passwd", "root:x:0:0:root:/root:/bin/bash\n");
+    const std::string empty = f.folder.write("empty.tle", "");
+    for (const std::string& path : {folderPath, passwd, empty}) {
+        SCOPED_TRACE(path);
+        f.messages.messages.clear();
+        EXPECT_FALSE(f.open(path));
+        EXPECT_EQ(f.messages.messages.back().text, "Data of 0 satellites successfully read from " + path);
+        if (path == folderPath) {
+            EXPECT_EQ(f.messages.messages.front().text, "Read failed!");
+        }
+        EXPECT_EQ(f.catalog->count, 8);
+        EXPECT_EQ(f.catalog->current, 2);
+        EXPECT_EQ(f.iridium, 1);
+        EXPECT_TRUE(f.store.writeLog.empty());  // the last file stays the one with sets
+    }
+    EXPECT_EQ(f.settings.Last_Open, f.folder.file("visual.tle"));
 }
 
 TEST(IridiumNames, LowerCaseOnlyAtStartEitherCaseOnOpen) {

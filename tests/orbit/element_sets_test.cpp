@@ -97,41 +97,43 @@ TEST(CatalogLoading, LastLineWithoutLineEndIsKept) {
     EXPECT_EQ(catalog->entries[2].revolutionNumber, 5635);
 }
 
-TEST(CatalogLoading, StopsAtTheFirstBadSetAndKeepsCurrent) {
+TEST(CatalogLoading, StopsAtTheFirstBadSetKeepsCurrentAndKeepsAllWhenNoneIsRead) {
     auto catalog = std::make_unique<SatelliteCatalog>();
     catalog->current = 7;
     EXPECT_EQ(load(*catalog, elementSet(1) + elementSet(0) + elementSet(3)), 1);
     EXPECT_EQ(catalog->current, 7);
     EXPECT_EQ(catalog->selected[1], 0);
+    EXPECT_EQ(catalog->selected.size(), 400u);
+    // Nothing usable: the catalogue that was loaded stays.
     EXPECT_EQ(load(*catalog, std::string("NAME ONLY\r\n1 25544U\r\n")), 0);
-    EXPECT_EQ(catalog->selected[0], 0);
+    EXPECT_EQ(catalog->count, 1);
+    EXPECT_EQ(catalog->selected[0], 1);
 }
 
-TEST(CatalogLoading, FourHundredSetLimit) {
-    auto catalog = std::make_unique<SatelliteCatalog>();
+TEST(CatalogLoading, WholeFilesUpToTheLimitAndTheSetsPastItCounted) {
+    // 3,000 sets load whole and equal to the same sets loaded 400 at a time.
     std::string text;
-    for (int i = 1; i <= 401; ++i) text += elementSet(i, "\n", "S");
-    ASSERT_LT(text.size() / 185, 401u);  // short lines: the byte cut does not apply
-    EXPECT_EQ(load(*catalog, text), 400);
-    EXPECT_EQ(catalog->entries[399].catalogNumber, 400);
-    EXPECT_EQ(catalog->selected[399], 1);
-}
-
-TEST(CatalogLoading, LongBuffersAreCutTo74000Bytes) {
-    auto catalog = std::make_unique<SatelliteCatalog>();
-    // Name lines of 150 characters make sets of 294 bytes: 400 of them are far
-    // more than 400 x 185 bytes, so only the first 74,000 bytes are read.
-    const std::string longName(150, 'N');
-    std::string text;
-    for (int i = 1; i <= 400; ++i) text += elementSet(i, "\r\n", longName.c_str());
-    const long perSet = static_cast<long>(text.size()) / 400;
-    ASSERT_EQ(perSet, 294);
-    EXPECT_EQ(load(*catalog, text), 74000 / perSet);
-    EXPECT_EQ(catalog->entries[0].name, std::string(24, 'N'));
-    // At 400 x 185 bytes and one byte more, nothing is cut.
-    std::string exact = elementSets(400);
-    exact.resize(185 * 401 - 1, '\n');
-    EXPECT_EQ(load(*catalog, exact), 400);
+    for (int i = 1; i <= 3000; ++i) text += elementSet(i, "\n");
+    auto whole = std::make_unique<SatelliteCatalog>();
+    ASSERT_EQ(load(*whole, text), 3000);
+    EXPECT_EQ(whole->selected.size(), 3000u);
+    const std::size_t perSet = text.size() / 3000;
+    for (int first = 0; first < 3000; first += 400) {
+        auto piece = std::make_unique<SatelliteCatalog>();
+        const int n = load(*piece, text.substr(first * perSet, 400 * perSet));
+        for (int k = 0; k < n; ++k) {
+            ASSERT_TRUE(sameElements(piece->entries[k], whole->entries[first + k])) << first + k;
+            ASSERT_STREQ(piece->entries[k].name, whole->entries[first + k].name);
+        }
+    }
+    // One set past the limit of 100,000 is counted, not stored.
+    std::string many;
+    many.reserve(static_cast<std::size_t>(kCatalogLimit + 1) * perSet);
+    for (int i = 0; i <= kCatalogLimit; ++i) many += elementSet(i % 99999 + 1, "\n");
+    const ElementSetLoad full = loadElementSetBuffer(*whole, many.data(), static_cast<long>(many.size()));
+    EXPECT_EQ(full.loaded, kCatalogLimit);
+    EXPECT_EQ(full.beyondLimit, 1);
+    EXPECT_EQ(whole->entries.size(), static_cast<std::size_t>(kCatalogLimit));
 }
 
 TEST(CatalogLoading, WorkingSetAndPlaceholder) {

@@ -137,19 +137,33 @@ TEST(OmmForms, ToldByContentNotByName) {
 
 // 400 CSV records take more than the 74,001 bytes a two-line file may use:
 // all of them load, and the 401st is left out without being counted.
-TEST(OmmForms, FourHundredRecordsLoadWhateverTheirSize) {
+TEST(OmmForms, EveryRecordOfALargeFileLoadsAndTheOpenReportSaysWhatWasLeftOut) {
     std::string csv = kCsvHeader;
-    for (int i = 1; i <= 401; ++i) csv += csvRecord(std::to_string(100000 + i) + std::string(200, ' '));
-    ASSERT_GT(csv.size(), 74001u);
+    for (int i = 1; i <= 3000; ++i) csv += csvRecord(std::to_string(100000 + i) + std::string(200, ' '));
     TemporaryFolder folder;
     RecordingMessageSink messages;
     auto catalog = std::make_unique<SatelliteCatalog>();
     ASSERT_TRUE(openElementSetFile(folder.write("many.csv", csv), *catalog, messages));
-    EXPECT_EQ(catalog->count, 400);
-    EXPECT_EQ(catalog->entries[399].catalogNumber, 100400);
+    EXPECT_EQ(catalog->count, 3000);
+    EXPECT_EQ(catalog->entries[2999].catalogNumber, 103000);
     ElementSetLoad report;
     loaded(csv, &report);
     EXPECT_EQ(report.skipped, 0);
+
+    // Past the limit of 100,000 sets: read up to it, and the Open command says so.
+    std::string many = kCsvHeader;
+    const std::string record = csvRecord("7");
+    for (int i = 0; i < kCatalogLimit + 2; ++i) many += record;
+    Settings settings;
+    MemorySettingsStore store;
+    int32_t iridium = 0;
+    const std::string path = folder.write("all.csv", many);
+    ASSERT_TRUE(openElementSetCommand(path, *catalog, settings, store, ProgramFolder{folder.path()}, messages,
+                                      iridium));
+    EXPECT_EQ(catalog->count, kCatalogLimit);
+    EXPECT_EQ(messages.messages.back().text,
+              "Data of 100000 satellites successfully read from " + path +
+                  "\n2 more satellites in the file were not read: the catalogue holds at most 100000.");
 }
 
 TEST(OmmEpoch, IsoTimesAsTwoLineEpochs) {

@@ -8,6 +8,7 @@
 #include "astro/julian_date.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagation.hpp"
+#include "../support/catalog_builder.hpp"
 
 namespace vantrek::testing_support {
 
@@ -45,10 +46,7 @@ inline ElementSet geostationarySet(double inclinationDeg = 0.05) {
 // A catalogue holding the given sets (on the heap: it is large).
 inline std::unique_ptr<SatelliteCatalog> catalogOf(std::initializer_list<ElementSet> sets) {
     auto catalog = std::make_unique<SatelliteCatalog>();
-    for (const ElementSet& set : sets) {
-        catalog->selected[catalog->count] = 1;
-        catalog->entries[catalog->count++] = set;
-    }
+    for (const ElementSet& set : sets) vantrek::testing::AddToCatalog(*catalog, set);
     return catalog;
 }
 

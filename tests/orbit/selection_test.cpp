@@ -1,10 +1,12 @@
 // Choosing satellites: the saved selection and stepping the current satellite.
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
 
+#include "orbit/catalog_loading.hpp"
 #include "orbit/current_satellite.hpp"
 #include "orbit/selection_file.hpp"
 #include "platform/temporary_folder.hpp"
@@ -27,34 +29,47 @@ struct SelectionFixture {
 
 }  // namespace
 
-TEST(SelectionFile, RoundTripAsLittleEndianFlags) {
-    SelectionFixture f;
-    f.catalog->selected[1] = 1;
-    f.catalog->selected[399] = 1;
-    f.catalog->selected[7] = 0x01020304;
-    ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
-    const std::string bytes = f.bytes();
-    ASSERT_EQ(bytes.size(), 1600u);
-    EXPECT_EQ(bytes.substr(4, 2), std::string("\x01\x00", 2));
-    EXPECT_EQ(bytes.substr(28, 4), std::string("\x04\x03\x02\x01", 4));
-    EXPECT_FALSE(std::filesystem::exists(f.folder.file("Select.bol.tmp")));
+TEST(SelectionFile, RoundTripAsLittleEndianFlagsForAnyCatalogueSize) {
+    // 400 flags (1,600 bytes) for any catalogue up to 400 sets, as the file
+    // always was; one per set beyond that.
+    for (int count : {8, 400, 3000}) {
+        SCOPED_TRACE(count);
+        SelectionFixture f;
+        resizeCatalog(*f.catalog, count);
+        f.catalog->selected[1] = 1;
+        f.catalog->selected[399] = 1;
+        f.catalog->selected[7] = 0x01020304;
+        if (count > 400) f.catalog->selected[count - 1] = 1;
+        ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
+        const std::string bytes = f.bytes();
+        ASSERT_EQ(bytes.size(), 4u * std::max(400, count));
+        EXPECT_EQ(bytes.substr(4, 2), std::string("\x01\x00", 2));
+        EXPECT_EQ(bytes.substr(28, 4), std::string("\x04\x03\x02\x01", 4));
+        EXPECT_FALSE(std::filesystem::exists(f.folder.file("Select.bol.tmp")));
 
-    auto loaded = std::make_unique<SatelliteCatalog>();
-    for (int32_t& flag : loaded->selected) flag = 1;
-    ASSERT_TRUE(readSelection(f.program, *loaded, f.messages));
-    for (int i = 0; i < kCatalogCapacity; ++i) EXPECT_EQ(loaded->selected[i], f.catalog->selected[i]) << i;
-    EXPECT_TRUE(f.messages.messages.empty());
+        auto loaded = std::make_unique<SatelliteCatalog>();
+        for (int32_t& flag : loaded->selected) flag = 1;
+        ASSERT_TRUE(readSelection(f.program, *loaded, f.messages));
+        ASSERT_GE(loaded->selected.size(), bytes.size() / 4);
+        for (std::size_t i = 0; i < bytes.size() / 4; ++i)
+            ASSERT_EQ(loaded->selected[i], f.catalog->selected[i]) << i;
+        EXPECT_TRUE(f.messages.messages.empty());
+    }
 }
 
-TEST(SelectionFile, MissingOrWrongSizedFileLeavesTheSelection) {
+TEST(SelectionFile, MissingOrDamagedFileLeavesTheSelection) {
     SelectionFixture f;
     f.catalog->selected[1] = 1;
     EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages));
-    for (std::size_t size : {std::size_t{800}, std::size_t{1601}, std::size_t{0}}) {
-        f.folder.write("Select.bol", std::string(size, '\0'));
+    // Not a whole number of flags, empty, or longer than 100,000 flags (1 GiB).
+    for (std::uintmax_t size : {std::uintmax_t{3}, std::uintmax_t{1601}, std::uintmax_t{0},
+                                std::uintmax_t{400004}, std::uintmax_t{1} << 30}) {
+        f.folder.write("Select.bol", "");
+        std::filesystem::resize_file(f.folder.file("Select.bol"), size);
         EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages)) << size;
         EXPECT_EQ(f.catalog->selected[1], 1) << size;
     }
+    EXPECT_EQ(f.catalog->selected.size(), 400u);
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
@@ -92,7 +107,7 @@ TEST(Stepping, DownAndUpVisitShownSlotsAndStopAtTheEnds) {
     f.folder.write("Frequencies.txt", "header\n104 1.0 2.0\n");
     Settings settings;
     SatelliteCatalog& catalog = *f.catalog;
-    catalog.count = 5;  // slots 100..104, of which 1, 3 and 4 shown
+    resizeCatalog(catalog, 5);  // slots 100..104, of which 1, 3 and 4 shown
     for (int i = 0; i < 5; ++i) catalog.entries[i].catalogNumber = 100 + i;
     catalog.selected[1] = catalog.selected[3] = catalog.selected[4] = 1;
     catalog.current = 1;

@@ -305,8 +305,8 @@ TEST(CliTrack, SendsItsCommandsAndPrintsWhatTheDaemonsReport) {
     if (!WaitUntil([&] { return Answers(rotatorPort) && Answers(radioPort); }, std::chrono::milliseconds(5000)))
         GTEST_SKIP() << "rotctld or rigctld (Debian package libhamlib-utils) did not start";
 
-    const std::string command = std::string(VANTREK_BIN_DIR) + "/vantrek-cli track " + VANTREK_RES_DIR +
-                                "/TLE/sample.tle --index 0 --lat 40 --lon -75 --alt 0 --start 2008-09-21T00:21:00 "
+    const std::string command = std::string(VANTREK_BIN_DIR) + "/vantrek-cli track " + VANTREK_TESTS_DIR +
+                                "/data/sample.tle --index 0 --lat 40 --lon -75 --alt 0 --start 2008-09-21T00:21:00 "
                                 "--minutes 13 --step-seconds 20 --az-range -180:180 --rotator 127.0.0.1:" +
                                 std::to_string(rotatorPort) + " --radio 127.0.0.1:" + std::to_string(radioPort);
     FILE* pipe = popen(command.c_str(), "r");

@@ -80,7 +80,7 @@ TEST(RotatorPlan, EachKindOfPassKeepsTheRangeAndPointsAtTheTrack) {
         int turnsBack = 0;
         for (std::size_t i = 0; i < plan.planned.size(); ++i) {
             const RotatorPosition& p = plan.planned[i];
-            const TrackPoint& t = track.points[i];
+            const PassPoint& t = track.points[i];
             EXPECT_GE(p.azimuthDeg, row.limits.azimuthMinDeg - kExact);
             EXPECT_LE(p.azimuthDeg, row.limits.azimuthMaxDeg + kExact);
             EXPECT_LE(p.elevationDeg, row.limits.elevationMaxDeg);

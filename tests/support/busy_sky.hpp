@@ -27,4 +27,16 @@ inline std::unique_ptr<AppState> BusySkyState() {
     return state;
 }
 
+// A whole "active" download shown in `mode`: `count` sets like today's, all
+// shown, set 7 current with only its path drawn.
+inline std::unique_ptr<AppState> ActiveSkyState(int count, ViewMode mode) {
+    auto state = BusySkyState();
+    state->catalog = *ActiveLikeCatalog(count);
+    state->catalog.current = 7;
+    loadWorkingElementSet(state->catalog, 7, state->catalog.currentSet);
+    state->settings.showAllPaths = 0;
+    state->viewMode = mode;
+    return state;
+}
+
 }  // namespace vantrek::testing

@@ -8,9 +8,10 @@
 
 namespace vantrek::testing {
 
-// res/TLE/sample.tle: eight sets, ISS (25544) first.
+// tests/data/sample.tle: the eight sets the program shipped as its sample
+// until 2026 (the 2008 ISS first, the report test sets, five demo orbits).
 inline std::string SampleSets() {
-    std::ifstream in(std::string(VANTREK_RES_DIR) + "/TLE/sample.tle", std::ios::binary);
+    std::ifstream in(std::string(VANTREK_TESTS_DIR) + "/data/sample.tle", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

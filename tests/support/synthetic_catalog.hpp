@@ -1,6 +1,6 @@
 #pragma once
 
-// A full catalogue of 400 made-up element sets like a real one, for the
+// A catalogue of made-up element sets like a real one, for the
 // benchmarks and the frame-cost checks (header only: this folder builds no
 // test executable of its own).
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "astro/constants.hpp"
+#include "orbit/catalog_loading.hpp"
 #include "orbit/element_set.hpp"
 
 namespace vantrek::testing {
@@ -30,10 +31,11 @@ inline ElementSet SyntheticSet(int k, double heightKm, double inclinationDeg, do
     return set;
 }
 
-// 400 sets, all shown: mostly low orbits of every inclination, some deep-space ones.
-inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog() {
+// `count` sets, all shown: mostly low orbits of every inclination, some deep-space ones.
+inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog(int count = 400) {
     auto catalog = std::make_unique<SatelliteCatalog>();
-    for (int k = 0; k < kCatalogCapacity; ++k) {
+    resizeCatalog(*catalog, count);
+    for (int k = 0; k < count; ++k) {
         ElementSet set;
         if (k % 20 == 0) {
             set = SyntheticSet(k, 19000.0, 55.0, 0.01);  // navigation-like, 12 hours
@@ -46,7 +48,40 @@ inline std::unique_ptr<SatelliteCatalog> SyntheticCatalog() {
         catalog->entries[k] = set;
         catalog->selected[k] = 1;
     }
-    catalog->count = kCatalogCapacity;
+    return catalog;
+}
+
+// A catalogue like today's active satellites, `count` of them, all shown:
+// three in five in a Starlink-like shell (550 km, 53 degrees, 72 planes), the
+// rest mostly other low orbits (sun-synchronous among them), with navigation
+// orbits near 20,000 km, geostationary ones and a few Molniya orbits.
+inline std::unique_ptr<SatelliteCatalog> ActiveLikeCatalog(int count) {
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    resizeCatalog(*catalog, count);
+    const int shell = count * 3 / 5;
+    for (int k = 0; k < count; ++k) {
+        ElementSet set;
+        if (k < shell) {
+            const int plane = k % 72, slot = k / 72;
+            set = SyntheticSet(k, 550.0, 53.0, 0.0001);
+            set.raan = plane * 5.0 * kDegree;
+            set.meanAnomaly = std::fmod(slot * 360.0 / 22.0 + plane * 1.3, 360.0) * kDegree;
+        } else if (k % 25 == 0) {
+            set = SyntheticSet(k, 20200.0, 55.0, 0.005);  // navigation
+        } else if (k % 25 == 1) {
+            set = SyntheticSet(k, 35786.0, 0.05, 0.0002);  // geostationary
+            set.meanMotion = 1.0027 * kRevPerDayToRadPerMin;
+        } else if (k % 97 == 2) {
+            set = SyntheticSet(k, 20000.0, 63.4, 0.7);  // Molniya-like
+        } else if (k % 3 == 0) {
+            set = SyntheticSet(k, 500.0 + (k * 7) % 300, 97.6, 0.001);  // sun-synchronous
+        } else {
+            set = SyntheticSet(k, 350.0 + (k * 11) % 1100, (k * 13) % 100, 0.0005 + (k % 7) * 0.001);
+        }
+        set.catalogNumber = 40000 + k;
+        catalog->entries[k] = set;
+        catalog->selected[k] = 1;
+    }
     return catalog;
 }
 

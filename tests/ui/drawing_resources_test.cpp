@@ -27,4 +27,9 @@ TEST(DrawingResources, EachMissingSkinIsReportedAndLoadingGoesOn) {
     EXPECT_EQ(tried.size(), 9u);
     ASSERT_EQ(noFolder.messages.size(), 1u);
     EXPECT_EQ(noFolder.messages[0].text, "Incorrect Quorle pragram path!");
+
+    RecordingMessageSink unknown;  // the system could not say where the program is
+    EXPECT_EQ(LoadSkinBitmaps(ProgramFolder{{}, {}, true}, allButSun, unknown), 0);
+    ASSERT_EQ(unknown.messages.size(), 1u);
+    EXPECT_EQ(unknown.messages[0].text, "Can't find Quorle program path!");
 }

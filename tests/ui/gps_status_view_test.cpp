@@ -109,8 +109,8 @@ TEST_F(GpsStatusViewTest, NoFixShowsTheDashFormsTheReceiversTimeAndTheGauges) {
 
 TEST(CliDrawGps, TheShippedCaptureFillsTheGpsPageAndThePanelsGpsRows) {
     const std::string args =
-        std::string(VANTREK_RES_DIR) +
-        "/TLE/sample.tle --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
+        std::string(VANTREK_TESTS_DIR) +
+        "/data/sample.tle --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
         VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
     std::string out;
     ASSERT_EQ(testing::RunCli("draw gps " + args, out), 0) << out;

@@ -28,7 +28,7 @@ const double kIssOverKielJd = JulianDateFromCalendar(2008, 9, 20, 18, 23, 0, 0);
 
 std::map<std::string, double> look(const std::string& options) {
     std::string out;
-    EXPECT_EQ(testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle " + options, out),
+    EXPECT_EQ(testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle " + options, out),
               0);
     std::map<std::string, double> values;
     std::istringstream lines(out);

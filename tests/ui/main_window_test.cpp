@@ -10,6 +10,8 @@
 #include "ui/command_tables.hpp"
 #include "ui/main_window_paint.hpp"
 #include "main_window_fixture.hpp"
+#include "../support/sample_sets.hpp"
+#include "orbit/catalog_loading.hpp"
 
 using namespace vantrek;
 
@@ -56,11 +58,13 @@ TEST_F(MainWindowTest, ViewsResetTheMatrixOpenClearsThePickAndHelpNeedsTheFolder
     state->signalMap = 1;
     EXPECT_TRUE(run(CmdPlotSky).clearSignalMap);
 
+    // Only a chosen file with sets changes the current satellite and the Iridium mark.
     state->catalog.current = 3;
     state->pickLatch = state->iridiumCatalogue = 1;
     EXPECT_EQ(run(CmdOpen).action, ShellAction::ChooseElementFile);
-    EXPECT_EQ(state->catalog.current, 0);
-    EXPECT_EQ(state->pickLatch + state->iridiumCatalogue, 0);
+    EXPECT_EQ(state->catalog.current, 3);
+    EXPECT_EQ(state->pickLatch, 0);
+    EXPECT_EQ(state->iridiumCatalogue, 1);
 
     services.folder.path.clear();  // a program path that could not be cut at a separator
     EXPECT_EQ(run(CmdHelp).action, ShellAction::None);
@@ -84,7 +88,7 @@ TEST_F(MainWindowTest, AltTogglesFlipTheirSwitchesWithoutStoring) {
 
 TEST_F(MainWindowTest, ToolbarStepsOnlyTheIndexButKeysLoadTheWorkingSet) {
     SatelliteCatalog& catalog = state->catalog;  // six sets numbered 1000.., 1, 3 and 5 shown
-    catalog.count = 6;
+    resizeCatalog(catalog, 6);
     for (int i = 0; i < 6; ++i) catalog.entries[i].catalogNumber = 1000 + i;
     for (int i = 0; i < 6; ++i) catalog.selected[i] = i % 2;
     catalog.current = 1;
@@ -161,7 +165,10 @@ TEST_F(MainWindowTest, AutoCompassTurnsOnlyTheSkyAndOnlyWhileMoving) {
     EXPECT_EQ(state->viewMatrix.m[0][0], 1.0);
     state->viewMode = ViewMode::Sky;
     Tick(*state, services, 2460000.5);
-    EXPECT_NEAR(state->viewMatrix.m[0][1], 1.0, 1e-12);
+    ViewMatrix courseUp;
+    SetCompassHeading(courseUp, SnapshotGpsFix(state->gps).courseDeg, state->settings.SNtoNS);
+    EXPECT_EQ(state->viewMatrix.m[0][1], courseUp.m[0][1]);
+    EXPECT_NE(state->viewMatrix.m[0][0], 1.0);
 }
 
 TEST_F(MainWindowTest, PaintDrawsBlackAndTakesTheObserverFromAFixWithBothCoordinates) {
@@ -204,4 +211,35 @@ TEST_F(MainWindowTest, GpsButtonSwitchesTheReaderOnAndOffAndCloseJoinsIt) {
 
     CloseMainWindow(*state, services);  // ends the started thread without a hang
     EXPECT_FALSE(reader.thread.joinable());
+}
+
+// The warning bar's figure: the current set's age when it is old, else the
+// median of the shown sets when most are old; the 2008 ISS set is 6651 days
+// from 2026-12-07 0h (JD 2461381.5 - 2454730.0178 = 6651.48).
+TEST_F(MainWindowTest, TickMeasuresHowOldTheSetsInViewAre) {
+    const std::string sample = vantrek::testing::SampleSets();  // the 2008 ISS, two 1980 sets, five of 2026
+    loadElementSets(state->catalog, sample.data(), static_cast<long>(sample.size()));
+    const double dec7 = 2461381.5;
+    const struct {
+        int current;
+        std::vector<int> hidden;
+        int days;
+    } cases[] = {{0, {}, 6651},                       // the current set is old
+                 {3, {}, -1},                         // three old of eight shown
+                 {3, {4, 5, 6, 7}, 16867},            // three old of four shown: the median age
+                 {3, {0, 1, 2}, -1}};                 // only the recent ones shown
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.current);
+        std::fill(state->catalog.selected.begin(), state->catalog.selected.begin() + 8, 1);
+        for (int h : c.hidden) state->catalog.selected[h] = 0;
+        state->catalog.current = c.current;
+        loadWorkingElementSet(state->catalog, c.current, state->catalog.currentSet);
+        state->clock = {ClockMode::Stopped, 1.0, dec7, dec7};
+        Tick(*state, services, dec7);
+        EXPECT_EQ(state->staleElementDays, c.days);
+    }
+    loadPlaceholderElementSet(state->catalog);  // nothing loaded: nothing to warn of
+    loadWorkingElementSet(state->catalog, 0, state->catalog.currentSet);
+    Tick(*state, services, dec7);
+    EXPECT_EQ(state->staleElementDays, -1);
 }

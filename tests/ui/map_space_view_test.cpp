@@ -15,6 +15,7 @@
 #include "ui/main_window_paint.hpp"
 #include "ui/views/map_view.hpp"
 
+#include "../support/busy_sky.hpp"
 #include "../support/run_cli.hpp"
 #include "../support/sample_view_state.hpp"
 #include "main_window_fixture.hpp"
@@ -24,7 +25,7 @@ using vantrek::testing::TextStarting;
 
 namespace {
 
-// res/TLE/sample.tle at 2026-12-06 19:00 UTC.
+// tests/data/sample.tle at 2026-12-06 19:00 UTC.
 constexpr int kSdp4Test = 2;     // no finite state in 2026
 constexpr int kDemoStation = 3;
 constexpr int kDemoMolniya = 6;  // 717.8-minute period
@@ -121,7 +122,7 @@ TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
     ASSERT_EQ(marks.size(), 7u);  // eight sets, one of which cannot be propagated
     for (int index : {kDemoStation, 4, kDemoMolniya, kDemoGeo}) {
         std::string out;
-        ASSERT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle --index " +
+        ASSERT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle --index " +
                                                   std::to_string(index) + " --lat 54.3 --lon 10.1 --alt 0 --time " +
                                                   kUtc,
                                               out),
@@ -166,6 +167,43 @@ TEST(MapView, GeostationaryHasNoTrackALongPeriodHasTwoAndNothingCrossesTheMap) {
     EXPECT_NEAR(last->points.back().y, mark.top + 7, 25);
 }
 
+// Tracks kept from frame to frame while the clock runs (ten ticks of six
+// seconds: most tracks gain and lose points; both engines) draw exactly the
+// pixels of tracks worked out afresh.
+TEST(MapView, KeptTracksDrawThePixelsOfFreshOnes) {
+    for (int32_t engine : {0, kEngineSgp8}) {
+        SCOPED_TRACE(engine);
+        auto running = vantrek::testing::BusySkyState();
+        running->viewMode = ViewMode::Map;
+        running->settings.s4_s8 = engine;
+        running->clock.mode = ClockMode::RealTime;
+        double now = running->clock.currentDate;
+        DisplayList kept;
+        for (int tick = 0; tick < 10; ++tick) {
+            now += 6.0 / 86400.0;
+            AdvanceClock(running->clock, now);
+            kept = paint(*running);
+        }
+        auto afresh = vantrek::testing::BusySkyState();
+        afresh->viewMode = ViewMode::Map;
+        afresh->settings.s4_s8 = engine;
+        afresh->clock = running->clock;
+        const DisplayList fresh = paint(*afresh);
+        ASSERT_EQ(kept.commands.size(), fresh.commands.size());
+        std::size_t pixels = 0;
+        for (std::size_t c = 0; c < fresh.commands.size(); ++c) {
+            ASSERT_EQ(kept.commands[c].op, fresh.commands[c].op) << c;
+            ASSERT_TRUE(kept.commands[c].colour == fresh.commands[c].colour) << c;
+            const std::vector<Point>&a = kept.commands[c].points, &b = fresh.commands[c].points;
+            ASSERT_EQ(a.size(), b.size()) << c;
+            for (std::size_t k = 0; k < a.size(); ++k)
+                ASSERT_TRUE(a[k].x == b[k].x && a[k].y == b[k].y) << c << " " << k;
+            pixels += fresh.commands[c].points.size();
+        }
+        EXPECT_GT(pixels, 100000u);  // every track drawn
+    }
+}
+
 TEST(MapView, AClickWithinSevenPixelsOfAMarkerPicksItsSatellite) {
     auto state = sampleState(ViewMode::Map, kDemoStation);
     const Rect mark = bitmaps(paint(*state), BitmapId::NotSell).at(kDemoGeo - 1)->rect;
@@ -190,10 +228,12 @@ TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
     AppState& state = *world.state;
     MousePoint reference{0, 0};
     DragRotate(state.viewMatrix, reference, {40, 40});
-    OpenChosenElementFile(state, world.services, std::string(VANTREK_RES_DIR) + "/TLE/sample.tle");
+    OpenChosenElementFile(state, world.services, std::string(VANTREK_TESTS_DIR) + "/data/sample.tle");
     state.viewMode = ViewMode::Space;
     SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
     snapshot.julianDate = kWhen;
+    snapshot.satelliteShown.resize(8);
+    snapshot.satellites.resize(8);
     for (int i = 0; i < 8; ++i) state.catalog.selected[i] = snapshot.satelliteShown[i] = i < 3;
     snapshot.satellites[0] = {0.0, 0.0, -100.0, 100.0};   // right behind the centre
     snapshot.satellites[1] = {100.0, 0.0, -10.0, 100.5};  // behind, beside the disc
@@ -284,8 +324,8 @@ TEST(SpaceView, DiscsAtAnyZoomStayWithinThePixelRange) {
 }
 
 TEST(SpaceView, TheDrawCommandPaintsTheMapAndTheSpaceView) {
-    const std::string args = std::string(VANTREK_RES_DIR) +
-                             "/TLE/sample.tle --lat 54.3 --lon 10.1 --alt 0 --index 6 --time " + kUtc;
+    const std::string args = std::string(VANTREK_TESTS_DIR) +
+                             "/data/sample.tle --lat 54.3 --lon 10.1 --alt 0 --index 6 --time " + kUtc;
     std::string out;
     ASSERT_EQ(vantrek::testing::RunCliRaw("draw map " + args, out), 0);
     EXPECT_NE(out.find("stretchsurface\t0,26,1280,774\tworkimage\t0,0,900,450"), std::string::npos);

@@ -6,6 +6,7 @@
 
 #include "astro/julian_date.hpp"
 #include "platform/temporary_folder.hpp"
+#include "orbit/catalog_loading.hpp"
 
 using namespace vantrek;
 
@@ -20,7 +21,7 @@ struct DialogFixture {
     SatelliteForm form;
 
     explicit DialogFixture(int hiddenSlot = -1) {
-        catalog->count = 3;
+        resizeCatalog(*catalog, 3);
         for (int i = 0; i < 3; ++i) {
             catalog->entries[i].catalogNumber = 200 + i;
             catalog->entries[i].epoch = 8264.51782528;
@@ -69,4 +70,25 @@ TEST(SatelliteDialog, SelectTogglesAllAndOkMakesTheHighlightedOrLastCheckedCurre
     f.accept();  // nothing checked: no satellite shown, current kept
     EXPECT_EQ(f.catalog->selected[2], 0);
     EXPECT_EQ(f.catalog->current, 2);
+}
+
+// With a Find filter, Select acts on the rows found and OK makes current only
+// a row the user can see ("mol" finds one of three).
+TEST(SatelliteDialog, FilterLimitsSelectAndTheCurrentRow) {
+    DialogFixture f;
+    std::snprintf(f.catalog->entries[1].name, sizeof f.catalog->entries[1].name, "MOLNIYA 1-93");
+    openSatelliteDialog(f.form, *f.catalog, 0.0);
+    f.form.filter = "mol";
+    f.catalog->current = 2;
+    f.accept();  // all checked, the last in list order (slot 0) hidden
+    EXPECT_EQ(f.catalog->current, 1);
+    EXPECT_EQ(f.catalog->selected[0] + f.catalog->selected[2], 2);  // hidden rows keep their boxes
+
+    toggleSatelliteSelection(f.form, *f.catalog);  // the rows found become the selection
+    EXPECT_EQ(f.catalog->selected[1], 1);
+    EXPECT_EQ(f.catalog->selected[0] + f.catalog->selected[2], 0);
+    EXPECT_FALSE(f.form.rows[0].checked);
+    toggleSatelliteSelection(f.form, *f.catalog);  // pressed again: cleared
+    EXPECT_EQ(f.catalog->selected[1], 0);
+    EXPECT_FALSE(f.form.rows[1].checked);
 }

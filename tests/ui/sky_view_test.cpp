@@ -23,7 +23,7 @@ using vantrek::testing::TextStarting;
 
 namespace {
 
-// res/TLE/sample.tle at 2026-12-06 19:00 UTC over Kiel.
+// tests/data/sample.tle at 2026-12-06 19:00 UTC over Kiel.
 constexpr int kSdp4Test = 2;     // no finite state in 2026
 constexpr int kDemoSunSync = 4;  // 44.7 degrees up, in the Earth's shadow
 constexpr int kDemoMolniya = 6;  // 79.7 degrees up
@@ -60,7 +60,7 @@ std::size_t stars(const DisplayList& list) { return find(list, DrawOp::Ellipse, 
 // vantrek-cli look as key=value pairs.
 std::map<std::string, double> look(int index, const char* where = "--lat 54.3023 --lon 10.1247 --alt 0.03") {
     std::string out;
-    EXPECT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_RES_DIR) + "/TLE/sample.tle --index " +
+    EXPECT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle --index " +
                                               std::to_string(index) + " " + where + " --time " + kUtc,
                                           out),
               0);
@@ -240,8 +240,8 @@ TEST(SkyView, NoChartOnASmallAreaNoNumbersForASetWithoutAStateAndABigWindowDrawn
 }
 
 TEST(SkyView, DrawCommandPrintsTheFrameAndTimesRepeats) {
-    const std::string args = "draw sky " + std::string(VANTREK_RES_DIR) +
-                             "/TLE/sample.tle --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
+    const std::string args = "draw sky " + std::string(VANTREK_TESTS_DIR) +
+                             "/data/sample.tle --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
     std::string out;
     ASSERT_EQ(vantrek::testing::RunCliRaw(args, out), 0);
     EXPECT_EQ(out.substr(0, out.find('\n')), "fill\t0,0,1280,800\t50,0,50");

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "astro/constants.hpp"
+#include "astro/projections.hpp"
+
 using namespace vantrek;
 
 constexpr double kS3 = 0.0523359562;  // sin and cos of 3 degrees
@@ -41,13 +44,27 @@ TEST(ViewMatrix, ZoomStaysWithinItsBoundsAndRollTouchesOnlyTheChart) {
     EXPECT_NEAR(v.m[0][1], 0.0, 1e-9);
 }
 
-TEST(ViewMatrix, CompassHeadingTurnsTheChartAndIgnoresNaN) {
-    ViewMatrix v;
-    v.m[3][3] = 3.0;
-    SetCompassHeading(v, 90.0);
-    EXPECT_NEAR(v.m[0][1], 1.0, 1e-12);
-    EXPECT_NEAR(v.m[1][0], -1.0, 1e-12);
-    EXPECT_EQ(v.m[3][3], 1.0);
-    SetCompassHeading(v, std::nan(""));
-    EXPECT_NEAR(v.m[0][1], 1.0, 1e-12);
+// The course points straight up on the chart of either north-south setting.
+TEST(ViewMatrix, CompassHeadingPutsTheCourseUpAndIgnoresNaN) {
+    for (int32_t snToNs : {0, 1}) {
+        for (double course : {0.0, 30.0, 90.0, 200.0}) {
+            ViewMatrix v;
+            v.m[3][3] = 3.0;
+            SetCompassHeading(v, course, snToNs);
+            EXPECT_EQ(v.m[3][3], 1.0);
+            LookAngles look;
+            look.azimuth = course * kDegree;
+            look.elevation = 0.5;
+            PixelPoint p, east;
+            ASSERT_TRUE(SkyChartPixel({v.m[0][0], v.m[0][1]}, {v.m[1][0], v.m[1][1]}, look, 100, 100, snToNs, p));
+            EXPECT_NEAR(p.x, 100, 1) << snToNs << " " << course;
+            EXPECT_LT(p.y, 50) << snToNs << " " << course;
+            // A quarter turn clockwise of the course (looking up): on the left.
+            look.azimuth = (course + 90.0) * kDegree;
+            ASSERT_TRUE(SkyChartPixel({v.m[0][0], v.m[0][1]}, {v.m[1][0], v.m[1][1]}, look, 100, 100, snToNs, east));
+            EXPECT_LT(east.x, 50) << snToNs << " " << course;
+            SetCompassHeading(v, std::nan(""), snToNs);
+            EXPECT_NEAR(v.m[3][3], 1.0, 1e-12);
+        }
+    }
 }

@@ -33,6 +33,9 @@ public:
     void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
         post([this, text, caption, icon] { dialog_.services_.messages->showMessage(text, caption, icon); });
     }
+    void transferChanged(const std::string& text) override {
+        post([this, text] { dialog_.transfer_->setText(QString::fromStdString(text)); });
+    }
     void finished() {
         post([this] { dialog_.finish(); });
     }
@@ -64,6 +67,9 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     log_ = new QPlainTextEdit(this);
     log_->setReadOnly(true);
     log_->setMinimumSize(540, 180);
+    transfer_ = new QLabel(this);
+    cancelTransfer_ = new QPushButton("Cancel", this);
+    cancelTransfer_->setEnabled(false);
     auto* ok = new QPushButton("ok", this);
 
     auto* layout = new QVBoxLayout(this);
@@ -77,7 +83,8 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(log_);
     auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
+    bottom->addWidget(transfer_, 1);
+    bottom->addWidget(cancelTransfer_);
     bottom->addWidget(ok);
     layout->addLayout(bottom);
 
@@ -85,8 +92,9 @@ DownloadDialog::DownloadDialog(DownloadDialogServices services, QWidget* parent)
     connect(updateAll_, &QPushButton::clicked, this, [this] { start(true); });
     connect(webSite_, &QPushButton::clicked, this, [this] {
         const std::string home = serverHomePage(services_.state->settings.TLE_Url);
-        if (!home.empty() && services_.openWebPage) services_.openWebPage(home);
+        if (!home.empty()) OpenOutsidePage(services_.openWebPage, home, *services_.messages);
     });
+    connect(cancelTransfer_, &QPushButton::clicked, this, [this] { cancel_ = true; });
     connect(ok, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -148,6 +156,8 @@ void DownloadDialog::showLog(const std::string& log) {
 void DownloadDialog::setBusy(bool running) {
     download_->setEnabled(!running);
     updateAll_->setEnabled(!running);
+    cancelTransfer_->setEnabled(running);
+    if (!running) transfer_->clear();
     categories_->setEnabled(!running);
     url_->setEnabled(!running);
 }
@@ -161,7 +171,7 @@ void RunDownloadDialog(QWidget* parent, AppState& state, const MainWindowService
     dialogServices.folder = services.folder;
     dialogServices.http = &http;
     dialogServices.openWebPage = [](const std::string& url) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
     };
     DownloadDialog dialog(std::move(dialogServices), parent);
     dialog.exec();

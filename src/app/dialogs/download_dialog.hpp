@@ -11,6 +11,7 @@
 #include "platform/http_client.hpp"
 #include "ui/dialogs/download_dialog.hpp"
 #include "ui/main_window.hpp"
+#include "ui/outside_pages.hpp"
 
 class QComboBox;
 class QLabel;
@@ -26,14 +27,15 @@ struct DownloadDialogServices {
     MessageSink* messages = nullptr;
     ProgramFolder folder;  // the TLE folder is made inside it
     HttpClient* http = nullptr;
-    // Opens a web page with the desktop's browser.
-    std::function<void(const std::string& url)> openWebPage;
+    // Opens a web page with the desktop's browser; false when none could.
+    PageOpener openWebPage;
 };
 
 // "Get last TLE". Downloads run on a worker thread, so the window and the
 // views go on while files arrive; the log shows each file as it comes and the
-// catalogue is replaced on the interface thread. Closing the dialog cancels a
-// download and waits for the worker (at most about a second).
+// catalogue is replaced on the interface thread. A line under the log says
+// what the transfer is doing ("Connecting to HOST...", the bytes received);
+// "Cancel" stops it within a second, and so does closing the dialog.
 class DownloadDialog : public QDialog {
     Q_OBJECT
 
@@ -48,6 +50,8 @@ public:
     QPushButton* downloadButton() const { return download_; }
     QPushButton* updateAllButton() const { return updateAll_; }
     QPushButton* webSiteButton() const { return webSite_; }
+    QPushButton* cancelButton() const { return cancelTransfer_; }
+    QLabel* transferLine() const { return transfer_; }
 
     void done(int result) override;
 
@@ -67,6 +71,8 @@ private:
     QPushButton* download_ = nullptr;
     QPushButton* updateAll_ = nullptr;
     QPushButton* webSite_ = nullptr;
+    QPushButton* cancelTransfer_ = nullptr;
+    QLabel* transfer_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     std::atomic<bool> cancel_{false};
     std::unique_ptr<Progress> progress_;

@@ -13,20 +13,25 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QHeaderView>
+#include <QSortFilterProxyModel>
+#include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/dialogs/pass_chart_window.hpp"
+#include "app/dialogs/pass_export_file.hpp"
 #include "astro/julian_date.hpp"
 #include "observe/pass_search_settings.hpp"
 #include "orbit/current_satellite.hpp"
+#include "ui/stale_elements.hpp"
+#include "ui/dialogs/pass_export_dialog.hpp"
+#include "ui/dialogs/predict_columns.hpp"
 
 namespace vantrek::app {
 
 namespace {
 
-const char* const kColumnTitles[] = {"Sat", "Time", "Status", "Magnitude", "Flare angle", "Nr in file"};
 constexpr int kColumnWidths[] = {140, 130, 80, 70, 70, 70};  // pixels
-constexpr int kColumns = 6;
 constexpr int kPollMs = 25;  // how often the bars follow the search
 constexpr int kTenthsPerPeriod = 10;
 
@@ -64,15 +69,20 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
     magnitude_ = new QLineEdit(qs(form_.minimumMagnitude), this);
     predict_ = new QPushButton("Predict", this);
 
-    list_ = new QTreeWidget(this);
+    rows_ = new PredictionListModel(form_.rows, state_, this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(rows_);
+    sorted_->setSortRole(Qt::UserRole);
+    list_ = new QTreeView(this);
+    list_->setModel(sorted_);
     list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setColumnCount(kColumns);
-    QStringList titles;
-    for (const char* title : kColumnTitles) titles << title;
-    list_->setHeaderLabels(titles);
-    for (int c = 0; c < kColumns; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
+    list_->setSortingEnabled(true);
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);  // newest first until a title is clicked
+    for (int c = 0; c < kRowColumnCount; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
+    for (int c = 0; c < kPassColumnCount; ++c) list_->setColumnWidth(kRowColumnCount + c, kPassColumnWidths[c]);
     list_->setMinimumSize(600, 260);
     satellitesBar_ = new QProgressBar(this);
     periodBar_ = new QProgressBar(this);
@@ -82,6 +92,8 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
         bar->setTextVisible(false);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    save_ = buttons->addButton(kSavePassesButton, QDialogButtonBox::ActionRole);
+    choosePassesFile = AskForPassesFile;
 
     auto* grid = new QGridLayout;
     grid->addWidget(date_, 0, 0);
@@ -106,9 +118,12 @@ PredictWindow::PredictWindow(AppState& state, SettingsStore& store, MessageSink&
 
     connect(predict_, &QPushButton::clicked, this, &PredictWindow::predictOrStop);
     connect(&poll_, &QTimer::timeout, this, &PredictWindow::showProgress);
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!busy()) choosePredictionRows(chosenPositions(), state_);
     });
+    connect(list_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex& index) { openPassChart(listPosition(index.row())); });
+    connect(save_, &QPushButton::clicked, this, [this] { SavePassesTo(this, state_, messages_, choosePassesFile); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -143,7 +158,9 @@ void PredictWindow::predictOrStop() {
     readForm();
     const PassSearchOptions options = predictSearchOptions(form_, state_);
     StoreSearchLimits(options, state_.settings);
-    state_.predictions.count = 0;
+    // The rows of the last search go as this one starts.
+    state_.predictions = PredictionResults();
+    form_.rows.clear();
     showRows();
     satellitesBar_->setRange(0, std::max(1, loadedSatelliteCount(state_.catalog)));
     satellitesBar_->setValue(0);
@@ -168,28 +185,53 @@ void PredictWindow::finishSearch(bool report) {
     const std::unique_ptr<PassSearchJob> job = TakePassSearch(worker_);
     predict_->setText("Predict");
     if (!job) return;
+    // Threads end on different satellites: a search that ran to its end fills both bars.
+    if (!worker_.cancel) {
+        satellitesBar_->setValue(satellitesBar_->maximum());
+        periodBar_->setValue(periodBar_->maximum());
+    }
     TakePassSearchRows(*job, state_);
     listPredictionRows(form_, state_, true);
     showRows();
-    if (report) messages_.showMessage(PassSearchSummaryText(job->passes, job->seconds), "Search result",
-                                      MessageIcon::None);
+    if (!report) return;
+    std::string summary = PassSearchSummaryText(job->passes, job->seconds);
+    if (state_.predictions.full) summary += "\n" + PredictionListFullText(job->options.maxRows);
+    const int staleDays = StaleElementDays(*job->catalog, job->options.start);
+    if (staleDays >= 0) summary += "\n" + StaleElementsText(staleDays);
+    messages_.showMessage(summary, "Search result", MessageIcon::None);
 }
 
 void PredictWindow::showRows() {
-    const QSignalBlocker quiet(list_);  // refilling chooses nothing
-    // Names are stored blank-padded to 24 columns; shown without the padding.
-    list_->clear();
-    for (const PredictionCells& row : form_.rows) {
-        new QTreeWidgetItem(list_, {qs(row.satellite).trimmed(), qs(row.time), qs(row.status), qs(row.magnitude),
-                                    QString::fromUtf8(row.flareAngle.c_str()), qs(row.index)});
-    }
+    const QSignalBlocker quiet(list_->selectionModel());  // refilling chooses nothing
+    rows_->refill();
+}
+
+int PredictWindow::listPosition(int viewRow) const {
+    return sorted_->mapToSource(sorted_->index(viewRow, 0)).row();
 }
 
 std::vector<int> PredictWindow::chosenPositions() const {
+    // In the order the view shows them: the last one chosen wins.
     std::vector<int> positions;
-    for (int p = 0; p < list_->topLevelItemCount(); ++p)
-        if (list_->topLevelItem(p)->isSelected()) positions.push_back(p);
+    for (const QModelIndex& row : list_->selectionModel()->selectedRows())
+        positions.push_back(sorted_->mapToSource(row).row());
+    std::sort(positions.begin(), positions.end(), [this](int a, int b) {
+        return sorted_->mapFromSource(rows_->index(a, 0)).row() < sorted_->mapFromSource(rows_->index(b, 0)).row();
+    });
     return positions;
+}
+
+void PredictWindow::openPassChart(int position) {
+    if (busy()) return;
+    const int stored = PredictionRowAtListPosition(state_.predictions, position);
+    const PassDetails* pass = PassDetailsOfRow(state_.passDetails, state_.predictions, stored);
+    if (pass == nullptr) return;
+    PassChartForm form;
+    const double downlink = DownlinkFor(state_, hasFolder_ ? &folder_ : nullptr, pass->catalogNumber);
+    if (!vantrek::openPassChart(form, state_, stored, downlink)) return;
+    auto* window = new PassChartWindow(std::move(form), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void PredictWindow::accept() {
@@ -212,6 +254,7 @@ void PredictWindow::stopSearch() {
 
 void RunPredictWindow(QWidget* parent, AppState& state, const MainWindowServices& services) {
     PredictWindow window(state, *services.store, *services.messages, parent);
+    window.setProgramFolder(services.folder);
     window.exec();
 }
 

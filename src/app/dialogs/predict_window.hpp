@@ -3,8 +3,11 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <functional>
+
 #include "platform/message_sink.hpp"
 #include "platform/settings_store.hpp"
+#include "app/dialogs/prediction_list_model.hpp"
 #include "ui/app_state.hpp"
 #include "ui/pass_search_worker.hpp"
 #include "ui/dialogs/predict_dialog.hpp"
@@ -16,7 +19,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimeEdit;
-class QTreeWidget;
+class QSortFilterProxyModel;
+class QTreeView;
 
 namespace vantrek::app {
 
@@ -42,9 +46,19 @@ public:
     QCheckBox* magnitudeFilterBox() const { return filter_; }
     QLineEdit* magnitudeEdit() const { return magnitude_; }
     QPushButton* predictButton() const { return predict_; }
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
+    // The list position (newest row first, as stored) a row of the view shows.
+    int listPosition(int viewRow) const;
     QProgressBar* satellitesBar() const { return satellitesBar_; }
     QProgressBar* periodBar() const { return periodBar_; }
+    QPushButton* saveButton() const { return save_; }
+
+    // Where "Save passes..." writes: asks with a file chooser unless replaced.
+    std::function<QString(QWidget*)> choosePassesFile;
+    // Frequencies.txt for the pass chart's Doppler column; none by default.
+    void setProgramFolder(const ProgramFolder& folder) { folder_ = folder; hasFolder_ = true; }
+    // The chart of the row at form position `position` (double-click on a row).
+    void openPassChart(int position);
 
     void accept() override;
     void done(int result) override;
@@ -73,9 +87,14 @@ private:
     QCheckBox* filter_ = nullptr;
     QLineEdit* magnitude_ = nullptr;
     QPushButton* predict_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    QTreeView* list_ = nullptr;
+    PredictionListModel* rows_ = nullptr;
+    QSortFilterProxyModel* sorted_ = nullptr;
     QProgressBar* satellitesBar_ = nullptr;
     QProgressBar* periodBar_ = nullptr;
+    QPushButton* save_ = nullptr;
+    ProgramFolder folder_;
+    bool hasFolder_ = false;
 };
 
 // The main window's "Predict", modal.

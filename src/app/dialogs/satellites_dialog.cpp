@@ -1,19 +1,21 @@
 #include "app/dialogs/satellites_dialog.hpp"
 
+#include <vector>
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace vantrek::app {
 
 namespace {
 
-const char* const kColumnTitles[] = {"Satellite", "Cat #", "Element #", "Epoch", "In file #"};
 constexpr int kColumnWidths[] = {150, 50, 40, 220, 60};  // pixels
 constexpr int kColumns = 5;
 
@@ -31,19 +33,17 @@ SatellitesDialog::SatellitesDialog(AppState& state, const ProgramFolder& folder,
     filter_ = new QLineEdit(this);
     filter_->setPlaceholderText("Name or Cat #");
     filter_->setClearButtonEnabled(true);
-    list_ = new QTreeWidget(this);
+    rows_ = new SatelliteListModel(form_, this);
+    shown_ = new SatelliteFilterModel(form_, this);
+    shown_->setSourceModel(rows_);
+    list_ = new QTreeView(this);
+    list_->setModel(shown_);
     list_->setRootIsDecorated(false);
-    list_->setColumnCount(kColumns);
-    QStringList titles;
-    for (const char* title : kColumnTitles) titles << title;
-    list_->setHeaderLabels(titles);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSortingEnabled(true);
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);  // file order until a title is clicked
     for (int c = 0; c < kColumns; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
-    for (const SatelliteRow& row : form_.rows) {
-        auto* item = new QTreeWidgetItem(list_, {qs(row.name).trimmed(), qs(row.catalogNumber), qs(row.elementNumber),
-                                                 qs(row.epoch), qs(row.slotText)});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    }
-    showChecks();
     list_->setMinimumSize(560, 300);
     select_ = new QPushButton("Select", this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -66,29 +66,37 @@ SatellitesDialog::SatellitesDialog(AppState& state, const ProgramFolder& folder,
     connect(filter_, &QLineEdit::textChanged, this, &SatellitesDialog::applyFilter);
     connect(select_, &QPushButton::clicked, this, [this] {
         toggleSatelliteSelection(form_, state_.catalog);
-        showChecks();
+        rows_->checksChanged();
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void SatellitesDialog::showChecks() {
-    for (int r = 0; r < list_->topLevelItemCount(); ++r)
-        list_->topLevelItem(r)->setCheckState(0, form_.rows[r].checked ? Qt::Checked : Qt::Unchecked);
+void SatellitesDialog::applyFilter() {
+    form_.filter = filter_->text().trimmed().toStdString();
+    shown_->filterChanged();
 }
 
-void SatellitesDialog::applyFilter() {
-    const std::string filter = filter_->text().trimmed().toStdString();
-    for (int r = 0; r < list_->topLevelItemCount(); ++r)
-        list_->topLevelItem(r)->setHidden(!satelliteRowShown(form_.rows[r], filter));
+int SatellitesDialog::formRow(int viewRow) const {
+    return shown_->mapToSource(shown_->index(viewRow, 0)).row();
 }
 
 void SatellitesDialog::accept() {
-    for (int r = 0; r < list_->topLevelItemCount(); ++r)
-        form_.rows[r].checked = list_->topLevelItem(r)->checkState(0) == Qt::Checked;
-    QTreeWidgetItem* highlighted = list_->currentItem();
-    form_.highlightedRow = highlighted && highlighted->isSelected() && !highlighted->isHidden()
-                               ? list_->indexOfTopLevelItem(highlighted)
+    // The rows from the top of the list down, as sorted; hidden ones after them.
+    form_.listOrder.clear();
+    if (shown_->sortColumn() >= 0) {
+        std::vector<bool> listed(form_.rows.size(), false);
+        for (int r = 0; r < shown_->rowCount(); ++r) {
+            const int row = formRow(r);
+            form_.listOrder.push_back(row);
+            listed[static_cast<std::size_t>(row)] = true;
+        }
+        for (std::size_t r = 0; r < listed.size(); ++r)
+            if (!listed[r]) form_.listOrder.push_back(static_cast<int>(r));
+    }
+    const QModelIndex highlighted = list_->currentIndex();
+    form_.highlightedRow = highlighted.isValid() && list_->selectionModel()->isRowSelected(highlighted.row(), {})
+                               ? shown_->mapToSource(highlighted).row()
                                : -1;
     acceptSatelliteDialog(form_, state_.catalog, folder_, state_.settings);
     QDialog::accept();

@@ -4,17 +4,20 @@
 
 #include "platform/program_folder.hpp"
 #include "ui/app_state.hpp"
+#include "app/dialogs/satellite_list_model.hpp"
 #include "ui/dialogs/satellite_dialog.hpp"
 #include "ui/main_window.hpp"
 
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace vantrek::app {
 
-// "Satelites": the loaded sets with a check box each, last in the file first.
-// The filter only hides rows; OK applies every row, shown or hidden.
+// "Satelites": the loaded sets with a check box each, last in the file first,
+// in a model/view list that sorts by any column. The filter hides rows as the
+// user types; OK applies every row, shown or hidden; "Select" acts on the
+// rows shown.
 class SatellitesDialog : public QDialog {
     Q_OBJECT
 
@@ -23,13 +26,15 @@ public:
 
     QLineEdit* countField() const { return count_; }
     QLineEdit* filterEdit() const { return filter_; }
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
+    // The form row a row of the view shows.
+    int formRow(int viewRow) const;
+    const SatelliteForm& form() const { return form_; }
     QPushButton* selectButton() const { return select_; }
 
     void accept() override;
 
 private:
-    void showChecks();
     void applyFilter();
 
     AppState& state_;
@@ -37,7 +42,9 @@ private:
     SatelliteForm form_;
     QLineEdit* count_ = nullptr;
     QLineEdit* filter_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    QTreeView* list_ = nullptr;
+    SatelliteListModel* rows_ = nullptr;
+    SatelliteFilterModel* shown_ = nullptr;
     QPushButton* select_ = nullptr;
 };
 

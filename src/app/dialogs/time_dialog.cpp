@@ -76,7 +76,7 @@ TimeDialog::TimeDialog(AppState& state, MessageSink& messages, SystemClock& cloc
     connect(date_, &QDateEdit::dateChanged, this, picked);
     connect(time_, &QTimeEdit::timeChanged, this, picked);
     connect(gpsTime_, &QPushButton::clicked, this, [this] {
-        setGpsTime(form_, state_.gps, state_.localTimeOffset, clock_, messages_);
+        setGpsTime(form_, state_.gps, clock_, messages_);
         showForm();
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

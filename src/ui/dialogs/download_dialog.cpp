@@ -34,7 +34,17 @@ void takeElementSetUrl(DownloadForm& form, Settings& settings, SettingsStore& st
 }
 
 void applyDownloadedCategory(AppState& state, SettingsStore& store, const DownloadedCategory& category) {
-    readDownloadedSets(state.catalog, category.answer);
+    if (category.sets) {
+        const SatelliteCatalog& sets = *category.sets;  // read on the worker thread
+        state.catalog.entries = sets.entries;
+        state.catalog.count = sets.count;
+        state.catalog.selected = sets.selected;
+    } else {
+        readDownloadedSets(state.catalog, category.answer);
+    }
+    // A smaller catalogue than before: the current slot may be gone.
+    if (state.catalog.current < 0 || state.catalog.current >= loadedSatelliteCount(state.catalog))
+        state.catalog.current = 0;
     ResetViewMatrix(state.viewMatrix);
     if (category.single) {
         if (category.row == kIridiumCategoryRow) {

@@ -19,7 +19,7 @@ struct DownloadForm {
     std::string log;                      // the read-only log
 };
 
-// The 35 captions with "International Space Station" selected, and the
+// The captions with "International Space Station" selected, and the
 // server of the TLE_Url template.
 void openDownloadDialog(DownloadForm& form, const Settings& settings);
 
@@ -28,7 +28,8 @@ void openDownloadDialog(DownloadForm& form, const Settings& settings);
 void takeElementSetUrl(DownloadForm& form, Settings& settings, SettingsStore& store);
 
 // On the interface thread, for each category a download hands over: the sets
-// replace the catalogue, the view orientation is reset, the status bar names
+// replace the catalogue (slot 0 becomes current when the current slot is
+// past the new count), the view orientation is reset, the status bar names
 // the file, and a copy saved whole becomes the last file. After "Download"
 // the Iridium row marks the catalogue as Iridium sets; any other row clears
 // the mark and switches flare prediction off.

@@ -71,17 +71,19 @@ PassSearchOptions predictSearchOptions(const PredictForm& form, const AppState& 
     options.minimumMagnitude = readDialogNumber(form.minimumMagnitude);
     options.limits.satelliteElevation = readDialogNumber(form.satelliteElevation) * kDegree;
     options.limits.sunElevation = readDialogNumber(form.sunElevation) * kDegree;
+    options.maxRows = kPredictionRowLimit;
     return CheckedPassSearchOptions(options);
 }
 
 void listPredictionRows(PredictForm& form, const AppState& state, bool insertedBySearch) {
     const PredictionResults& results = state.predictions;
-    const int count = std::clamp(results.count, 0, kPredictionCapacity);
+    const int count = std::clamp(results.count, 0, static_cast<int>(results.rows.size()));
     form.rows.clear();
+    form.rows.reserve(static_cast<std::size_t>(count));
     for (int position = 0; position < count; ++position) {
-        const PredictionRow& row = results.rows[count - 1 - position];
-        const bool known = row.satelliteIndex >= 0 && row.satelliteIndex < kCatalogCapacity;
-        const char* name = known ? state.catalog.entries[row.satelliteIndex].name : "";
+        const PredictionRow& row = results.rows[static_cast<std::size_t>(count - 1 - position)];
+        const bool known = row.satelliteIndex >= 0 && row.satelliteIndex < loadedSatelliteCount(state.catalog);
+        const char* name = known ? state.catalog.entries[static_cast<std::size_t>(row.satelliteIndex)].name : "";
         form.rows.push_back(FormatPredictionRow(row, name, state.localTimeOffset, insertedBySearch));
     }
 }
@@ -113,7 +115,10 @@ void acceptPredictDialog(const PredictForm& form, const std::vector<int>& listPo
     Settings& settings = state.settings;
     settings.flares = options.flareMode;
     settings.SatPredictVisible = options.magnitudeFilter;
-    settings.SatPredictMag = static_cast<int32_t>(options.minimumMagnitude);
+    // OK takes the magnitude as typed (only "Predict" replaces one above 20).
+    const double magnitude = readDialogNumber(form.minimumMagnitude);
+    if (std::isfinite(magnitude))
+        settings.SatPredictMag = static_cast<int32_t>(std::clamp(magnitude, -2.0e9, 2.0e9));
     StoreSearchLimits(options, settings);
     StoreOptions(store, settings, state.catalog.current);
     choosePredictionRows(listPositions, state);

@@ -47,8 +47,9 @@ void listPredictionRows(PredictForm& form, const AppState& state, bool insertedB
 // catalogue no longer holds are passed over. True when a row was applied.
 bool choosePredictionRows(const std::vector<int>& listPositions, AppState& state);
 
-// OK: the boxes, the magnitude and the limits become the settings (with the
-// replacements of "Predict") and are stored, then the chosen rows apply.
+// OK: the boxes, the magnitude (as typed; text that is not a number keeps the
+// setting) and the limits (with the replacements of "Predict") become the
+// settings and are stored, then the chosen rows apply.
 void acceptPredictDialog(const PredictForm& form, const std::vector<int>& listPositions,
                          AppState& state, SettingsStore& store);
 

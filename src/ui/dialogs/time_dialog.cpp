@@ -1,19 +1,10 @@
 #include "ui/dialogs/time_dialog.hpp"
 
 #include <cmath>
-#include <cstdio>
+
+#include "ui/text_format.hpp"
 
 namespace vantrek {
-
-namespace {
-
-std::string formatted(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-}  // namespace
 
 void openTimeDialog(TimeForm& form, const SimulationClock& clock, double localTimeOffset) {
     form.mode = clock.mode;
@@ -22,7 +13,7 @@ void openTimeDialog(TimeForm& form, const SimulationClock& clock, double localTi
     const double local = clock.currentDate + localTimeOffset;
     CalendarDateFromJulian(local, form.picked.year, form.picked.month, form.picked.day);
     TimeOfDayFromJulian(local, form.picked.hour, form.picked.minute, form.picked.second, form.picked.hundredths);
-    form.julianDay = formatted("%6.6fdays", clock.currentDate);
+    form.julianDay = FormatNumber("%6.6fdays", clock.currentDate);
 }
 
 double pickedJulianDate(const TimeForm& form, double localTimeOffset) {
@@ -35,7 +26,7 @@ void touchTimePicker(TimeForm& form, SimulationClock& clock, double localTimeOff
     clock.pausedDate = clock.currentDate = jd;
     clock.mode = ClockMode::Stopped;
     form.mode = ClockMode::Stopped;
-    form.julianDay = formatted("%6.8fdays", jd);
+    form.julianDay = FormatNumber("%6.8fdays", jd);
 }
 
 void acceptTimeDialog(const TimeForm& form, SimulationClock& clock, double localTimeOffset) {
@@ -43,18 +34,17 @@ void acceptTimeDialog(const TimeForm& form, SimulationClock& clock, double local
     clock.pausedDate = clock.currentDate = pickedJulianDate(form, localTimeOffset);
 }
 
-GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, double localTimeOffset, SystemClock& clock,
-                          MessageSink& messages) {
+GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, SystemClock& clock, MessageSink& messages) {
     GpsClockSetting setting;
-    const GpsClockResult result = SetClockFromGps(fix, localTimeOffset, clock, setting);
+    const GpsClockResult result = SetClockFromGps(fix, clock, setting);
     switch (result) {
         case GpsClockResult::TrackingOff:
             messages.showMessage(kTurnGpsOnText, kTurnGpsOnCaption, MessageIcon::None);
             break;
         case GpsClockResult::ClockSet:
             messages.showMessage(kClockSetText, kClockSetCaption, MessageIcon::None);
-            form.delay = formatted("%f", setting.correctionS);
-            form.operationTime = formatted("%f", setting.delayMs / 1000.0);
+            form.delay = FormatNumber("%f", setting.correctionS);
+            form.operationTime = FormatNumber("%f", setting.delayMs / 1000.0);
             break;
         case GpsClockResult::ClockNotSet:
             messages.showMessage(kClockNotSetText, "", MessageIcon::None);

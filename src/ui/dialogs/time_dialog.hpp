@@ -37,7 +37,6 @@ void acceptTimeDialog(const TimeForm& form, SimulationClock& clock, double local
 
 // "Set GPS time": sets the computer's clock through `clock` and says how it
 // went; the delay edits show the setting's figures when it succeeded.
-GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, double localTimeOffset, SystemClock& clock,
-                          MessageSink& messages);
+GpsClockResult setGpsTime(TimeForm& form, const GpsFix& fix, SystemClock& clock, MessageSink& messages);
 
 }  // namespace vantrek

@@ -11,6 +11,7 @@
 #include "orbit/model_constants.hpp"
 #include "orbit/propagation.hpp"
 #include "ui/pixel_line.hpp"
+#include "ui/views/map_tracks.hpp"
 #include "ui/wide_text.hpp"
 
 namespace vantrek {
@@ -154,30 +155,38 @@ bool geostationary(const ElementSet& set) {
     return std::fabs(set.meanMotion - kGeostationaryMeanMotion) <= kGeostationaryBand;
 }
 
-// One period ahead (two for periods over 600 minutes) in 400 steps, yellow in
-// sunlight and blue in the Earth's shadow. The track ends where the model has
-// no finite state.
+// One period ahead (two for periods over 600 minutes) from two steps after
+// now, 398 points on the grid of a 400th of a period (two for the long
+// periods), yellow in sunlight and blue in the Earth's shadow. The track ends
+// where the model has no finite state. The points are kept between frames.
 void groundTrack(MapFrame& f, int index, double period) {
     AppState& state = f.state;
-    const int32_t engine = state.settings.s4_s8;
     const double step = period / kTrackSteps / kMinutesPerDay;  // days
     const double spacing = period > kLongPeriod ? 2.0 : 1.0;
-    ElementSet working;
-    MapSatellite at;
-    if (!propagateForDisplay(state.model, state.catalog, engine, working, index, f.jd + 2.0 * step, 0, f.width,
-                             f.height, at))
-        return;
+    SatelliteTrack fresh;
+    std::vector<SatelliteTrack>& kept = state.mapTracks.tracks;
+    const int count = loadedSatelliteCount(state.catalog);
+    if (count <= kMapTrackCacheSatellites && kept.size() != static_cast<std::size_t>(count))
+        kept.resize(static_cast<std::size_t>(count));
+    SatelliteTrack& track = count <= kMapTrackCacheSatellites ? kept[static_cast<std::size_t>(index)] : fresh;
+    UpdateTrack(track, state.model, state.catalog, state.settings.s4_s8, index, f.jd, 2.0 * step, spacing * step,
+                kTrackSteps - 2);
+    if (track.points.empty()) return;
+
     PixelStroke stroke;
     stroke.points.reserve(4 * static_cast<std::size_t>(f.width + f.height));
-    Point previous{at.pixel.x, at.pixel.y + kMapTop};
-    for (int l = 3; l < kTrackSteps; ++l) {
-        if (!propagateForDisplay(state.model, state.catalog, engine, working, index, f.jd + spacing * l * step, 1,
-                                 f.width, f.height, at))
-            break;
-        const Point p{at.pixel.x, at.pixel.y + kMapTop};
-        double depth = 0.0;
-        const Colour colour = IsEclipsed(at.position, f.sun, depth) != 0 ? kTrackShadow : kTrackSunlit;
-        if (joinable(previous, p)) StrokePixelLine(f.list, stroke, previous, p, colour);
+    Point previous;
+    for (std::size_t k = 0; k < track.points.size(); ++k) {
+        const TrackPoint& at = track.points[k];
+        double longitude = at.longitude;
+        Point p;
+        if (!MapPixel(at.latitude, longitude, f.width, f.height, p)) break;
+        p.y += kMapTop;
+        if (k > 0) {
+            double depth = 0.0;
+            const Colour colour = IsEclipsed(at.position, f.sun, depth) != 0 ? kTrackShadow : kTrackSunlit;
+            if (joinable(previous, p)) StrokePixelLine(f.list, stroke, previous, p, colour);
+        }
         previous = p;
     }
     FlushPixelStroke(f.list, stroke);

@@ -133,7 +133,9 @@ void DrawSkyPanel(SkyFrame& f) {
     // Shown in local time, in whole hours from UTC.
     const CalendarInstant local = CalendarInstantFromJulian(f.jd + state.localTimeOffset);
 
-    FillRect(list, {d + 10, 0, kPanelRight, kPanelBottom}, BrushFor(BrushId::Black));
+    // At least 1600 x 900, and the whole client area of a bigger window.
+    FillRect(list, {d + 10, 0, std::max(kPanelRight, f.client.right), std::max(kPanelBottom, f.client.bottom)},
+             BrushFor(BrushId::Black));
     DrawText(list, kClockText, clockText(state.clock), kTime, FontId::Small,
              TextCenter | TextVCenter | TextSingleLine);
 

@@ -56,10 +56,7 @@ Rect around(Point p, int32_t halfWidth, int32_t halfHeight) {
 void clockBoxClick(AppState& state) {
     const MousePoint m = state.mouse;
     if (state.viewMode != ViewMode::Sky || m.x < 2 || m.x > 99 || m.y < 2 || m.y > 49) return;
-    ClockMode& mode = state.clock.mode;
-    if (mode == ClockMode::RealTime) mode = ClockMode::Stopped;
-    else if (mode == ClockMode::Stopped) mode = ClockMode::SimX1;
-    else mode = ClockMode::RealTime;
+    ClockBoxClicked(state.clock);
     state.mouse = {1, 1};
 }
 

@@ -225,7 +225,8 @@ void pointer(SpaceFrame& f, const ScreenPoint& from, Point fromPixel, const Vect
 
 void satellites(SpaceFrame& f) {
     const SatelliteCatalog& catalog = f.state.catalog;
-    const int count = loadedSatelliteCount(catalog);
+    // The snapshot may be older than a file loaded since.
+    const int count = std::min(loadedSatelliteCount(catalog), static_cast<int>(f.snapshot.satelliteShown.size()));
     std::vector<Point> white, yellow;
     for (int i = 0; i < count; ++i) {
         if (catalog.selected[i] != 1 || f.snapshot.satelliteShown[i] == 0) continue;

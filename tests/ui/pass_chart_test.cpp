@@ -1,0 +1,109 @@
+#include "ui/views/pass_chart.hpp"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "astro/constants.hpp"
+#include "astro/julian_date.hpp"
+
+using namespace vantrek;
+
+namespace {
+
+const DrawCommand* findText(const DisplayList& list, const std::string& text) {
+    for (const DrawCommand* c : TextCommands(list))
+        if (c->text == text) return c;
+    return nullptr;
+}
+
+const DrawCommand* findMark(const DisplayList& list, Colour colour) {
+    for (const DrawCommand& c : list.commands)
+        if (c.op == DrawOp::Ellipse && c.brush.colour == colour && !c.brush.hollow) return &c;
+    return nullptr;
+}
+
+}  // namespace
+
+// A pass rising due east and setting due south, 63.4 degrees high in the
+// south-east, sunlit until it enters the shadow near its end.
+TEST(PassChart, MarksTheRiseAndSetWhereTheProjectionPutsThem) {
+    PassChartData data;
+    PassDetails& pass = data.pass;
+    pass.valid = true;
+    pass.name = "ISS (ZARYA)";
+    pass.aos = JulianDateFromCalendar(2024, 3, 20, 21, 29, 33, 0);
+    pass.tca = pass.aos + 190.0 / 86400.0;
+    pass.los = pass.aos + 371.0 / 86400.0;
+    pass.aosAzimuth = 90.0 * kDegree;
+    pass.losAzimuth = 180.0 * kDegree;
+    pass.tcaAzimuth = 135.0 * kDegree;
+    pass.maxElevation = 63.4 * kDegree;
+    data.localTimeOffset = 1.0 / 24.0;  // times shown an hour ahead of UTC
+    data.track = {{pass.aos, pass.aosAzimuth, 0.0, 2000.0, -6.0, true},
+                  {pass.tca, pass.tcaAzimuth, pass.maxElevation, 450.0, 0.0, true},
+                  {pass.tca + 60.0 / 86400.0, 160.0 * kDegree, 30.0 * kDegree, 800.0, 5.0, true},
+                  {pass.los, pass.losAzimuth, 0.0, 2100.0, 6.5, false}};
+
+    const Rect area{0, 0, 960, 480};
+    DisplayList list;
+    DrawPassChart(list, data, area);
+    const PassChartLayout layout = PassChartLayoutFor(area);
+    ASSERT_GT(layout.radius, 100);
+    const Point c = layout.centre;
+    const int32_t r = layout.radius;
+
+    // By hand, with north up and east on the left (the sky seen from below):
+    // due east on the horizon is the rim's leftmost point, due south its lowest.
+    struct Expected {
+        const char* what;
+        Colour colour;
+        Point at;
+        const char* time;
+    };
+    const Expected marks[2] = {{"rise", kPassRiseColour, {c.x - r, c.y}, "22:29:33"},
+                               {"set", kPassSetColour, {c.x, c.y + r}, "22:35:44"}};
+    for (const Expected& m : marks) {
+        SCOPED_TRACE(m.what);
+        const DrawCommand* mark = findMark(list, m.colour);
+        ASSERT_NE(mark, nullptr);
+        EXPECT_EQ(mark->rect.left + kPassMarkRadius, m.at.x);
+        EXPECT_EQ(mark->rect.top + kPassMarkRadius, m.at.y);
+        Point projected;
+        ASSERT_TRUE(PassChartPoint(layout, m.colour == kPassRiseColour ? pass.aosAzimuth : pass.losAzimuth, 0.0,
+                                   projected));
+        EXPECT_EQ(projected.x, m.at.x);
+        EXPECT_EQ(projected.y, m.at.y);
+        // Its time beside it, on the chart's side of the mark.
+        const DrawCommand* label = findText(list, m.time);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->colour, m.colour);
+        EXPECT_LE(label->rect.top, m.at.y);
+        EXPECT_GE(label->rect.bottom, m.at.y);
+        EXPECT_TRUE(label->rect.left > m.at.x || label->rect.right < m.at.x);
+        EXPECT_GE(label->rect.left, layout.polar.left);
+        EXPECT_LE(label->rect.right, layout.polar.right);
+    }
+    const DrawCommand* top = findText(list, "63.4\u00b0");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->colour, kPassTopColour);
+    const DrawCommand* north = findText(list, "N");
+    const DrawCommand* east = findText(list, "E");
+    ASSERT_TRUE(north && east);
+    EXPECT_LT(north->rect.bottom, c.y - r + 10);
+    EXPECT_LT(east->rect.right, c.x - r + 10);
+
+    // The track: sunlit from the rise, then eclipsed from where the sunlit part ends.
+    std::vector<const DrawCommand*> polar;
+    for (const DrawCommand& command : list.commands) {
+        if (command.op == DrawOp::Polyline && command.pen.width == 2) polar.push_back(&command);
+    }
+    ASSERT_GE(polar.size(), 2u);
+    EXPECT_EQ(polar[0]->pen.colour, (Colour{240, 240, 1}));
+    EXPECT_EQ(polar[1]->pen.colour, (Colour{0, 0, 250}));
+    EXPECT_EQ(polar[0]->points.front().x, c.x - r);
+    EXPECT_EQ(polar[0]->points.front().y, c.y);
+    EXPECT_EQ(polar[1]->points.front().x, polar[0]->points.back().x);
+    EXPECT_EQ(polar[1]->points.back().y, c.y + r);
+}
