@@ -44,14 +44,16 @@ fuzz-long: deps
 	      $(SANITIZE_DIR)/fuzz-work/$$c tests/fuzz/corpus/$$c || exit 1; \
 	done
 
-# The GPS tests again under the thread sanitizer: the reader thread and the
-# interface share the fix record. Only what those tests need is built.
+# The GPS and station tests again under the thread sanitizer: the reader
+# thread and the interface share the fix record, the radio and rotator link
+# and the interface its request and status. Only what those tests need is built.
 TSAN_BUILD_DIR ?= build-tsan
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREK_SANITIZE=thread \
 	  -DVANTREK_BUILD_APP=OFF -DVANTREK_BUILD_BENCH=OFF
-	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_gps
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target test_gps test_station
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_BUILD_DIR)/bin/test_gps
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_BUILD_DIR)/bin/test_station
 
 # Line and branch coverage of src/ by the whole suite, the Qt tests included
 # (gcc --coverage, Debian's gcovr), in build-coverage/; not part of `make test`.
