@@ -20,7 +20,8 @@ std::string LinkErrorText(LinkError error, int report);
 // "Radio: connected", "Rotator: not connected (connection refused)".
 std::string LinkStateText(const char* device, bool connected, const std::string& error);
 
-// The message of a new error: "Rotator at 127.0.0.1:4533: connection refused".
+// A daemon named with what it said or why not, for a new error's message and
+// the Test report: "Rotator at 127.0.0.1:4533: connection refused".
 std::string LinkErrorMessage(const char* device, const std::string& host, int port, const std::string& error);
 
 }  // namespace vantrek

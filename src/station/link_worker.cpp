@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/tcp_stream.hpp"
+#include "platform/thread_priority.hpp"
 #include "station/link_sessions.hpp"
 #include "station/link_texts.hpp"
 
@@ -100,6 +101,8 @@ void Serve(Device<Session>& device, const LinkEndpoint& wanted, const Target& ta
 }
 
 void LinkThread(std::shared_ptr<StationLinkShared> shared, StreamMaker makeStream) {
+    // Woken on every tick, it must not take the processor from the interface.
+    LowerCurrentThreadPriority();
     Device<RadioSession> radio;
     radio.name = kRadioName;
     radio.session.link.stream = makeStream(&shared->stop);

@@ -10,8 +10,8 @@ namespace vantrek {
 
 namespace {
 
-std::string Prefix(const char* device, const LinkEndpoint& endpoint) {
-    return std::string(device) + " at " + endpoint.host + ":" + std::to_string(endpoint.port) + ": ";
+std::string Report(const char* device, const LinkEndpoint& endpoint, const std::string& found) {
+    return LinkErrorMessage(device, endpoint.host, endpoint.port, found);
 }
 
 std::string ProbeRadio(const LinkEndpoint& endpoint, const std::atomic<bool>* cancel, const StreamMaker& make) {
@@ -22,8 +22,8 @@ std::string ProbeRadio(const LinkEndpoint& endpoint, const std::atomic<bool>* ca
     int64_t hz = 0;
     if (error == LinkError::None) error = ReadFrequency(link, hz, report);
     CloseHamlib(link);
-    if (error != LinkError::None) return Prefix(kRadioName, endpoint) + LinkErrorText(error, report);
-    return Prefix(kRadioName, endpoint) + "frequency " + std::to_string(hz) + " Hz";
+    if (error != LinkError::None) return Report(kRadioName, endpoint, LinkErrorText(error, report));
+    return Report(kRadioName, endpoint, "frequency " + std::to_string(hz) + " Hz");
 }
 
 std::string ProbeRotator(const LinkEndpoint& endpoint, const std::atomic<bool>* cancel, const StreamMaker& make) {
@@ -34,10 +34,10 @@ std::string ProbeRotator(const LinkEndpoint& endpoint, const std::atomic<bool>* 
     double az = 0.0, el = 0.0;
     if (error == LinkError::None) error = ReadPosition(link, az, el, report);
     CloseHamlib(link);
-    if (error != LinkError::None) return Prefix(kRotatorName, endpoint) + LinkErrorText(error, report);
+    if (error != LinkError::None) return Report(kRotatorName, endpoint, LinkErrorText(error, report));
     char text[96];
     std::snprintf(text, sizeof text, "azimuth %.2f, elevation %.2f", az, el);
-    return Prefix(kRotatorName, endpoint) + text;
+    return Report(kRotatorName, endpoint, text);
 }
 
 }  // namespace
