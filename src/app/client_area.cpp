@@ -1,5 +1,6 @@
 #include "app/client_area.hpp"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -32,12 +33,18 @@ DragButtons dragButtons(const QMouseEvent& event) {
     return event.buttons() == Qt::NoButton ? DragButtons::None : DragButtons::Other;
 }
 
-MousePoint mousePoint(const QMouseEvent& event) {
-    const QPoint p = event.position().toPoint();
-    return {p.x(), p.y()};
+}  // namespace
+
+int ClientArea::barHeight() const {
+    const QWidget* bar = window_.staleBar_;
+    return bar != nullptr && bar->isVisible() ? bar->height() : 0;
 }
 
-}  // namespace
+// The views draw as if the bar were not there; with it, they sit below it.
+MousePoint ClientArea::mousePoint(const QMouseEvent& event) const {
+    const QPoint p = event.position().toPoint();
+    return {p.x(), p.y() - barHeight()};
+}
 
 ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
     setFocusPolicy(Qt::StrongFocus);
@@ -46,9 +53,10 @@ ClientArea::ClientArea(MainWindow& window) : QWidget(&window), window_(window) {
 }
 
 void ClientArea::paintEvent(QPaintEvent* event) {
-    const Rect client{0, 0, width(), height()};
+    const int shift = barHeight();
+    const Rect client{0, 0, width(), height() - shift};
     const Rect view = ViewArea(client);
-    const QRect viewRect(view.left, view.top, view.right - view.left, view.bottom - view.top);
+    const QRect viewRect(view.left, view.top + shift, view.right - view.left, view.bottom - view.top);
     // A new frame only for a paint of the whole view area: a part of the
     // window drawn from a newer state than the rest would tear the picture.
     // The bars on top of it are painted by themselves and never asked for.
@@ -64,12 +72,13 @@ void ClientArea::paintEvent(QPaintEvent* event) {
         frameDrawn_ = true;
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, window_.backBuffer_);
+    painter.drawImage(0, shift, window_.backBuffer_);
 }
 
 void ClientArea::resizeEvent(QResizeEvent*) {
     frameDrawn_ = false;
     if (window_.toolbar_) window_.toolbar_->setGeometry(0, 0, width(), kToolbarHeight);
+    if (window_.staleBar_) window_.staleBar_->resize(width(), window_.staleBar_->height());
     if (window_.status_) {
         window_.status_->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
         window_.status_->update();
@@ -89,9 +98,9 @@ void ClientArea::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool ClientArea::inViewArea(const QMouseEvent& event) const {
-    const Rect view = ViewArea({0, 0, width(), height()});
-    const QPoint p = event.position().toPoint();
-    return p.x() >= view.left && p.x() < view.right && p.y() >= view.top && p.y() < view.bottom;
+    const Rect view = ViewArea({0, 0, width(), height() - barHeight()});
+    const MousePoint p = mousePoint(event);
+    return p.x >= view.left && p.x < view.right && p.y >= view.top && p.y < view.bottom;
 }
 
 // Only the view area acts on the view: a click that reaches the client area

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "ui/main_window.hpp"
+
 namespace vantrek::app {
 
 class MainWindow;
@@ -15,6 +17,10 @@ class ClientArea : public QWidget {
 public:
     explicit ClientArea(MainWindow& window);
 
+    // How far the warning bar under the toolbar pushes the views down: the
+    // point (x, y) of a view is shown at (x, y + viewOffset()).
+    int viewOffset() const { return barHeight(); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -26,6 +32,9 @@ protected:
 
 private:
     bool inViewArea(const QMouseEvent& event) const;
+    // The warning bar under the toolbar pushes the view down by its height.
+    int barHeight() const;
+    MousePoint mousePoint(const QMouseEvent& event) const;
 
     MainWindow& window_;
     // The back buffer holds a whole frame; a paint of part of the window

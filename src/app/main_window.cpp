@@ -47,7 +47,6 @@ namespace vantrek::app {
 namespace {
 
 constexpr int kInitialWidth = 1100;
-constexpr int kStaleBarLeft = 110;  // pixels: past the sky chart's clock box
 constexpr int kInitialHeight = 760;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
@@ -281,20 +280,20 @@ void MainWindow::buildStaleElementsBar() {
     layout->setContentsMargins(8, 2, 4, 2);
     layout->addWidget(staleText_);
     layout->addWidget(update);
+    layout->addStretch();
     staleBar_->hide();
 }
 
 void MainWindow::showStaleElementsBar() {
     const int days = state_->staleElementDays;
-    if (days < 0) {
-        staleBar_->hide();
-        return;
+    const bool wasShown = staleBar_->isVisible();
+    if (days >= 0) {
+        staleText_->setText(QString::fromStdString(StaleElementsText(days)));
+        // Across the window under the toolbar; the view area moves down below it.
+        staleBar_->setGeometry(0, kToolbarHeight, client_->width(), staleBar_->sizeHint().height());
     }
-    staleText_->setText(QString::fromStdString(StaleElementsText(days)));
-    staleBar_->adjustSize();
-    // Under the toolbar, right of the sky chart's clock box.
-    staleBar_->move(kStaleBarLeft, kToolbarHeight + 2);
-    staleBar_->show();
+    staleBar_->setVisible(days >= 0);
+    if (staleBar_->isVisible() != wasShown) applyRepaint(Repaint::Client);
 }
 
 namespace {

@@ -23,10 +23,13 @@ int wholeDays(double days) { return static_cast<int>(std::min(std::floor(days), 
 
 int StaleElementDays(const SatelliteCatalog& catalog, double now) {
     if (!std::isfinite(now)) return -1;
-    const double current = ageDays(catalog.currentSet, now);
+    // The current slot's own set: the views use the working copy for every
+    // satellite they draw.
+    const int count = loadedSatelliteCount(catalog);
+    const bool known = catalog.current >= 0 && catalog.current < count;
+    const double current = ageDays(known ? catalog.entries[static_cast<std::size_t>(catalog.current)] : catalog.currentSet, now);
     if (current > kStaleElementDays) return wholeDays(current);
 
-    const int count = loadedSatelliteCount(catalog);
     std::vector<double> ages;
     int stale = 0;
     for (int i = 0; i < count; ++i) {

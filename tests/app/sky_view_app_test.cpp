@@ -115,14 +115,16 @@ TEST(SkyApp, FullHdWindowOnlyTheViewAreaActsAndTheClockBoxPausesAtTheInstantShow
     QTest::mouseRelease(status, Qt::LeftButton, {}, {400, 12});
     EXPECT_EQ(std::memcmp(&before, &state.viewMatrix, sizeof before), 0);
 
-    // The clock box, below the toolbar: paused at the instant shown.
+    // The clock box, below the toolbar (and the old sets' warning bar):
+    // paused at the instant shown.
     const double shown = state.clock.currentDate;
-    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, {50, 40});
+    const QPoint clockBox(50, 40 + window.clientArea()->viewOffset());
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, clockBox);
     painted(window);
     window.tick();
     EXPECT_EQ(state.clock.mode, ClockMode::Stopped);
     EXPECT_NEAR(state.clock.currentDate, shown, 1.0 / 86400.0);
-    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, {50, 40});
+    QTest::mouseClick(window.clientArea(), Qt::LeftButton, {}, clockBox);
     painted(window);
     EXPECT_EQ(state.clock.mode, ClockMode::SimX1);
     EXPECT_EQ(state.clock.multiplier, 1.0);
@@ -142,8 +144,9 @@ TEST(SkyApp, APartialPaintShowsTheLastWholeFrame) {
     window.runCommand(CmdPlotSky);
     window.tick();
     const QImage whole = painted(window);
-    const int d = std::min(whole.width(), whole.height()) - 78;
-    const QRect nameLine(d + 20, 60, 400, 30);
+    const int offset = window.clientArea()->viewOffset();
+    const int d = std::min(whole.width(), whole.height() - offset) - 78;
+    const QRect nameLine(d + 20, 60 + offset, 400, 30);
 
     window.runCommand(CmdNextShown);  // the index only: no repaint asked for
     const QImage before = whole.copy(nameLine).convertToFormat(QImage::Format_RGB32);
