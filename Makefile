@@ -65,6 +65,7 @@ coverage: deps
 	find $(COVERAGE_DIR) -name '*.gcda' -delete
 	cd $(COVERAGE_DIR) && ctest -j $(JOBS) --output-on-failure
 	gcovr --root . --object-directory $(COVERAGE_DIR) --filter 'src/' --exclude 'src/.*/generated/' \
+	  --exclude-directories '.*/CMakeFiles/[0-9.]+' \
 	  --exclude-unreachable-branches --exclude-throw-branches --print-summary \
 	  --txt $(COVERAGE_DIR)/coverage.txt
 
