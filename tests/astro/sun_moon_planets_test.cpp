@@ -33,13 +33,10 @@ double elongationDegrees(double jd, int16_t code) {
 
 }  // namespace
 
-TEST(MeanObliquity, AtJ2000AndDrift) {
+TEST(SunPosition, ObliquityAtJ2000SolsticesAndEquinox) {
     EXPECT_NEAR(MeanObliquity(2451545.0) / kArcsec, 84381.406173, 1e-6);
     // About 47 arcseconds less per century.
     EXPECT_NEAR((MeanObliquity(2451545.0 + 36525.0) - MeanObliquity(2451545.0)) / kArcsec, -46.84, 0.05);
-}
-
-TEST(SunPosition, AtJ2000SolsticesAndEquinox) {
     Vector4 sun;
     SunPosition(2451545.0, sun);
     const double longitude = NormalizeAngle(std::atan2(sun.y / std::cos(MeanObliquity(2451545.0)), sun.x));
@@ -70,7 +67,7 @@ TEST(MoonPhase, FiguresStayInTheirBounds) {
     }
 }
 
-TEST(MoonPhase, NewFullAndQuarterMoonsOf2000) {
+TEST(MoonPhase, NewFullAndQuarterMoonsOf2000AndTheEclipseOppositeTheSun) {
     const struct {
         int32_t day, hour, minute;
         double fraction, fractionTolerance, age, ageTolerance;
@@ -83,14 +80,11 @@ TEST(MoonPhase, NewFullAndQuarterMoonsOf2000) {
         EXPECT_NEAR(m.illuminatedFraction, p.fraction, p.fractionTolerance) << p.day;
         EXPECT_NEAR(std::remainder(m.age - p.age, kTwoPi), 0.0, p.ageTolerance) << p.day;
     }
-}
-
-TEST(MoonPosition, OppositeTheSunAtALunarEclipse) {
+    // Mid-eclipse the Moon stands opposite the Sun.
     const double jd = JulianDateFromCalendar(2000, 1, 21, 4, 44, 0, 0);
-    Observer o;
     MoonHorizon horizon;
     MoonEquatorial eq;
-    MoonPosition(jd - kMoonEpochJulianDate, o, horizon, eq);
+    MoonPosition(jd - kMoonEpochJulianDate, Observer{}, horizon, eq);
     Vector4 sun;
     SunPosition(jd, sun);
     const double ra = eq.rightAscensionMinusGmst + GreenwichSiderealAngle(jd), dec = eq.declination;
@@ -121,18 +115,6 @@ TEST(MoonPosition, HorizonAgreesWithTheSpaceVector) {
     }
 }
 
-TEST(PlanetHeliocentric, EarthAtTheElementsEpochAndUnknownCodes) {
-    Vector4 earth;
-    ASSERT_TRUE(PlanetHeliocentric(kEpoch, kEarth, earth));
-    EXPECT_NEAR(earth.w / kAu, 0.985, 0.005);  // two days after perihelion
-    // Seen from the Earth the Sun stands near 285 degrees of longitude in early January.
-    const double longitude = NormalizeAngle(std::atan2(earth.y / std::cos(MeanObliquity(kEpoch)), earth.x));
-    EXPECT_NEAR(NormalizeAngle(longitude + kPi) / kDegree, 285.0, 1.0);
-    EXPECT_EQ(PlanetRow(-1), -1);
-    EXPECT_FALSE(PlanetHeliocentric(kEpoch, 9, earth));
-    EXPECT_NEAR(earth.w / kAu, 0.985, 0.005);  // untouched
-}
-
 TEST(PlanetHeliocentric, DistancesAndInclinations) {
     const double eps = MeanObliquity(kEpoch);
     for (int16_t code = 0; code <= 8; ++code) {  // the Earth's inclination is 0: in the ecliptic
@@ -149,7 +131,17 @@ TEST(PlanetHeliocentric, DistancesAndInclinations) {
     }
 }
 
-TEST(PlanetHeliocentric, GreatestElongationsAndJupitersOpposition) {
+TEST(PlanetHeliocentric, TheEarthGreatestElongationsJupitersOppositionAndUnknownCodes) {
+    Vector4 earth;
+    ASSERT_TRUE(PlanetHeliocentric(kEpoch, kEarth, earth));
+    EXPECT_NEAR(earth.w / kAu, 0.985, 0.005);  // two days after perihelion
+    // Seen from the Earth the Sun stands near 285 degrees of longitude in early January.
+    const double longitude = NormalizeAngle(std::atan2(earth.y / std::cos(MeanObliquity(kEpoch)), earth.x));
+    EXPECT_NEAR(NormalizeAngle(longitude + kPi) / kDegree, 285.0, 1.0);
+    EXPECT_EQ(PlanetRow(-1), -1);
+    EXPECT_FALSE(PlanetHeliocentric(kEpoch, 9, earth));
+    EXPECT_NEAR(earth.w / kAu, 0.985, 0.005);  // untouched
+
     // Mercury reaches about 28 degrees from the Sun, Venus about 47 degrees.
     double mercuryMax = 0.0, venusMax = 0.0;
     for (double jd = 2451545.0; jd < 2451545.0 + 3000.0; jd += 2.0) {

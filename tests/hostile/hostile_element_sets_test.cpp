@@ -14,24 +14,16 @@
 #include "astro/look_angles.hpp"
 #include "astro/observer.hpp"
 #include "astro/projections.hpp"
-#include "orbit/catalog_loading.hpp"
-#include "orbit/propagation.hpp"
 #include "orbit/two_line_format.hpp"
 #include "ui/space_view_snapshot.hpp"
-#include "../support/catalog_builder.hpp"
+#include "../support/orbit_fixtures.hpp"
 
 using namespace vantrek;
 
 namespace {
 
-const std::string kLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
-const std::string kLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
-
-// A line with the columns first..first+text-1 (numbered from 1) replaced.
-std::string with(std::string line, int first, const std::string& text) {
-    line.replace(static_cast<std::size_t>(first - 1), text.size(), text);
-    return line;
-}
+using vantrek::testing::kIssLine1;
+using vantrek::testing::withColumns;
 
 // Each edit of the ISS set, applied to a near-Earth, a 12-hour and a 24-hour
 // orbit, into a catalogue with every set shown; `what` names them.
@@ -47,10 +39,10 @@ void loadHostileSets(SatelliteCatalog& catalog, std::vector<std::string>& what) 
                  {"epoch year 56", 1, 19, "56366.99999999"}};
     for (const auto& [kind, motion] : {std::pair<const char*, const char*>{"near-Earth", "15.72125391"},
                                        {"12-hour", " 2.00600000"}, {"24-hour", " 1.00270000"}}) {
-        const std::string line2 = with(kLine2, 53, motion);
+        const std::string line2 = withColumns(vantrek::testing::kIssLine2, 53, motion);
         for (const auto& e : edits) {
-            const std::string one = e.line == 1 ? with(kLine1, e.column, e.text) : kLine1;
-            const std::string two = e.line == 2 ? with(line2, e.column, e.text) : line2;
+            const std::string one = e.line == 1 ? withColumns(kIssLine1, e.column, e.text) : kIssLine1;
+            const std::string two = e.line == 2 ? withColumns(line2, e.column, e.text) : line2;
             what.push_back(kind + std::string(": ") + e.what);
             ElementSet set;
             EXPECT_TRUE(parseElementSet("HOSTILE", one.c_str(), two.c_str(), set)) << what.back();

@@ -1,6 +1,5 @@
 // The tle and propagate subcommands of vantrek-cli.
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,42 +12,32 @@
 #include "../support/synthetic_catalog.hpp"
 
 using vantrek::testing::RunCli;
+using vantrek::testing::RunCliRaw;
 
 namespace {
 
-// Runs vantrek-cli propagate; returns its exit status, standard output and error.
-int runPropagate(const std::string& args, std::string& out, std::string& err) {
-    // One error file per test: CTest may run the tests side by side.
-    const std::string errPath = ::testing::TempDir() + "vantrek_propagate_" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
-    const int status = vantrek::testing::RunCliRaw("propagate " + args + " 2>" + errPath, out);
-    std::ifstream errFile(errPath);
-    err.assign(std::istreambuf_iterator<char>(errFile), std::istreambuf_iterator<char>());
-    return status;
-}
+const std::string kSample = std::string(VANTREK_TESTS_DIR) + "/data/sample.tle ";
 
-std::string sample() { return std::string(VANTREK_TESTS_DIR) + "/data/sample.tle "; }
+// vantrek-cli propagate: its exit status and standard output alone.
+int propagate(const std::string& args, std::string& out) { return RunCliRaw("propagate " + args + " 2>/dev/null", out); }
 
 std::vector<std::vector<double>> rows(const std::string& out) {
     std::vector<std::vector<double>> result;
     std::istringstream lines(out);
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
-        std::vector<double> row;
-        double v;
-        while (fields >> v) row.push_back(v);
-        result.push_back(row);
+        result.emplace_back();
+        for (double v; fields >> v;) result.back().push_back(v);
     }
     return result;
 }
 
 }  // namespace
 
-TEST(CliPropagate, ListedMinutesGiveOneLinePerTime) {
-    std::string out, err;
-    ASSERT_EQ(runPropagate(sample() + "--index 1 --minutes 0,360,-1.5", out, err), 0) << err;
-    const auto r = rows(out);
+TEST(CliPropagate, ListedMinutesRangesAndTheSummary) {
+    std::string out;
+    ASSERT_EQ(propagate(kSample + "--index 1 --minutes 0,360,-1.5", out), 0);
+    auto r = rows(out);
     ASSERT_EQ(r.size(), 3u) << out;
     EXPECT_NEAR(r[1][1], 2456.10705566, 0.01);  // the published SGP4 case at 360 minutes
     EXPECT_NEAR(r[1][6], -7.22879231, 1e-5);
@@ -56,31 +45,26 @@ TEST(CliPropagate, ListedMinutesGiveOneLinePerTime) {
     // Minutes and km with eight decimals, km/s with nine, one blank between.
     const std::regex line(R"(-?\d+\.\d{8}( -?\d+\.\d{8}){3}( -?\d+\.\d{9}){3})");
     EXPECT_TRUE(std::regex_match(out.substr(0, out.find('\n')), line)) << out;
-}
 
-TEST(CliPropagate, RangeAndSummary) {
-    std::string out, err;
-    ASSERT_EQ(runPropagate(sample() + "--index 2 --minutes 0:1440:360 --summary", out, err), 0) << err;
-    const auto r = rows(out);
+    ASSERT_EQ(propagate(kSample + "--index 2 --minutes 0:1440:360 --summary", out), 0);
+    r = rows(out);
     ASSERT_EQ(r.size(), 2u) << out;
     EXPECT_EQ(out.substr(0, 8), "count 5\n");
     EXPECT_EQ(r[1][0], 1440.0);
-
     // START, then every STEP while not past END.
-    ASSERT_EQ(runPropagate(sample() + "--minutes 0:1:0.3", out, err), 0) << err;
+    ASSERT_EQ(propagate(kSample + "--minutes 0:1:0.3", out), 0);
     EXPECT_EQ(rows(out).size(), 4u);
 }
 
 TEST(CliPropagate, UnusableInputExitsWithStatus2) {
-    std::string out, err;
-    EXPECT_EQ(runPropagate(sample() + "--index 8 --minutes 0", out, err), 2);
-    EXPECT_NE(err.find("index 8"), std::string::npos) << err;
-    EXPECT_EQ(runPropagate(sample() + "--index -1 --minutes 0", out, err), 2);
-    EXPECT_EQ(runPropagate("/nonexistent/file.tle --minutes 0", out, err), 2);
-    EXPECT_NE(err.find("cannot open"), std::string::npos);
-    for (const char* bad : {"--minutes 0:10:0", "--minutes 10:0:1", "--minutes 1,,2", "--minutes nan",
-                            "--minutes 0 --engine 5", "--index 1", "--minutes 0:5"}) {
-        EXPECT_EQ(runPropagate(sample() + bad, out, err), 2) << bad;
+    std::string out;
+    EXPECT_EQ(RunCli("propagate " + kSample + "--index 8 --minutes 0", out), 2);
+    EXPECT_NE(out.find("index 8"), std::string::npos) << out;
+    EXPECT_EQ(RunCli("propagate /nonexistent/file.tle --minutes 0", out), 2);
+    EXPECT_NE(out.find("cannot open"), std::string::npos) << out;
+    for (const char* bad : {"--index -1 --minutes 0", "--minutes 0:10:0", "--minutes 10:0:1", "--minutes 1,,2",
+                            "--minutes nan", "--minutes 0 --engine 5", "--index 1", "--minutes 0:5"}) {
+        EXPECT_EQ(propagate(kSample + bad, out), 2) << bad;
         EXPECT_TRUE(out.empty()) << bad;
     }
 }
@@ -90,16 +74,17 @@ TEST(CliPropagate, ElementSetWithoutFiniteStateShowsZerosAndFails) {
     std::ofstream(path) << "ZERO MOTION\n"
                            "1 00001U 00000A   00001.00000000  .00000000  00000-0  00000-3 0  0000\n"
                            "2 00001  00.0000  00.0000 0000000 000.0000 000.0000 00.00000000000000\n";
-    std::string out, err;
-    EXPECT_EQ(runPropagate(path + " --minutes 0,10", out, err), 2);
+    std::string out;
+    EXPECT_EQ(propagate(path + " --minutes 0,10", out), 2);
     EXPECT_EQ(out.substr(0, out.find('\n')),
               "0.00000000 0.00000000 0.00000000 0.00000000 0.000000000 0.000000000 0.000000000");
-    EXPECT_NE(err.find("2 of 2"), std::string::npos) << err;
+    EXPECT_EQ(RunCli("propagate " + path + " --minutes 0,10", out), 2);
+    EXPECT_NE(out.find("2 of 2"), std::string::npos) << out;
 }
 
 TEST(CliTle, ListsTheSampleFileAndRefusesAMissingOne) {
     std::string out;
-    ASSERT_EQ(RunCli(std::string("tle ") + sample(), out), 0) << out;
+    ASSERT_EQ(RunCli("tle " + kSample, out), 0) << out;
     EXPECT_NE(out.find("0\t25544\t2454730.01782528\tISS (ZARYA)\n"), std::string::npos) << out;
     EXPECT_NE(out.find("1\t88888\t"), std::string::npos);
     EXPECT_NE(out.find("count 8\n"), std::string::npos) << out;
@@ -117,13 +102,12 @@ TEST(CliLargeFiles, AllOfThreeThousandSetsAsInTheirPieces) {
     std::ofstream(whole) << vantrek::testing::TwoLineFile(sets);
     std::ofstream(piece) << vantrek::testing::TwoLineFile({sets.begin() + 2600, sets.end()});
     std::string all, part;
-    ASSERT_EQ(vantrek::testing::RunCliRaw("tle " + whole, all), 0);
-    ASSERT_EQ(vantrek::testing::RunCliRaw("tle " + piece, part), 0);
+    ASSERT_EQ(RunCliRaw("tle " + whole, all), 0);
+    ASSERT_EQ(RunCliRaw("tle " + piece, part), 0);
     EXPECT_NE(all.find("\ncount 3000\n"), std::string::npos);
     EXPECT_NE(all.find("2999\t42999\t"), std::string::npos);
     EXPECT_NE(part.find("399\t42999\t"), std::string::npos);
-    std::string out, err, outPiece;
-    ASSERT_EQ(runPropagate(whole + " --index 2999 --minutes 0:1440:360", out, err), 0) << err;
-    ASSERT_EQ(runPropagate(piece + " --index 399 --minutes 0:1440:360", outPiece, err), 0) << err;
-    EXPECT_EQ(out, outPiece);
+    ASSERT_EQ(propagate(whole + " --index 2999 --minutes 0:1440:360", all), 0);
+    ASSERT_EQ(propagate(piece + " --index 399 --minutes 0:1440:360", part), 0);
+    EXPECT_EQ(all, part);
 }

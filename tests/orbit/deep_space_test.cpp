@@ -5,11 +5,11 @@
 #include "orbit/deep_space.hpp"
 #include "orbit/kepler_solution.hpp"
 #include "orbit/propagation.hpp"
-#include "orbit_test_support.hpp"
+#include "../support/orbit_fixtures.hpp"
 
 using namespace vantrek;
-using testing_support::makeElementSet;
-using testing_support::molniyaSet;
+using vantrek::testing::makeElementSet;
+using vantrek::testing::molniyaSet;
 
 namespace {
 
@@ -77,7 +77,7 @@ TEST(DeepSpaceResonance, IntegratorContinuesAndRestartsAcrossTheEpoch) {
 }
 
 TEST(DeepSpacePeriodics, ReusedWithinThirtyMinutes) {
-    const ElementSet set = testing_support::reportDeepSpaceSet();
+    const ElementSet set = vantrek::testing::reportDeepSpaceSet();
     PropagatorState model;
     sdp4At(model, set, 100.0, 0);
     const double pe = model.deepSpace.pe;
@@ -96,7 +96,7 @@ TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnder
     for (Model propagate : {Model{propagateSdp4}, Model{propagateSdp8}}) {
         for (double inclination : {0.05, 0.0}) {  // at 0 the node rate would be 0 / 0
             PropagatorState model;
-            const ElementSet set = testing_support::geostationarySet(inclination);
+            const ElementSet set = vantrek::testing::geostationarySet(inclination);
             Vector4 start, dayLater, velocity;
             propagate(model, 0.0, set, start, velocity, 0);
             ASSERT_EQ(model.flags.synchronous, 1);

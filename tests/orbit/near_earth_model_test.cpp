@@ -5,10 +5,10 @@
 #include "orbit/model_constants.hpp"
 #include "orbit/near_earth_terms.hpp"
 #include "orbit/propagation.hpp"
-#include "orbit_test_support.hpp"
+#include "../support/orbit_fixtures.hpp"
 
 using namespace vantrek;
-using testing_support::makeElementSet;
+using vantrek::testing::makeElementSet;
 
 TEST(ModelSelection, TwoHundredTwentyFiveMinutesIsDeepSpace) {
     // The mean motions (rad/min) either side of a period of 225 minutes, one unit apart.

@@ -7,21 +7,21 @@
 
 #include "astro/julian_date.hpp"
 #include "orbit/propagation.hpp"
-#include "orbit_test_support.hpp"
+#include "../support/orbit_fixtures.hpp"
 
 using namespace vantrek;
-using testing_support::catalogOf;
-using testing_support::geostationarySet;
-using testing_support::makeElementSet;
-using testing_support::propagateAt;
+using vantrek::testing::catalogOf;
+using vantrek::testing::geostationarySet;
+using vantrek::testing::makeElementSet;
+using vantrek::testing::propagateAt;
 
 namespace {
 
-const ElementSet kNearEarth = testing_support::reportNearEarthSet();
-const ElementSet kDeepSpace = testing_support::reportDeepSpaceSet();
+const ElementSet kNearEarth = vantrek::testing::reportNearEarthSet();
+const ElementSet kDeepSpace = vantrek::testing::reportDeepSpaceSet();
 // The near-Earth set with drag enough for SGP8's full drag.
-const ElementSet kHeavyDrag = testing_support::reportNearEarthSet(2.0e-3);
-using State = testing_support::PropagatedState;
+const ElementSet kHeavyDrag = vantrek::testing::reportNearEarthSet(2.0e-3);
+using State = vantrek::testing::PropagatedState;
 
 // The minutes since epoch the front end hands the model for that date.
 double modelMinutes(const SatelliteCatalog& catalog, int index, double minutes) {
@@ -135,7 +135,7 @@ TEST(PropagationFrontEnd, EccentricityDrivenToOneByDragIsReported) {
 }
 
 TEST(PropagationFrontEnd, ValidSetsStayFiniteOverAWeek) {
-    const auto catalog = catalogOf({kNearEarth, kDeepSpace, testing_support::molniyaSet(), geostationarySet(),
+    const auto catalog = catalogOf({kNearEarth, kDeepSpace, vantrek::testing::molniyaSet(), geostationarySet(),
                                     makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3)});
     for (int32_t engine : {0, kEngineSgp8}) {
         for (int index = 0; index < catalog->count; ++index) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(SelectionFile, RoundTripAsLittleEndianFlagsForAnyCatalogueSize) {
     }
 }
 
-TEST(SelectionFile, MissingOrDamagedFileLeavesTheSelection) {
+TEST(SelectionFile, MissingDamagedOrUnplacedFileLeavesTheSelection) {
     SelectionFixture f;
     f.catalog->selected[1] = 1;
     EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages));
@@ -71,10 +72,7 @@ TEST(SelectionFile, MissingOrDamagedFileLeavesTheSelection) {
     }
     EXPECT_EQ(f.catalog->selected.size(), 400u);
     EXPECT_TRUE(f.messages.messages.empty());
-}
-
-TEST(SelectionFile, UnknownProgramFolderIsReportedAndNothingIsTouched) {
-    SelectionFixture f;
+    // An unknown program folder is reported, and nothing is touched.
     EXPECT_FALSE(readSelection(ProgramFolder{}, *f.catalog, f.messages));
     EXPECT_FALSE(writeSelection(ProgramFolder{}, *f.catalog, f.messages));
     ASSERT_EQ(f.messages.messages.size(), 2u);
@@ -111,27 +109,24 @@ TEST(Stepping, DownAndUpVisitShownSlotsAndStopAtTheEnds) {
     for (int i = 0; i < 5; ++i) catalog.entries[i].catalogNumber = 100 + i;
     catalog.selected[1] = catalog.selected[3] = catalog.selected[4] = 1;
     catalog.current = 1;
+    // The current slot, the satellite loaded and its downlink (145 MHz when not listed).
+    auto state = [&] { return std::make_tuple(catalog.current, catalog.currentSet.catalogNumber, settings.downlink); };
 
     EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
     EXPECT_EQ(catalog.current, 3);
     EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
-    EXPECT_EQ(catalog.current, 4);
-    EXPECT_EQ(settings.downlink, 1.0);
+    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
     // Down on the last shown satellite: current stays, but it is loaded again.
     settings.downlink = 0.0;
     catalog.currentSet.catalogNumber = 0;
     EXPECT_FALSE(stepToNextSelected(catalog, f.program, settings));
-    EXPECT_EQ(catalog.current, 4);
-    EXPECT_EQ(catalog.currentSet.catalogNumber, 104);
-    EXPECT_EQ(settings.downlink, 1.0);
+    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
 
     EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
-    EXPECT_EQ(catalog.current, 3);
-    EXPECT_EQ(settings.downlink, 145.0);
+    EXPECT_EQ(state(), std::make_tuple(3, 103, 145.0));
     EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
     EXPECT_FALSE(stepToPreviousSelected(catalog, f.program, settings));  // slot 0 is hidden
-    EXPECT_EQ(catalog.current, 1);
-    EXPECT_EQ(catalog.currentSet.catalogNumber, 101);
+    EXPECT_EQ(state(), std::make_tuple(1, 101, 145.0));
 
     // The searches stay inside the loaded slots, whatever `current` holds.
     catalog.selected[7] = 1;  // beyond count: never found

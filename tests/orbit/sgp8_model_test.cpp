@@ -7,11 +7,11 @@
 #include "orbit/propagation.hpp"
 #include "orbit/sgp8_full_drag.hpp"
 #include "orbit/sgp8_terms.hpp"
-#include "orbit_test_support.hpp"
+#include "../support/orbit_fixtures.hpp"
 
 using namespace vantrek;
-using testing_support::makeElementSet;
-using testing_support::reportNearEarthSet;
+using vantrek::testing::makeElementSet;
+using vantrek::testing::reportNearEarthSet;
 
 namespace {
 

@@ -1,16 +1,55 @@
 #pragma once
 
+// Element sets, catalogues and files for the orbit, astro and hostile-input
+// suites (header only: this folder builds no test executable of its own).
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <initializer_list>
 #include <memory>
+#include <sstream>
+#include <string>
 
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
+#include "orbit/catalog_loading.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagation.hpp"
-#include "../support/catalog_builder.hpp"
+#include "catalog_builder.hpp"
 
-namespace vantrek::testing_support {
+namespace vantrek::testing {
+
+// The ISS set of 2008-09-20 as published.
+inline const std::string kIssLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
+inline const std::string kIssLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
+
+// `line` with the columns first..first+text-1 (numbered from 1) replaced.
+inline std::string withColumns(std::string line, int first, const std::string& text) {
+    return line.replace(static_cast<std::size_t>(first - 1), text.size(), text);
+}
+
+// The ISS set numbered `number` (0..99999) under a 24-column name, or `name`.
+inline std::string issSetText(int number, const std::string& eol = "\n", std::string name = "") {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%05d", number);
+    if (name.empty()) name = ("SAT " + std::string(digits) + std::string(24, ' ')).substr(0, 24);
+    return name + eol + withColumns(kIssLine1, 3, digits) + eol + withColumns(kIssLine2, 3, digits) + eol;
+}
+
+inline std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A catalogue (on the heap: it is large) loaded from a buffer in any form.
+inline std::unique_ptr<SatelliteCatalog> loaded(const std::string& text, ElementSetLoad* report = nullptr) {
+    auto catalog = std::make_unique<SatelliteCatalog>();
+    const ElementSetLoad load = loadElementSetBuffer(*catalog, text.data(), static_cast<long>(text.size()));
+    if (report != nullptr) *report = load;
+    return catalog;
+}
 
 // An element set in model units; angles in degrees, mean motion in rev/day.
 inline ElementSet makeElementSet(double epoch, double inclinationDeg, double raanDeg, double eccentricity,
@@ -43,10 +82,9 @@ inline ElementSet geostationarySet(double inclinationDeg = 0.05) {
     return makeElementSet(26340.5, inclinationDeg, 90.0, 0.00003, 0.0, 10.0, 1.0027);
 }
 
-// A catalogue holding the given sets (on the heap: it is large).
 inline std::unique_ptr<SatelliteCatalog> catalogOf(std::initializer_list<ElementSet> sets) {
     auto catalog = std::make_unique<SatelliteCatalog>();
-    for (const ElementSet& set : sets) vantrek::testing::AddToCatalog(*catalog, set);
+    for (const ElementSet& set : sets) AddToCatalog(*catalog, set);
     return catalog;
 }
 
@@ -67,4 +105,4 @@ inline PropagatedState propagateAt(PropagatorState& model, const SatelliteCatalo
     return s;
 }
 
-}  // namespace vantrek::testing_support
+}  // namespace vantrek::testing
