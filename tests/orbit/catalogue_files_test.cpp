@@ -1,14 +1,20 @@
-// Opening element-set files: the Open command, start-up and Iridium names.
+// The files of the program folder: opening element-set files (the Open
+// command, start-up, Iridium names) and the saved selection; stepping the
+// current satellite.
 #include "orbit/catalogue_files.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "../support/orbit_fixtures.hpp"
 #include "../support/run_cli.hpp"
 #include "../support/sample_sets.hpp"
+#include "orbit/current_satellite.hpp"
+#include "orbit/selection_file.hpp"
 #include "platform/temporary_folder.hpp"
 #include "ui/dialogs/satellite_dialog.hpp"
 
@@ -19,28 +25,28 @@ namespace {
 
 const std::string kOmmDir = std::string(VANTREK_TESTS_DIR) + "/orbit/omm/";
 
-struct OpenFixture {
+// A program folder, a catalogue and the records the commands change.
+struct ProgramFolderFixture {
     TemporaryFolder folder;
+    ProgramFolder program{folder.path()};
     std::unique_ptr<SatelliteCatalog> catalog = std::make_unique<SatelliteCatalog>();
     Settings settings;
     MemorySettingsStore store;
     RecordingMessageSink messages;
     int32_t iridium = 1;
 
-    OpenFixture() {
-        store.keyPresent = true;
-        loadPlaceholderElementSet(*catalog);
-    }
+    ProgramFolderFixture() { store.keyPresent = true; }
     bool open(const std::string& path) {
-        return openElementSetCommand(path, *catalog, settings, store, ProgramFolder{folder.path()},
-                                     messages, iridium);
+        return openElementSetCommand(path, *catalog, settings, store, program, messages, iridium);
     }
+    std::string selectionBytes() const { return vantrek::testing::readText(folder.file("Select.bol")); }
 };
 
 }  // namespace
 
 TEST(OpenCommand, RefusesAMissingFileThenLoadsSelectsReportsAndRemembersOne) {
-    OpenFixture f;
+    ProgramFolderFixture f;
+    loadPlaceholderElementSet(*f.catalog);
     EXPECT_FALSE(f.open(f.folder.file("missing.tle")));
     EXPECT_EQ(f.catalog->count, 1);  // the placeholder stays
     ASSERT_EQ(f.messages.messages.size(), 1u);
@@ -72,7 +78,7 @@ TEST(OpenCommand, RefusesAMissingFileThenLoadsSelectsReportsAndRemembersOne) {
 }
 
 TEST(OpenCommand, AFileWithoutSetsIsReportedAndChangesNothing) {
-    OpenFixture f;
+    ProgramFolderFixture f;
     ASSERT_TRUE(f.open(f.folder.write("visual.tle", SampleSets())));
     f.catalog->current = 2;
     f.iridium = 1;
@@ -97,7 +103,7 @@ TEST(OpenCommand, AFileWithoutSetsIsReportedAndChangesNothing) {
 
 // Past the limit of 100,000 sets: read up to it, and the report says how many were left out.
 TEST(OpenCommand, PastTheCatalogueLimitTheReportSaysWhatWasLeftOut) {
-    OpenFixture f;
+    ProgramFolderFixture f;
     std::string csv = "NORAD_CAT_ID,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
                       "MEAN_ANOMALY\n";
     for (int i = 0; i < kCatalogLimit + 2; ++i) csv += "7,2026-12-06T12:00:00,15.5,0.0005,51.64,120,80,280\n";
@@ -112,7 +118,7 @@ TEST(OpenCommand, PastTheCatalogueLimitTheReportSaysWhatWasLeftOut) {
 // A satellite numbered past 99999: loaded from CSV, listed with its number,
 // its frequencies found, found by the pass search.
 TEST(OpenCommand, SixDigitSatelliteFromCsv) {
-    OpenFixture f;
+    ProgramFolderFixture f;
     f.folder.write("Frequencies.txt", "Cat Down Up\n10000 1.0 2.0\n100001 145.825 435.100\n");
     ASSERT_TRUE(f.open(kOmmDir + "six_digit.csv"));
     EXPECT_EQ(f.catalog->currentSet.catalogNumber, 100001);
@@ -136,7 +142,7 @@ TEST(IridiumNames, LowerCaseOnlyAtStartEitherCaseOnOpenAndStartUpReopensTheLastF
         EXPECT_EQ(isIridiumFileAtStart(c.path), c.atStart) << c.path;
         EXPECT_EQ(isIridiumFileOnOpen(c.path), c.onOpen) << c.path;
     }
-    OpenFixture f;
+    ProgramFolderFixture f;
     f.settings.flares = 1;
     ASSERT_TRUE(f.open(f.folder.write("Iridium.txt", SampleSets())));
     EXPECT_EQ(f.iridium, 1);
@@ -158,4 +164,113 @@ TEST(IridiumNames, LowerCaseOnlyAtStartEitherCaseOnOpenAndStartUpReopensTheLastF
     f.settings.Last_Open.clear();  // first run: nothing to open, nothing to say
     EXPECT_FALSE(reopenLastFile(f.settings, *f.catalog, f.messages, f.iridium));
     EXPECT_EQ(f.messages.messages.size(), 1u);
+}
+
+TEST(SelectionFile, RoundTripAsLittleEndianFlagsForAnyCatalogueSize) {
+    // 400 flags (1,600 bytes) for any catalogue up to 400 sets, as the file
+    // always was; one per set beyond that.
+    for (int count : {8, 400, 3000}) {
+        SCOPED_TRACE(count);
+        ProgramFolderFixture f;
+        resizeCatalog(*f.catalog, count);
+        f.catalog->selected[1] = 1;
+        f.catalog->selected[399] = 1;
+        f.catalog->selected[7] = 0x01020304;
+        if (count > 400) f.catalog->selected[count - 1] = 1;
+        ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
+        const std::string bytes = f.selectionBytes();
+        ASSERT_EQ(bytes.size(), 4u * std::max(400, count));
+        EXPECT_EQ(bytes.substr(4, 2), std::string("\x01\x00", 2));
+        EXPECT_EQ(bytes.substr(28, 4), std::string("\x04\x03\x02\x01", 4));
+        EXPECT_FALSE(std::filesystem::exists(f.folder.file("Select.bol.tmp")));
+
+        auto loaded = std::make_unique<SatelliteCatalog>();
+        for (int32_t& flag : loaded->selected) flag = 1;
+        ASSERT_TRUE(readSelection(f.program, *loaded, f.messages));
+        ASSERT_GE(loaded->selected.size(), bytes.size() / 4);
+        for (std::size_t i = 0; i < bytes.size() / 4; ++i)
+            ASSERT_EQ(loaded->selected[i], f.catalog->selected[i]) << i;
+        EXPECT_TRUE(f.messages.messages.empty());
+    }
+}
+
+TEST(SelectionFile, MissingDamagedOrUnplacedFileLeavesTheSelection) {
+    ProgramFolderFixture f;
+    f.catalog->selected[1] = 1;
+    EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages));
+    // Not a whole number of flags, empty, or longer than 100,000 flags (1 GiB).
+    for (std::uintmax_t size : {std::uintmax_t{3}, std::uintmax_t{1601}, std::uintmax_t{0},
+                                std::uintmax_t{400004}, std::uintmax_t{1} << 30}) {
+        f.folder.write("Select.bol", "");
+        std::filesystem::resize_file(f.folder.file("Select.bol"), size);
+        EXPECT_FALSE(readSelection(f.program, *f.catalog, f.messages)) << size;
+        EXPECT_EQ(f.catalog->selected[1], 1) << size;
+    }
+    EXPECT_EQ(f.catalog->selected.size(), 400u);
+    EXPECT_TRUE(f.messages.messages.empty());
+    // An unknown program folder is reported, and nothing is touched.
+    EXPECT_FALSE(readSelection(ProgramFolder{}, *f.catalog, f.messages));
+    EXPECT_FALSE(writeSelection(ProgramFolder{}, *f.catalog, f.messages));
+    ASSERT_EQ(f.messages.messages.size(), 2u);
+    EXPECT_EQ(f.messages.messages[1].text, "Incorrect Quorle pragram path!");
+}
+
+TEST(SelectionFile, FailedWriteLeavesThePreviousFileWhole) {
+    ProgramFolderFixture f;
+    f.catalog->selected[3] = 1;
+    ASSERT_TRUE(writeSelection(f.program, *f.catalog, f.messages));
+    const std::string before = f.selectionBytes();
+    f.catalog->selected[4] = 1;
+    // A full disk: the temporary file is /dev/full, where every write fails.
+    const std::string temporary = f.folder.file("Select.bol.tmp");
+    if (std::filesystem::exists("/dev/full")) {
+        std::filesystem::create_symlink("/dev/full", temporary);
+        EXPECT_FALSE(writeSelection(f.program, *f.catalog, f.messages));
+        EXPECT_EQ(f.selectionBytes(), before);
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temporary)));
+    }
+    // The temporary file cannot be created at all.
+    std::filesystem::create_directory(temporary);
+    EXPECT_FALSE(writeSelection(f.program, *f.catalog, f.messages));
+    EXPECT_EQ(f.selectionBytes(), before);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(Stepping, DownAndUpVisitShownSlotsAndStopAtTheEnds) {
+    ProgramFolderFixture f;
+    f.folder.write("Frequencies.txt", "header\n104 1.0 2.0\n");
+    Settings& settings = f.settings;
+    SatelliteCatalog& catalog = *f.catalog;
+    resizeCatalog(catalog, 5);  // slots 100..104, of which 1, 3 and 4 shown
+    for (int i = 0; i < 5; ++i) catalog.entries[i].catalogNumber = 100 + i;
+    catalog.selected[1] = catalog.selected[3] = catalog.selected[4] = 1;
+    catalog.current = 1;
+    // The current slot, the satellite loaded and its downlink (145 MHz when not listed).
+    auto state = [&] { return std::make_tuple(catalog.current, catalog.currentSet.catalogNumber, settings.downlink); };
+
+    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(catalog.current, 3);
+    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
+    // Down on the last shown satellite: current stays, but it is loaded again.
+    settings.downlink = 0.0;
+    catalog.currentSet.catalogNumber = 0;
+    EXPECT_FALSE(stepToNextSelected(catalog, f.program, settings));
+    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
+
+    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
+    EXPECT_EQ(state(), std::make_tuple(3, 103, 145.0));
+    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
+    EXPECT_FALSE(stepToPreviousSelected(catalog, f.program, settings));  // slot 0 is hidden
+    EXPECT_EQ(state(), std::make_tuple(1, 101, 145.0));
+
+    // The searches stay inside the loaded slots, whatever `current` holds.
+    catalog.selected[7] = 1;  // beyond count: never found
+    catalog.current = 4;
+    EXPECT_EQ(findNextSelected(catalog), -1);
+    catalog.current = 399;
+    EXPECT_EQ(findPreviousSelected(catalog), 4);
+    catalog.current = -3;
+    EXPECT_EQ(findNextSelected(catalog), 1);
+    EXPECT_EQ(findPreviousSelected(catalog), -1);
 }
