@@ -1,9 +1,6 @@
 // Arbitrary bytes from a "serial port" through the sentence reader and parsers.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <vector>
 

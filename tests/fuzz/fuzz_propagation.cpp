@@ -2,22 +2,18 @@
 // finite or reported as failed, and nothing hangs.
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "astro/julian_date.hpp"
+#include "fuzz_support.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "orbit/propagation.hpp"
 
 using namespace vantrek;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
 
 void requireSound(const Vector4& position, const Vector4& velocity) {
     if (propagationFailed(position)) {

@@ -1,7 +1,6 @@
 // Arbitrary bytes as Cities.loc and as Frequencies.txt in the program folder.
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 

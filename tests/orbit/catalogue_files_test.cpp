@@ -245,24 +245,20 @@ TEST(Stepping, DownAndUpVisitShownSlotsAndStopAtTheEnds) {
     for (int i = 0; i < 5; ++i) catalog.entries[i].catalogNumber = 100 + i;
     catalog.selected[1] = catalog.selected[3] = catalog.selected[4] = 1;
     catalog.current = 1;
-    // The current slot, the satellite loaded and its downlink (145 MHz when not listed).
-    auto state = [&] { return std::make_tuple(catalog.current, catalog.currentSet.catalogNumber, settings.downlink); };
-
-    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
-    EXPECT_EQ(catalog.current, 3);
-    EXPECT_TRUE(stepToNextSelected(catalog, f.program, settings));
-    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
-    // Down on the last shown satellite: current stays, but it is loaded again.
-    settings.downlink = 0.0;
-    catalog.currentSet.catalogNumber = 0;
-    EXPECT_FALSE(stepToNextSelected(catalog, f.program, settings));
-    EXPECT_EQ(state(), std::make_tuple(4, 104, 1.0));
-
-    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
-    EXPECT_EQ(state(), std::make_tuple(3, 103, 145.0));
-    EXPECT_TRUE(stepToPreviousSelected(catalog, f.program, settings));
-    EXPECT_FALSE(stepToPreviousSelected(catalog, f.program, settings));  // slot 0 is hidden
-    EXPECT_EQ(state(), std::make_tuple(1, 101, 145.0));
+    // Each step: down or up, whether it moved, then the current slot, the
+    // satellite loaded and its downlink (145 MHz when not listed). A step that
+    // cannot move (past the last shown, or slot 0 hidden) loads the current one again.
+    const struct { bool down, moved; int current, number; double downlink; } steps[] = {
+        {true, true, 3, 103, 145.0},  {true, true, 4, 104, 1.0},    {true, false, 4, 104, 1.0},
+        {false, true, 3, 103, 145.0}, {false, true, 1, 101, 145.0}, {false, false, 1, 101, 145.0}};
+    for (const auto& step : steps) {
+        catalog.currentSet.catalogNumber = 0;
+        settings.downlink = 0.0;
+        EXPECT_EQ(step.down ? stepToNextSelected(catalog, f.program, settings)
+                            : stepToPreviousSelected(catalog, f.program, settings), step.moved);
+        EXPECT_EQ(std::make_tuple(catalog.current, catalog.currentSet.catalogNumber, settings.downlink),
+                  std::make_tuple(step.current, step.number, step.downlink)) << step.down << " to " << step.current;
+    }
 
     // The searches stay inside the loaded slots, whatever `current` holds.
     catalog.selected[7] = 1;  // beyond count: never found

@@ -1,17 +1,24 @@
+// Time and place: Julian dates, sidereal time and angles; the observer, look
+// angles, refraction and the geodetic point.
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
 #include "astro/geodetic.hpp"
+#include "astro/julian_date.hpp"
 #include "astro/look_angles.hpp"
 #include "astro/observer.hpp"
 #include "astro/refraction.hpp"
+#include "astro/sidereal_time.hpp"
 
 using namespace vantrek;
 
 namespace {
+
+double date(int32_t y, int32_t m, int32_t d, int32_t h = 0) { return JulianDateFromCalendar(y, m, d, h, 0, 0, 0); }
 
 constexpr double kArcmin = kDegree / 60.0;
 const double kJd = 2460000.3;  // an arbitrary instant in 2023
@@ -32,6 +39,80 @@ Vector4 bodyAt(double jd, Observer observer, double azimuth, double elevation, d
 }
 
 }  // namespace
+
+TEST(Angles, TheAxesAndAntiparallelVectors) {
+    EXPECT_NEAR(NormalizeAngle(-9.0 * kTwoPi - 1.0), kTwoPi - 1.0, 1e-12);
+    // The axes: y = 0 with x > 0 gives 2 pi; x = 0 gives pi/2 or 3 pi/2.
+    EXPECT_DOUBLE_EQ(AngleFromSinCos(0.0, 1.0), kTwoPi);
+    EXPECT_DOUBLE_EQ(AngleFromSinCos(0.0, 0.0), 3.0 * kHalfPi);
+    EXPECT_DOUBLE_EQ(AngleFromSinCos(2.0, 0.0), kHalfPi);
+    EXPECT_NEAR(AngleFromSinCos(-5.0, -5.0), 1.25 * kPi, 1e-12);
+    EXPECT_DOUBLE_EQ(ArcSinClamped(1.0000001), kHalfPi);  // rounding past 1 is not NaN
+    Vector4 a{3.0, 0.0, 4.0, 0.0}, c{-6.0, 0.0, -8.0, 0.0};
+    EXPECT_NEAR(AngleBetween(a, c), kPi, 1e-12);
+    EXPECT_DOUBLE_EQ(a.w, 5.0);  // lengths written back
+}
+
+TEST(SiderealTime, J2000AndDailyAdvance) {
+    EXPECT_NEAR(GreenwichSiderealAngle(2451545.0), 4.8949612, 5e-8);  // 280.4606 degrees
+    // One solar day later the sidereal angle has gained about 0.9856 degrees.
+    const double gain = NormalizeAngle(GreenwichSiderealAngle(2460000.25) - GreenwichSiderealAngle(2459999.25));
+    EXPECT_NEAR(gain / kDegree, 0.98565, 1e-4);
+}
+
+TEST(JulianDate, RangesAndRunOn) {
+    EXPECT_DOUBLE_EQ(JulianDateOfYearStart(2000.0), 2451543.5);
+    EXPECT_DOUBLE_EQ(date(2000, 1, 1), 2451544.5);
+    EXPECT_NE(date(1583, 1, 1), kInvalidJulianDate);
+    EXPECT_NE(date(3000, 12, 31), kInvalidJulianDate);
+    // Refused: outside the Gregorian years, day outside 0..31, and a month outside
+    // 1..12 (instead of reading past the month table).
+    const int32_t refused[][3] = {{1582, 12, 31}, {3001, 1, 1}, {2024, 5, -1},
+                                  {2024, 5, 32},  {2023, 13, 1}, {2023, 0, 1}};
+    for (const auto& r : refused) {
+        EXPECT_DOUBLE_EQ(date(r[0], r[1], r[2]), kInvalidJulianDate) << r[0] << "-" << r[1] << "-" << r[2];
+    }
+    EXPECT_DOUBLE_EQ(JulianDateOfYearStart(std::numeric_limits<double>::quiet_NaN()), kInvalidJulianDate);
+    // Day 0 is the last day of the month before; days and hours run on.
+    EXPECT_DOUBLE_EQ(date(2024, 3, 0), date(2024, 2, 29));
+    EXPECT_DOUBLE_EQ(date(2023, 2, 30), date(2023, 3, 2));
+    EXPECT_DOUBLE_EQ(date(2023, 6, 1, 25), date(2023, 6, 2, 1));
+    // Non-finite dates give zero fields.
+    int32_t y = 1, m = 1, d = 1, hh = 1, mm = 1, ss = 1, cs = 1;
+    CalendarDateFromJulian(std::numeric_limits<double>::infinity(), y, m, d);
+    TimeOfDayFromJulian(std::numeric_limits<double>::quiet_NaN(), hh, mm, ss, cs);
+    EXPECT_EQ(y + m + d + hh + mm + ss + cs, 0);
+    // Two-digit epoch years 57..99 are 1957..1999, 00..56 are 2000..2056.
+    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(57001.0), date(1957, 1, 1));
+    EXPECT_DOUBLE_EQ(JulianDateFromEpoch(56001.0), date(2056, 1, 1));
+    EXPECT_NEAR(JulianDateFromEpoch(8264.51782528), 2454465.5 + 264.51782528, 1e-8);  // day 264 of 2008
+}
+
+TEST(JulianDate, CalendarAndTimeOfDayRoundTripOverCenturies) {
+    for (double jd = 2299300.0; jd < 2817000.0; jd += 397.37) {
+        int32_t y, m, d, hh, mm, ss, cs;
+        CalendarDateFromJulian(jd, y, m, d);
+        TimeOfDayFromJulian(jd, hh, mm, ss, cs);
+        const double back = JulianDateFromCalendar(y, m, d, hh, mm, ss, cs * 10);
+        ASSERT_NEAR(back, jd, 0.5 / 86400.0 / 100.0 + 1e-9) << jd;
+    }
+    for (const int32_t year : {1600, 1900, 2000, 2023, 2024, 2100}) {  // the last of February
+        const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+        int32_t y, m, d;
+        CalendarDateFromJulian(date(year, 3, 1) - 0.5, y, m, d);
+        EXPECT_EQ(y * 10000 + m * 100 + d, year * 10000 + 228 + leap) << year;
+    }
+    int32_t h, m, s, cs;
+    TimeOfDayFromJulian(JulianDateFromCalendar(2021, 7, 14, 23, 59, 59, 990), h, m, s, cs);
+    EXPECT_EQ(h * 1000000 + m * 10000 + s * 100 + cs, 23595999);
+    // 23:59:59.997 rounds to the hundredth; it must not read 24:00:00 on 31 December.
+    const CalendarInstant c = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 997));
+    EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20270101);
+    EXPECT_EQ(c.hour + c.minute + c.second + c.hundredths, 0);
+    const CalendarInstant before = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 990));
+    EXPECT_EQ(before.day, 31);
+    EXPECT_EQ(before.hundredths, 99);
+}
 
 TEST(ObserverEci, EquatorAndStartUpObserver) {
     Observer o;
