@@ -226,6 +226,8 @@ TEST(SelectionFile, FailedWriteLeavesThePreviousFileWhole) {
     if (std::filesystem::exists("/dev/full")) {
         std::filesystem::create_symlink("/dev/full", temporary);
         EXPECT_FALSE(writeSelection(f.program, *f.catalog, f.messages));
+        // Not /dev/full moved into its place (reading that would never end).
+        ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(f.folder.file("Select.bol"))));
         EXPECT_EQ(f.selectionBytes(), before);
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temporary)));
     }
