@@ -62,12 +62,10 @@ TEST(OpenCommand, RefusesAMissingFileThenLoadsSelectsReportsAndRemembersOne) {
     f.settings.flares = 1;
     f.messages.messages.clear();
     ASSERT_TRUE(f.open(path));
-    EXPECT_EQ(f.catalog->count, 8);
+    // Every set shown, slot 0 current and loaded; not an Iridium file: no flares.
     for (int i = 0; i < 8; ++i) EXPECT_EQ(f.catalog->selected[i], 1);
-    EXPECT_EQ(f.catalog->current, 0);
-    EXPECT_EQ(f.catalog->currentSet.catalogNumber, 25544);
-    EXPECT_EQ(f.iridium, 0);
-    EXPECT_EQ(f.settings.flares, 0);  // not an Iridium file
+    EXPECT_EQ(std::make_tuple(f.catalog->count, f.catalog->current, f.catalog->currentSet.catalogNumber, f.iridium,
+                              f.settings.flares), std::make_tuple(8, 0, 25544, 0, 0));
     EXPECT_DOUBLE_EQ(f.settings.uplink, static_cast<double>(437.8f));
     ASSERT_EQ(f.messages.messages.size(), 1u);
     // A long path is reported whole, not cut to a fixed buffer.
@@ -93,9 +91,7 @@ TEST(OpenCommand, AFileWithoutSetsIsReportedAndChangesNothing) {
         EXPECT_FALSE(f.open(path));
         EXPECT_EQ(f.messages.messages.back().text, "Data of 0 satellites successfully read from " + path);
         EXPECT_EQ(f.messages.messages.front().text == "Read failed!", path == folderPath);
-        EXPECT_EQ(f.catalog->count, 8);
-        EXPECT_EQ(f.catalog->current, 2);
-        EXPECT_EQ(f.iridium, 1);
+        EXPECT_EQ(std::make_tuple(f.catalog->count, f.catalog->current, f.iridium), std::make_tuple(8, 2, 1));
         EXPECT_TRUE(f.store.writeLog.empty());  // the last file stays the one with sets
     }
     EXPECT_EQ(f.settings.Last_Open, f.folder.file("visual.tle"));
