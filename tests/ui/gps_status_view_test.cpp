@@ -1,14 +1,6 @@
 #include "ui/views/gps_status_view.hpp"
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "../support/run_cli.hpp"
-#include "ui/main_window.hpp"
-#include "ui/main_window_paint.hpp"
+#include "ui_test_support.hpp"
 
 namespace vantrek {
 namespace {
@@ -47,14 +39,12 @@ struct GpsStatusViewTest : ::testing::Test {
     }
 };
 
-TEST_F(GpsStatusViewTest, TrackingOffShowsTheComputersTimeAndNoChart) {
+TEST_F(GpsStatusViewTest, TrackingOffShowsNoChartBeforeAnyFixTheChartMarksTheUsedSatellites) {
     paint();
     EXPECT_EQ(texts(),
               (std::vector<std::string>{"SYS time UTC 2026-12-7  6:05:04", "GPS not activated.   "}));
     EXPECT_EQ(list.commands.size(), 3u);  // the black page and the two lines
-}
 
-TEST_F(GpsStatusViewTest, BeforeAnyFixTheSignalChartMarksTheUsedSatellites) {
     state->gps.trackingEnabled = true;
     UpdateGpsFix(state->gps, [](GpsFixData& d) {
         d.satellitesInView = 40;  // more than the 16 slots
