@@ -117,15 +117,6 @@ struct WindowTest : ::testing::Test {
         if (screenshot) SaveScreenshot(image, screenshot);
         return image;
     }
-    // The centre of the last marker of an other than the current satellite, as the view draws it now.
-    QPoint lastMarker(QSize area) {
-        DisplayList list;
-        PaintView(state(), list, {0, 0, area.width(), area.height()});
-        QPoint mark(-100, -100);
-        for (const DrawCommand& c : list.commands)
-            if (c.op == DrawOp::CopyBitmap && c.bitmap == BitmapId::NotSell) mark = {c.rect.left + 7, c.rect.top + 7};
-        return mark;
-    }
 };
 
 }  // namespace vantrek::app

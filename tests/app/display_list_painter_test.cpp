@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/drawing_bitmaps.hpp"
-#include "ui/main_window_paint.hpp"
 #include "ui/pixel_line.hpp"
-
-#include "../support/busy_sky.hpp"
 
 using namespace vantrek;
 using namespace vantrek::app;
@@ -67,24 +63,3 @@ TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) 
     EXPECT_EQ(back.pixelColor(90, 50), QColor(Qt::black));
 }
 
-// The busiest frames of the three charts (400 sets, every path, the stars to
-// magnitude 5) put on the surfaces with the shipped bitmaps.
-TEST(DisplayListPainter, ReplaysTheBusiestFrameOfEachChart) {
-    auto state = vantrek::testing::BusySkyState();
-    RecordingMessageSink sink;
-    BitmapTable bitmaps;
-    LoadDrawingBitmaps(ProgramFolder{VANTREK_RES_DIR}, sink, bitmaps);
-    EXPECT_TRUE(sink.messages.empty());
-    QImage back(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
-    QImage signal(kSurfaceWidth, kSurfaceHeight, QImage::Format_RGB32);
-    QImage work(kWorkImageWidth, kWorkImageHeight, QImage::Format_RGB32);
-    takeSpaceViewSnapshot(state->clock.currentDate, true, 0, state->catalog, state->observer, state->model,
-                          *state->spaceSnapshot);
-    for (ViewMode mode : {ViewMode::Sky, ViewMode::Map, ViewMode::Space}) {
-        state->viewMode = mode;
-        DisplayList list;
-        PaintView(*state, list, {0, 0, 1280, 800});
-        EXPECT_GT(list.commands.size(), mode == ViewMode::Space ? 400u : 3000u);
-        ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps, &work});
-    }
-}

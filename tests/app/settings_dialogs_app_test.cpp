@@ -79,16 +79,18 @@ TEST_F(SettingsMenuTest, SettingsOkAppliesTheRangeRulesAndStoresAndCancelChanges
     EXPECT_EQ(saved.Sat_Display, 3);
     EXPECT_EQ(saved.sgp8Comparison + saved.showAllPaths, 0);  // these two live in memory only
     {
-        // What does not read takes the default, and no star row keeps the limit.
+        // What does not read takes the default, no star row keeps the limit; the boxes cleared again.
         SettingsDialog dialog(*state, *store);
         Retype(dialog.downlinkEdit(), "nan");
         Retype(dialog.magnitudeEdit(), "five");
         dialog.starMagnitudes()->setCurrentIndex(-1);
+        for (int box : {0, 6, 7}) dialog.box(box)->setChecked(false);
         Press(dialog, QDialogButtonBox::Ok);
     }
     EXPECT_EQ(state->settings.downlink, 130.0);
     EXPECT_EQ(state->settings.SatPredictMag, 0);
     EXPECT_EQ(state->settings.Stars_Mag, 2);
+    EXPECT_EQ(state->settings.flag_refraction + state->settings.sgp8Comparison + state->settings.showAllPaths, 0);
     SettingsDialog dialog(*state, *store);
     dialog.starMagnitudes()->setCurrentIndex(0);
     Retype(dialog.uplinkEdit(), "1000");

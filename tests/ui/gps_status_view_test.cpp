@@ -97,20 +97,5 @@ TEST_F(GpsStatusViewTest, NoFixShowsTheDashFormsTheReceiversTimeAndTheGauges) {
     EXPECT_EQ(GaugeDarkSquares(2.0), 4);
 }
 
-TEST(CliDrawGps, TheShippedCaptureFillsTheGpsPageAndThePanelsGpsRows) {
-    const std::string args =
-        std::string(VANTREK_TESTS_DIR) +
-        "/data/sample.tle --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
-        VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
-    std::string out;
-    ASSERT_EQ(testing::RunCli("draw gps " + args, out), 0) << out;
-    EXPECT_NE(out.find("\tSYS time UTC 2008-9-20  12:00:00\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\tlat(N): -27.21067°     lon(E): 153.05200°    Altitude: 3.5m\n"), std::string::npos);
-    ASSERT_EQ(testing::RunCli("draw info " + args, out), 0) << out;
-    EXPECT_NE(out.find("\tGPS  lat -27.21067°  lon 153.05200°  alt 3.50m\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\tGPS(UTC) time 9:54:15 \n"), std::string::npos);
-    EXPECT_NE(out.find("\t3D mode\n"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace vantrek

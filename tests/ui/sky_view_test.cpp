@@ -113,7 +113,10 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
     EXPECT_EQ(TextStarting(list, "DEMO SUN-SYNCHRONOUS")->text, "DEMO SUN-SYNCHRONOUS     nr.90002");
 }
 
-TEST(SkyView, GeostationarySetsGetTheirBitmapButNoTracks) {
+// Over 155.3 W on the equator the geostationary set stands near the zenith:
+// its bitmap but no tracks, unless it drifts; then it is up for hours, and a
+// flare scan along its track ends.
+TEST(SkyView, GeostationarySetsGetNoTracksAndAFlareScanOverASetThatNeverSetsEnds) {
     ASSERT_GT(look(kDemoGeo, "--lat 0 --lon -155.3 --alt 0").at("elevation"), 80.0);
     auto state = skyState(kDemoGeo);
     state->observer = {0.0, -155.3 * kDegree, 0.0};
@@ -125,16 +128,9 @@ TEST(SkyView, GeostationarySetsGetTheirBitmapButNoTracks) {
                              !Find(list, DrawOp::SetPixels, {0, 0, 250}).empty();
         EXPECT_EQ(tracked, meanMotion == 0.0047) << meanMotion;
     }
-}
-
-TEST(SkyView, FlareColoursAndAFlareScanOverASetThatNeverSetsEnds) {
     EXPECT_EQ(SkyFlareColour(-1.0).g, 140);
     EXPECT_EQ(SkyFlareColour(3.0).g, 1);
     EXPECT_EQ(SkyFlareColour(-5.0).g, 255);
-
-    auto state = skyState(kDemoGeo);
-    state->observer = {0.0, -155.3 * kDegree, 0.0};
-    state->catalog.entries[kDemoGeo].meanMotion = 0.0047;  // up for hours
     state->iridiumCatalogue = 1;
     state->settings.flares = 1;
     EXPECT_EQ(TextStarting(Paint(*state), "Irydium flares")->rect.top, 396 + 45);
@@ -191,7 +187,9 @@ TEST(SkyView, NoChartOnASmallAreaNoNumbersForASetWithoutAStateAndABigWindowDrawn
     EXPECT_GT(north[0]->points.back().y, 1300);
 }
 
-TEST(DrawCommand, PrintsTheFrameOfTheSkyMapAndSpaceViewsAndTimesRepeats) {
+// vantrek-cli draw: each view's frame, timed repeats, and with the shipped
+// receiver capture the GPS page and the panel's GPS rows.
+TEST(DrawCommand, PrintsTheFrameOfEachViewAndTimesRepeats) {
     const std::string args = kSampleFile + " --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
     std::string out;
     ASSERT_EQ(RunCliRaw("draw sky " + args, out), 0);
@@ -206,4 +204,14 @@ TEST(DrawCommand, PrintsTheFrameOfTheSkyMapAndSpaceViewsAndTimesRepeats) {
     ASSERT_EQ(RunCliRaw("draw space " + args, out), 0);
     EXPECT_NE(out.find("\tPosition in ECI"), std::string::npos);  // the snapshot is taken first:
     EXPECT_NE(out.find("bitmap\t"), std::string::npos);          // the satellites are placed
+
+    const std::string gps = kSampleFile + " --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
+                            VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
+    ASSERT_EQ(RunCli("draw gps " + gps, out), 0) << out;
+    EXPECT_NE(out.find("\tSYS time UTC 2008-9-20  12:00:00\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tlat(N): -27.21067°     lon(E): 153.05200°    Altitude: 3.5m\n"), std::string::npos);
+    ASSERT_EQ(RunCli("draw info " + gps, out), 0) << out;
+    EXPECT_NE(out.find("\tGPS  lat -27.21067°  lon 153.05200°  alt 3.50m\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tGPS(UTC) time 9:54:15 \n"), std::string::npos);
+    EXPECT_NE(out.find("\t3D mode\n"), std::string::npos);
 }
