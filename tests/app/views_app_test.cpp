@@ -3,7 +3,7 @@
 // the whole catalogue.
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include <QAction>
 #include <QMouseEvent>

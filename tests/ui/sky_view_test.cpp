@@ -80,6 +80,8 @@ TEST(SkyView, AClickWithinSixPixelsPicksTheSatelliteAndItIsDrawnAsCurrentAtOnce)
     EXPECT_EQ(Bitmaps(after, BitmapId::Sat)[0]->rect.left, mark.left);
     // The working set is left holding the last shown satellite.
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, 90005);
+    state->settings.showAllPaths = 1;  // both sets that are up drawn as the current one is
+    EXPECT_EQ(Bitmaps(Paint(*state), BitmapId::Sat).size(), 2u);
 }
 
 TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
