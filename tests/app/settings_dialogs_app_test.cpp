@@ -56,7 +56,7 @@ TEST_F(SettingsMenuTest, SettingsOkAppliesTheRangeRulesAndStoresAndCancelChanges
         ASSERT_EQ(dialog.starMagnitudes()->count(), 6);
         EXPECT_EQ(dialog.starMagnitudes()->currentText(), "5");
         EXPECT_FALSE(dialog.box(1)->isChecked());
-        Retype(dialog.uplinkEdit(), "20000000");  // above 10000000 MHz
+        Retype(dialog.uplinkEdit(), "0");  // below 1 MHz: the default
         Retype(dialog.downlinkEdit(), "435.123450");
         Retype(dialog.magnitudeEdit(), "2x1");  // the edit takes digits only
         dialog.starMagnitudes()->setCurrentIndex(2);
@@ -79,14 +79,17 @@ TEST_F(SettingsMenuTest, SettingsOkAppliesTheRangeRulesAndStoresAndCancelChanges
     EXPECT_EQ(saved.Sat_Display, 3);
     EXPECT_EQ(saved.sgp8Comparison + saved.showAllPaths, 0);  // these two live in memory only
     {
-        // What does not read takes the default, no star row keeps the limit; the boxes cleared again.
+        // Above 10000000 MHz or what does not read takes the default, no star
+        // row keeps the limit; the boxes cleared again.
         SettingsDialog dialog(*state, *store);
+        Retype(dialog.uplinkEdit(), "1e8");
         Retype(dialog.downlinkEdit(), "nan");
         Retype(dialog.magnitudeEdit(), "five");
         dialog.starMagnitudes()->setCurrentIndex(-1);
         for (int box : {0, 6, 7}) dialog.box(box)->setChecked(false);
         Press(dialog, QDialogButtonBox::Ok);
     }
+    EXPECT_EQ(state->settings.uplink, 138.0);
     EXPECT_EQ(state->settings.downlink, 130.0);
     EXPECT_EQ(state->settings.SatPredictMag, 0);
     EXPECT_EQ(state->settings.Stars_Mag, 2);
