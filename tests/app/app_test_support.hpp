@@ -1,19 +1,31 @@
 #pragma once
 
-// Shared by the Qt tests: a program folder with the shipped skins, a window's
-// options over temporary folders, and screenshots under build/screenshots.
+// Shared by the Qt tests: a program folder with the shipped skins, the main
+// window over temporary folders, typing into dialogs, and screenshots under
+// build/screenshots.
 #include <memory>
 #include <string>
+#include <vector>
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "app/client_area.hpp"
 #include "app/main_window.hpp"
 #include "app/qt_settings_store.hpp"
+#include "data/settings.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "platform/fake_serial_port.hpp"
+#include "ui/command_ids.hpp"
 
 namespace vantrek::app {
 
@@ -21,20 +33,8 @@ inline void CopyShippedSkins(const QTemporaryDir& folder) {
     QDir().mkpath(folder.filePath("skins"));
     const QDir skins(QString(VANTREK_RES_DIR) + "/skins");
     for (const QString& name : skins.entryList({"*.bmp"}, QDir::Files))
-        ASSERT_TRUE(QFile::copy(skins.filePath(name), folder.filePath("skins/" + name)));
-}
-
-// A window whose program folder is `folder` (with the skins), whose settings
-// file lies in `config` and whose Open chooses the shipped sample file.
-inline MainWindowOptions SampleWindowOptions(const QTemporaryDir& folder, const QTemporaryDir& config,
-                                             RecordingMessageSink& sink) {
-    CopyShippedSkins(folder);
-    MainWindowOptions options;
-    options.programFolder = folder.path().toStdString();
-    options.messages = &sink;
-    options.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
-    options.chooseElementFile = [] { return std::string(VANTREK_TESTS_DIR) + "/data/sample.tle"; };
-    return options;
+        ASSERT_TRUE(QFile::exists(folder.filePath("skins/" + name)) ||
+                    QFile::copy(skins.filePath(name), folder.filePath("skins/" + name)));
 }
 
 inline void SaveScreenshot(const QImage& image, const QString& name) {
@@ -42,5 +42,81 @@ inline void SaveScreenshot(const QImage& image, const QString& name) {
     QDir().mkpath(folder);
     EXPECT_TRUE(image.save(folder + "/" + name)) << name.toStdString();
 }
+
+// Replaces an edit's text the way a person types it.
+inline void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+inline void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
+}
+
+inline Settings StoredSettings(SettingsStore& store) {
+    Settings settings;
+    LoadSettings(store, settings);
+    return settings;
+}
+
+// The main window with its program folder and settings file in temporary
+// folders, message boxes and the browser recorded, a receiver that stays
+// silent, and Open choosing `chosenFile` (the tests' sample until changed).
+struct WindowTest : ::testing::Test {
+    QTemporaryDir folder, config;
+    RecordingMessageSink sink;
+    std::vector<ShownMessage>& messages = sink.messages;
+    std::vector<std::string> opened;  // outside pages asked for
+    bool browserAnswers = true;
+    std::string chosenFile = std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
+    std::unique_ptr<MainWindow> window;
+
+    // With `skins`, the shipped skins are copied into the program folder first.
+    MainWindowOptions options(bool skins = true) {
+        if (skins) CopyShippedSkins(folder);
+        MainWindowOptions o;
+        o.programFolder = folder.path().toStdString();
+        o.messages = &sink;
+        o.store = std::make_unique<QtSettingsStore>(config.filePath("Vantrek/Vantrek.ini"));
+        o.openOutsidePage = [this](const std::string& address) {
+            opened.push_back(address);
+            return browserAnswers;
+        };
+        o.chooseElementFile = [this] { return chosenFile; };
+        o.serialPort = std::make_unique<FakeSerialPort>();
+        return o;
+    }
+    // The window shown at `width` x `height`, and with `openSample` the chosen file opened.
+    MainWindow& start(MainWindowOptions o, int width, int height, bool openSample = true) {
+        window = std::make_unique<MainWindow>(std::move(o));
+        window->resize(width, height);
+        window->show();
+        if (openSample) window->runCommand(CmdOpen);
+        return *window;
+    }
+    MainWindow& start(int width, int height, bool openSample = true) {
+        return start(options(), width, height, openSample);
+    }
+    AppState& state() { return window->state(); }
+    // Sample set `current` shown in `view`, the clock stopped at `jd` and local time UTC.
+    void showAt(int current, double jd, int view) {
+        state().catalog.current = current;
+        loadWorkingElementSet(state().catalog, current, state().catalog.currentSet);
+        state().localTimeOffset = 0.0;
+        state().clock.mode = ClockMode::Stopped;
+        state().clock.pausedDate = jd;
+        window->runCommand(view);
+        window->tick();
+    }
+    // The view area after a paint, saved under `screenshot` when one is named.
+    QImage painted(const char* screenshot = nullptr) {
+        QApplication::processEvents();
+        window->clientArea()->repaint();
+        const QImage image = window->clientArea()->grab().toImage();
+        if (screenshot) SaveScreenshot(image, screenshot);
+        return image;
+    }
+};
 
 }  // namespace vantrek::app

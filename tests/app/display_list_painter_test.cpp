@@ -62,3 +62,4 @@ TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) 
     EXPECT_EQ(back.pixelColor(85, 45), QColor(0, 0, 180));
     EXPECT_EQ(back.pixelColor(90, 50), QColor(Qt::black));
 }
+

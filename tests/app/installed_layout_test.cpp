@@ -61,12 +61,15 @@ TEST(InstalledLayout, ReadsSharedFilesOpensTheSampleAndWritesOnlyUnderTheUsersDa
 
     RecordingMessageSink messages;
     const QString settingsFile = home.filePath("config/Vantrek.ini");
-    {
+    const auto installedOptions = [&] {  // the defaults but for the settings and the message boxes
         MainWindowOptions options = DefaultMainWindowOptions(folder, nullptr);
         options.messages = &messages;
         options.store = std::make_unique<QtSettingsStore>(settingsFile);
         options.serialPort.reset();
-        MainWindow window(std::move(options));
+        return options;
+    };
+    {
+        MainWindow window(installedOptions());
         window.show();
         QApplication::processEvents();
         EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().text;  // skins found, no box
@@ -80,17 +83,10 @@ TEST(InstalledLayout, ReadsSharedFilesOpensTheSampleAndWritesOnlyUnderTheUsersDa
 
     // The next start reopens the stored file; a stored file that has gone keeps
     // the catalogue empty instead of falling back to the sample.
-    {
-        QtSettingsStore store(settingsFile);
-        Settings gone;
-        gone.Last_Open = "/gone/old.tle";
-        StoreLastFile(store, gone, 0);
-    }
-    MainWindowOptions options = DefaultMainWindowOptions(folder, nullptr);
-    options.messages = &messages;
-    options.store = std::make_unique<QtSettingsStore>(settingsFile);
-    options.serialPort.reset();
-    MainWindow window(std::move(options));
+    Settings gone;
+    gone.Last_Open = "/gone/old.tle";
+    StoreLastFile(*std::make_unique<QtSettingsStore>(settingsFile), gone, 0);
+    MainWindow window(installedOptions());
     EXPECT_EQ(window.state().fileDisplayName, "old.tle");
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "I can't open the file!");

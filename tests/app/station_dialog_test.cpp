@@ -9,21 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <memory>
-#include <string>
-
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include "app/client_area.hpp"
 #include "app_test_support.hpp"
 #include "astro/constants.hpp"
 #include "platform/tcp_stream.hpp"
@@ -74,26 +63,14 @@ struct DummyRadio {
     pid_t pid = -1;
 };
 
-void Retype(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
-void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
-}
-
 }  // namespace
 
-TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
+TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
     const uint16_t radioPort = FreeLoopbackPort();
     const uint16_t nobody = FreeLoopbackPort();
     DummyRadio radio(radioPort);
     if (!radio.answers(radioPort)) GTEST_SKIP() << "rigctld (Debian package libhamlib-utils) did not start";
 
-    QTemporaryDir folder, config;
-    RecordingMessageSink sink;
     {
         QtSettingsStore store(config.filePath("Vantrek/Vantrek.ini"));
         EnsureSettingsKey(store);
@@ -114,7 +91,6 @@ TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
         Retype(dialog.edit(StationDialog::ParkAzimuth), "-90");  // inside -180..180
 
         QTest::mouseClick(dialog.testButton(), Qt::LeftButton);
-        EXPECT_FALSE(dialog.testButton()->isEnabled());  // the daemons are asked off this thread
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.testButton()->isEnabled(); }, 10000));
         const std::string report = dialog.testReport()->text().toStdString();
         EXPECT_NE(report.find("Radio at 127.0.0.1:" + std::to_string(radioPort) + ": frequency 145000000 Hz"),
@@ -126,8 +102,7 @@ TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
         SaveScreenshot(dialog.grab().toImage(), "station_dialog.png");
         Press(dialog, QDialogButtonBox::Ok);
 
-        Settings stored;
-        LoadSettings(store, stored);
+        Settings stored = StoredSettings(store);
         EXPECT_EQ(stored.Radio_on, 1);
         EXPECT_EQ(stored.Radio_port, radioPort);
         EXPECT_EQ(stored.Rotator_port, nobody);
@@ -141,7 +116,7 @@ TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
         Retype(again.edit(StationDialog::AzimuthMax), "100");
         Retype(again.edit(StationDialog::RadioPort), "70000");
         Press(again, QDialogButtonBox::Ok);
-        LoadSettings(store, stored);
+        stored = StoredSettings(store);
         EXPECT_EQ(stored.Rotator_az_min, 0.0);
         EXPECT_EQ(stored.Rotator_az_max, 360.0);
         EXPECT_EQ(stored.Radio_port, 4532);
@@ -150,14 +125,10 @@ TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
         StoreStationSettings(store, stored);
     }
 
-    MainWindowOptions options = SampleWindowOptions(folder, config, sink);
     ASSERT_TRUE(QFile::copy(QString(VANTREK_RES_DIR) + "/Frequencies.txt", folder.filePath("Frequencies.txt")));
-    options.radioAndRotator = true;
-    MainWindow window(std::move(options));
-    window.resize(1500, 760);
-    window.show();
-    // The sample ISS set in the middle of a pass, for the information page.
-    window.runCommand(CmdOpen);
+    MainWindowOptions o = options();
+    o.radioAndRotator = true;
+    MainWindow& window = start(std::move(o), 1500, 760);  // the sample ISS set in the middle of a pass
     window.state().clock.mode = ClockMode::Stopped;
     window.state().clock.pausedDate = 2454730.5194;  // 2008-09-21 00:27:56 UTC
     const auto bothShown = [&] {
@@ -166,8 +137,7 @@ TEST(StationDialog, TestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
         return status.radio.state == LinkState::Connected && status.rotator.error == "connection refused";
     };
     EXPECT_TRUE(QTest::qWaitFor(bothShown, 5000));
-    const StatusBarFacts facts = StatusBarFactsFor(window.state());
-    EXPECT_EQ(facts.stationText, "Radio: connected   Rotator: not connected (connection refused)");
+    EXPECT_EQ(StatusBarFactsFor(window.state()).stationText, "Radio: connected   Rotator: not connected (connection refused)");
     // The refusal was told once, however many ticks saw it.
     for (int i = 0; i < 5; ++i) window.tick();
     int told = 0;

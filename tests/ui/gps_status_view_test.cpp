@@ -1,14 +1,6 @@
 #include "ui/views/gps_status_view.hpp"
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "../support/run_cli.hpp"
-#include "ui/main_window.hpp"
-#include "ui/main_window_paint.hpp"
+#include "ui_test_support.hpp"
 
 namespace vantrek {
 namespace {
@@ -47,14 +39,12 @@ struct GpsStatusViewTest : ::testing::Test {
     }
 };
 
-TEST_F(GpsStatusViewTest, TrackingOffShowsTheComputersTimeAndNoChart) {
+TEST_F(GpsStatusViewTest, TrackingOffShowsNoChartBeforeAnyFixTheChartMarksTheUsedSatellites) {
     paint();
     EXPECT_EQ(texts(),
               (std::vector<std::string>{"SYS time UTC 2026-12-7  6:05:04", "GPS not activated.   "}));
     EXPECT_EQ(list.commands.size(), 3u);  // the black page and the two lines
-}
 
-TEST_F(GpsStatusViewTest, BeforeAnyFixTheSignalChartMarksTheUsedSatellites) {
     state->gps.trackingEnabled = true;
     UpdateGpsFix(state->gps, [](GpsFixData& d) {
         d.satellitesInView = 40;  // more than the 16 slots
@@ -105,21 +95,6 @@ TEST_F(GpsStatusViewTest, NoFixShowsTheDashFormsTheReceiversTimeAndTheGauges) {
     }
     EXPECT_EQ(text("Vertical precision (VDOP): --m")->rect.top, hdopTop + 19 + 6);
     EXPECT_EQ(GaugeDarkSquares(2.0), 4);
-}
-
-TEST(CliDrawGps, TheShippedCaptureFillsTheGpsPageAndThePanelsGpsRows) {
-    const std::string args =
-        std::string(VANTREK_TESTS_DIR) +
-        "/data/sample.tle --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
-        VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
-    std::string out;
-    ASSERT_EQ(testing::RunCli("draw gps " + args, out), 0) << out;
-    EXPECT_NE(out.find("\tSYS time UTC 2008-9-20  12:00:00\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\tlat(N): -27.21067°     lon(E): 153.05200°    Altitude: 3.5m\n"), std::string::npos);
-    ASSERT_EQ(testing::RunCli("draw info " + args, out), 0) << out;
-    EXPECT_NE(out.find("\tGPS  lat -27.21067°  lon 153.05200°  alt 3.50m\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\tGPS(UTC) time 9:54:15 \n"), std::string::npos);
-    EXPECT_NE(out.find("\t3D mode\n"), std::string::npos);
 }
 
 }  // namespace

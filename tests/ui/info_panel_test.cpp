@@ -1,23 +1,13 @@
 #include "ui/views/info_panel.hpp"
 
 #include <cmath>
-#include <cstdlib>
-#include <map>
-#include <memory>
-#include <sstream>
-#include <string>
 
-#include <gtest/gtest.h>
-
-#include "../support/run_cli.hpp"
-#include "../support/sample_sets.hpp"
 #include "astro/constants.hpp"
 #include "astro/geodetic.hpp"
-#include "astro/julian_date.hpp"
-#include "orbit/catalog_loading.hpp"
 #include "orbit/propagation.hpp"
-#include "ui/main_window.hpp"
 #include "ui/views/info_panel_state_line.hpp"
+
+#include "ui_test_support.hpp"
 
 namespace vantrek {
 namespace {
@@ -25,18 +15,6 @@ namespace {
 // 2008-09-20 18:23 UTC: the ISS (set 0) rises over Kiel in sunlight after sunset.
 const std::string kIssOverKiel = "--index 0 --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T18:23:00";
 const double kIssOverKielJd = JulianDateFromCalendar(2008, 9, 20, 18, 23, 0, 0);
-
-std::map<std::string, double> look(const std::string& options) {
-    std::string out;
-    EXPECT_EQ(testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle " + options, out),
-              0);
-    std::map<std::string, double> values;
-    std::istringstream lines(out);
-    for (std::string l; std::getline(lines, l);)
-        if (l.find('=') != std::string::npos)
-            values[l.substr(0, l.find('='))] = std::atof(&l[l.find('=') + 1]);
-    return values;
-}
 
 struct InfoPanelTest : ::testing::Test {
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
@@ -58,11 +36,7 @@ struct InfoPanelTest : ::testing::Test {
         PaintInfoPanel(*state, list, {0, 0, 1100, 700});
     }
     // The text that starts with `prefix`, or nullptr; and the number after it.
-    const DrawCommand* line(const std::string& prefix) const {
-        for (const DrawCommand* c : TextCommands(list))
-            if (c->text.rfind(prefix, 0) == 0) return c;
-        return nullptr;
-    }
+    const DrawCommand* line(const std::string& prefix) const { return testing::TextStarting(list, prefix); }
     double number(const std::string& prefix) const {
         const DrawCommand* c = line(prefix);
         EXPECT_NE(c, nullptr) << prefix;
@@ -115,7 +89,7 @@ TEST(InfoPanelStateLine, RulesInOrderAtTheirBoundaries) {
 TEST_F(InfoPanelTest, AgreesWithTheLookCommandAndTheDopplerFormula) {
     loadSample(kIssOverKielJd);
     paint();
-    auto v = look(kIssOverKiel);
+    auto v = testing::Look(kIssOverKiel);
     EXPECT_NEAR(number("elv. "), v["elevation"], 0.0005);
     EXPECT_NEAR(number("azm. "), v["azimuth"], 0.0005);
     EXPECT_NEAR(number("lat(N) "), v["latitude"], 0.00005);
@@ -143,7 +117,7 @@ TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineAndKeepsTheEngine) {
     state->settings.sgp8Comparison = 1;
     paint();
     EXPECT_EQ(state->settings.s4_s8, 0);
-    auto sgp4 = look(weekLater), sgp8 = look(weekLater + " --engine 8");
+    auto sgp4 = testing::Look(weekLater), sgp8 = testing::Look(weekLater + " --engine 8");
     EXPECT_NEAR(number("elv. "), sgp4["elevation"] - sgp8["elevation"], 0.0005);
     EXPECT_NEAR(number("alt. "), sgp4["height"] - sgp8["height"], 0.0005);
     EXPECT_NEAR(number("Range "), sgp4["range"] - sgp8["range"], 0.0001);

@@ -1,17 +1,15 @@
 #include "ui/main_window.hpp"
 
 #include <cmath>
-#include <memory>
 
-#include <gtest/gtest.h>
-
-#include "astro/julian_date.hpp"
+#include "data/settings.hpp"
+#include "orbit/catalog_loading.hpp"
+#include "orbit/selection_file.hpp"
 #include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
-#include "ui/main_window_paint.hpp"
-#include "main_window_fixture.hpp"
+
 #include "../support/sample_sets.hpp"
-#include "orbit/catalog_loading.hpp"
+#include "ui_test_support.hpp"
 
 using namespace vantrek;
 
@@ -29,12 +27,32 @@ void setFix(GpsFix& gps, double lat, double lon, double altM, double speedKmh = 
 
 }  // namespace
 
-TEST_F(MainWindowTest, StartUpPlaceholderAndLocalTimeOffset) {
+TEST_F(MainWindowTest, StartUpLoadsSettingsLastFileAndSelectionWritingNothing) {
     EXPECT_STREQ(state->catalog.currentSet.name, "No satellite ");
+    store.keyPresent = true;
+    Settings saved;
+    saved.Last_Open = folder.write("visual.tle", vantrek::testing::SampleSets());
+    saved.Lat = 0.5;
+    StoreOptions(store, saved, 2);
+    StoreLastFile(store, saved, 2);
+    StoreLocation(store, saved, 3);
+    store.writeLog.clear();
+    std::string selection(1600, '\0');
+    selection[4 * 5] = 1;  // only slot 5 shown
+    folder.write("Select.bol", selection);
+
     startUp();
     EXPECT_NEAR(state->localTimeOffset, 2.0 / 24.0, 1e-9);
     EXPECT_NEAR(LocalTimeOffsetFrom({2026, 3, 1, 19}, {2026, 3, 2, 0}), -5.0 / 24.0, 1e-9);
     EXPECT_EQ(LocalTimeOffsetFrom({0, 0, 0, 0}, {2026, 3, 2, 0}), 0.0);
+    EXPECT_EQ(state->catalog.count, 8);
+    EXPECT_EQ(state->fileDisplayName, "visual.tle");
+    EXPECT_EQ(state->catalog.current, 2);
+    EXPECT_EQ(state->observer.latitude, 0.5);
+    EXPECT_EQ(state->catalog.selected[0], 0);
+    EXPECT_EQ(state->catalog.selected[5], 1);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(store.writeLog.empty());
 }
 
 TEST_F(MainWindowTest, EveryTableCommandIsHandled) {
@@ -143,17 +161,7 @@ TEST_F(MainWindowTest, TickAdvancesClockCounterAndOnlyTheSpaceViewsSnapshot) {
     EXPECT_GT(state->spaceSnapshot->sun.w, 1000.0);  // about 1.5e6 units of 100 km
 }
 
-TEST_F(MainWindowTest, TickGivesUpOnAPortThatNeverOpensAndSaysSoOnce) {
-    state->gps.trackingEnabled = true;
-    state->gps.openCount = 1000;
-    Tick(*state, services, 2460000.5);
-    EXPECT_FALSE(state->gps.trackingEnabled);
-    Tick(*state, services, 2460000.5);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "I can't conect to the COM port!");
-}
-
-TEST_F(MainWindowTest, AutoCompassTurnsOnlyTheSkyAndOnlyWhileMoving) {
+TEST_F(MainWindowTest, TickTurnsOnlyTheSkyOnlyWhileMovingAndGivesUpOnAPortThatNeverOpens) {
     state->gps.trackingEnabled = true;
     setFix(state->gps, 54.0, 10.0, 0.0, 0.9);
     state->viewMode = ViewMode::Sky;
@@ -169,6 +177,13 @@ TEST_F(MainWindowTest, AutoCompassTurnsOnlyTheSkyAndOnlyWhileMoving) {
     SetCompassHeading(courseUp, SnapshotGpsFix(state->gps).courseDeg, state->settings.SNtoNS);
     EXPECT_EQ(state->viewMatrix.m[0][1], courseUp.m[0][1]);
     EXPECT_NE(state->viewMatrix.m[0][0], 1.0);
+
+    state->gps.openCount = 1000;  // the reader opened the port this often in vain: said once
+    Tick(*state, services, 2460000.5);
+    EXPECT_FALSE(state->gps.trackingEnabled);
+    Tick(*state, services, 2460000.5);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "I can't conect to the COM port!");
 }
 
 TEST_F(MainWindowTest, PaintDrawsBlackAndTakesTheObserverFromAFixWithBothCoordinates) {
@@ -242,4 +257,37 @@ TEST_F(MainWindowTest, TickMeasuresHowOldTheSetsInViewAre) {
     loadWorkingElementSet(state->catalog, 0, state->catalog.currentSet);
     Tick(*state, services, dec7);
     EXPECT_EQ(state->staleElementDays, -1);
+}
+
+TEST_F(MainWindowTest, OpenLoadsNamesAndResetsTheViewButAFailedOpenKeepsAll) {
+    store.keyPresent = true;
+    const std::string path = folder.write("amateur.txt", vantrek::testing::SampleSets());
+    ZoomIn(state->viewMatrix);
+    OpenChosenElementFile(*state, services, path);
+    EXPECT_EQ(state->fileDisplayName, "amateur.txt");
+    EXPECT_EQ(state->viewMatrix.m[3][3], 1.0);
+    EXPECT_EQ(state->catalog.currentSet.catalogNumber, 25544);
+
+    ZoomIn(state->viewMatrix);
+    OpenChosenElementFile(*state, services, folder.file("missing.tle"));
+    EXPECT_EQ(state->catalog.count, 8);
+    EXPECT_EQ(state->fileDisplayName, "amateur.txt");
+    EXPECT_DOUBLE_EQ(state->viewMatrix.m[3][3], 1.1);
+}
+
+TEST_F(MainWindowTest, ExitStoresTheLastFileOnlyWhenOneWasOpenedAndSavesTheSelection) {
+    startUp();
+    EXPECT_TRUE(store.keyPresent);  // the first start makes the settings key
+    EXPECT_EQ(run(CmdExit).action, ShellAction::DestroyWindow);
+    EXPECT_TRUE(store.writeLog.empty());
+
+    state->settings.Last_Open = "/data/visual.tle";
+    state->catalog.selected[3] = 1;
+    CloseMainWindow(*state, services);  // the close box saves nothing
+    EXPECT_TRUE(store.writeLog.empty());
+    run(CmdExit);
+    EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Last_Open", "Sat_Display"}));
+    auto reread = std::make_unique<SatelliteCatalog>();
+    EXPECT_TRUE(readSelection(services.folder, *reread, messages));
+    EXPECT_EQ(reread->selected[3], 1);
 }

@@ -1,74 +1,26 @@
 #include "ui/views/sky_view.hpp"
 
 #include <cstdio>
-#include <map>
-#include <memory>
-#include <sstream>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "astro/constants.hpp"
-#include "astro/julian_date.hpp"
-#include "orbit/catalog_loading.hpp"
-#include "ui/main_window.hpp"
-#include "ui/main_window_paint.hpp"
 #include "ui/views/sky_view_parts.hpp"
 
-#include "../support/run_cli.hpp"
-#include "../support/sample_view_state.hpp"
+#include "ui_test_support.hpp"
 
 using namespace vantrek;
-using vantrek::testing::TextStarting;
+using namespace vantrek::testing;
 
 namespace {
 
-// tests/data/sample.tle at 2026-12-06 19:00 UTC over Kiel.
-constexpr int kSdp4Test = 2;     // no finite state in 2026
-constexpr int kDemoSunSync = 4;  // 44.7 degrees up, in the Earth's shadow
-constexpr int kDemoMolniya = 6;  // 79.7 degrees up
-constexpr int kDemoGeo = 7;      // over 155.3 W on the equator
-const char* const kUtc = "2026-12-06T19:00:00";
 const Rect kClient{0, 0, 1280, 800};
 constexpr int32_t kD = 722;  // min(1280, 800) - 78
 
-std::unique_ptr<AppState> skyState(int current = kDemoMolniya) {
-    return vantrek::testing::SampleViewState(ViewMode::Sky, current, JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0));
-}
+std::unique_ptr<AppState> skyState(int current = kDemoMolniya) { return SampleViewState(ViewMode::Sky, current, kWhen); }
 
-DisplayList paint(AppState& state, Rect client = kClient) {
-    DisplayList list;
-    PaintView(state, list, client);
-    return list;
-}
+std::size_t stars(const DisplayList& list) { return Find(list, DrawOp::Ellipse, {255, 255, 255}).size(); }
 
-// Commands of one kind: bitmaps by name, ellipses and fills by brush, pixels by colour.
-std::vector<const DrawCommand*> find(const DisplayList& list, DrawOp op, Colour colour = {},
-                                     BitmapId bitmap = BitmapId::Night) {
-    std::vector<const DrawCommand*> found;
-    for (const DrawCommand& c : list.commands) {
-        const bool match = op == DrawOp::CopyBitmap ? c.bitmap == bitmap
-                           : op == DrawOp::SetPixels ? c.colour == colour
-                                                     : c.brush.colour == colour;
-        if (c.op == op && match) found.push_back(&c);
-    }
-    return found;
-}
-
-std::size_t stars(const DisplayList& list) { return find(list, DrawOp::Ellipse, {255, 255, 255}).size(); }
-
-// vantrek-cli look as key=value pairs.
 std::map<std::string, double> look(int index, const char* where = "--lat 54.3023 --lon 10.1247 --alt 0.03") {
-    std::string out;
-    EXPECT_EQ(vantrek::testing::RunCliRaw("look " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle --index " +
-                                              std::to_string(index) + " " + where + " --time " + kUtc,
-                                          out),
-              0);
-    std::map<std::string, double> values;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);)
-        values[line.substr(0, line.find('='))] = std::stod(line.substr(line.find('=') + 1));
-    return values;
+    return Look("--index " + std::to_string(index) + " " + where + " --time " + kUtc);
 }
 
 }  // namespace
@@ -79,7 +31,7 @@ TEST(SkyView, DayTwilightAndNightDiscsStarsOnlyAtNightBelowTheLimit) {
     const std::pair<double, int> cases[] = {{2461381.104676, -1}, {2461381.123913, 0}, {2461381.090723, 100}};
     for (const auto& [jd, blue] : cases) {
         state->clock.currentDate = jd;
-        const DisplayList list = paint(*state);
+        const DisplayList list = Paint(*state);
         const DrawCommand* disc = nullptr;
         for (const DrawCommand& c : list.commands)
             if (c.op == DrawOp::Ellipse && c.rect.top == 52 && c.rect.right == kD) disc = &c;
@@ -89,12 +41,12 @@ TEST(SkyView, DayTwilightAndNightDiscsStarsOnlyAtNightBelowTheLimit) {
     // Every row is scanned from 5 up; the faintest stars are exactly 5.0 and
     // appear only when the limit lies above them.
     state->clock.currentDate = state->clock.pausedDate;
-    const std::size_t atFive = stars(paint(*state));
+    const std::size_t atFive = stars(Paint(*state));
     EXPECT_GT(atFive, 300u);
     state->settings.Stars_Mag = 6;
-    EXPECT_GT(stars(paint(*state)), atFive);
+    EXPECT_GT(stars(Paint(*state)), atFive);
     state->settings.Stars_Mag = 1;  // 16 rows scanned
-    EXPECT_LE(stars(paint(*state)), 16u);
+    EXPECT_LE(stars(Paint(*state)), 16u);
 }
 
 TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
@@ -104,7 +56,7 @@ TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
         {{50, 40}, "Pause at"}, {{200, 40}, "Pause at"}, {{99, 49}, "Sym time x     1"}, {{2, 2}, "Local time"}};
     for (const auto& [point, text] : clicks) {
         state->mouse = point;
-        EXPECT_NE(TextStarting(paint(*state), text), nullptr) << text;
+        EXPECT_NE(TextStarting(Paint(*state), text), nullptr) << text;
     }
     EXPECT_EQ(state->clock.mode, ClockMode::RealTime);
     EXPECT_EQ(state->mouse.x, 1);
@@ -112,22 +64,24 @@ TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
 
 TEST(SkyView, AClickWithinSixPixelsPicksTheSatelliteAndItIsDrawnAsCurrentAtOnce) {
     auto state = skyState();
-    const DisplayList before = paint(*state);
-    ASSERT_EQ(find(before, DrawOp::CopyBitmap, {}, BitmapId::NotSell).size(), 1u);  // the sun-synchronous set
-    const Rect mark = find(before, DrawOp::CopyBitmap, {}, BitmapId::NotSell)[0]->rect;
+    const DisplayList before = Paint(*state);
+    ASSERT_EQ(Bitmaps(before, BitmapId::NotSell).size(), 1u);  // the sun-synchronous set
+    const Rect mark = Bitmaps(before, BitmapId::NotSell)[0]->rect;
     const Point p{mark.left + 7, mark.top + 7};
     for (MousePoint miss : {MousePoint{p.x + 7, p.y}, MousePoint{p.x, p.y - 7}}) {
         state->mouse = miss;
-        paint(*state);
+        Paint(*state);
         EXPECT_EQ(state->catalog.current, kDemoMolniya);
     }
     state->mouse = {p.x + 6, p.y - 6};
-    const DisplayList after = paint(*state);
+    const DisplayList after = Paint(*state);
     EXPECT_EQ(state->catalog.current, kDemoSunSync);
     EXPECT_EQ(state->pickLatch, 1);
-    EXPECT_EQ(find(after, DrawOp::CopyBitmap, {}, BitmapId::Sat)[0]->rect.left, mark.left);
+    EXPECT_EQ(Bitmaps(after, BitmapId::Sat)[0]->rect.left, mark.left);
     // The working set is left holding the last shown satellite.
     EXPECT_EQ(state->catalog.currentSet.catalogNumber, 90005);
+    state->settings.showAllPaths = 1;  // both sets that are up drawn as the current one is
+    EXPECT_EQ(Bitmaps(Paint(*state), BitmapId::Sat).size(), 2u);
 }
 
 TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
@@ -138,12 +92,12 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
     PixelPoint expected;
     ASSERT_TRUE(SkyChartPixel({1, 0}, {0, 1}, angles, kD / 2, kD / 2, 0, expected));
     auto state = skyState(kDemoMolniya);
-    const Rect mark = find(paint(*state), DrawOp::CopyBitmap, {}, BitmapId::NotSell).at(0)->rect;
+    const Rect mark = Bitmaps(Paint(*state), BitmapId::NotSell).at(0)->rect;
     EXPECT_NEAR(mark.left + 7, expected.x, 1);
     EXPECT_NEAR(mark.top + 7, expected.y + 52, 1);
 
     state = skyState(kDemoSunSync);
-    const DisplayList list = paint(*state);
+    const DisplayList list = Paint(*state);
     const DrawCommand* line = TextStarting(list, "Azm. ");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->rect.left, kD + 20);
@@ -161,31 +115,27 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
     EXPECT_EQ(TextStarting(list, "DEMO SUN-SYNCHRONOUS")->text, "DEMO SUN-SYNCHRONOUS     nr.90002");
 }
 
-TEST(SkyView, GeostationarySetsGetTheirBitmapButNoTracks) {
+// Over 155.3 W on the equator the geostationary set stands near the zenith:
+// its bitmap but no tracks, unless it drifts; then it is up for hours, and a
+// flare scan along its track ends.
+TEST(SkyView, GeostationarySetsGetNoTracksAndAFlareScanOverASetThatNeverSetsEnds) {
     ASSERT_GT(look(kDemoGeo, "--lat 0 --lon -155.3 --alt 0").at("elevation"), 80.0);
     auto state = skyState(kDemoGeo);
     state->observer = {0.0, -155.3 * kDegree, 0.0};
     for (double meanMotion : {0.004375, 0.0044, 0.0047}) {  // rad/min; the last drifts
         state->catalog.entries[kDemoGeo].meanMotion = meanMotion;
-        const DisplayList list = paint(*state);
-        EXPECT_EQ(find(list, DrawOp::CopyBitmap, {}, BitmapId::Sat).size(), 1u) << meanMotion;
-        const bool tracked = !find(list, DrawOp::SetPixels, {240, 240, 1}).empty() ||
-                             !find(list, DrawOp::SetPixels, {0, 0, 250}).empty();
+        const DisplayList list = Paint(*state);
+        EXPECT_EQ(Bitmaps(list, BitmapId::Sat).size(), 1u) << meanMotion;
+        const bool tracked = !Find(list, DrawOp::SetPixels, {240, 240, 1}).empty() ||
+                             !Find(list, DrawOp::SetPixels, {0, 0, 250}).empty();
         EXPECT_EQ(tracked, meanMotion == 0.0047) << meanMotion;
     }
-}
-
-TEST(SkyView, FlareColoursAndAFlareScanOverASetThatNeverSetsEnds) {
     EXPECT_EQ(SkyFlareColour(-1.0).g, 140);
     EXPECT_EQ(SkyFlareColour(3.0).g, 1);
     EXPECT_EQ(SkyFlareColour(-5.0).g, 255);
-
-    auto state = skyState(kDemoGeo);
-    state->observer = {0.0, -155.3 * kDegree, 0.0};
-    state->catalog.entries[kDemoGeo].meanMotion = 0.0047;  // up for hours
     state->iridiumCatalogue = 1;
     state->settings.flares = 1;
-    EXPECT_EQ(TextStarting(paint(*state), "Irydium flares")->rect.top, 396 + 45);
+    EXPECT_EQ(TextStarting(Paint(*state), "Irydium flares")->rect.top, 396 + 45);
     DisplayList list;
     SkyFrame frame(*state, list, kClient, SkyChartFor(kClient, state->viewMatrix, 0));
     frame.jd = state->clock.currentDate;
@@ -208,14 +158,14 @@ TEST(SkyView, GpsSlotsTicksNumbersAndSignalBars) {
         g.azimuthRad[1] = 4.0, g.elevationRad[1] = 0.5;  // empty slot, up: ticks, no number
         g.prn[2] = 12, g.elevationRad[2] = -0.2;          // down: a number on the rim, no ticks
     });
-    const DisplayList list = paint(*state);
-    EXPECT_EQ(find(list, DrawOp::SetPixels, {255, 0, 0}).size(), 1u);
-    EXPECT_EQ(find(list, DrawOp::SetPixels, {100, 250, 160}).size(), 1u);
+    const DisplayList list = Paint(*state);
+    EXPECT_EQ(Find(list, DrawOp::SetPixels, {255, 0, 0}).size(), 1u);
+    EXPECT_EQ(Find(list, DrawOp::SetPixels, {100, 250, 160}).size(), 1u);
     std::string numbers;
     for (const DrawCommand* c : TextCommands(list))
         if (c->rect.right - c->rect.left == 30) numbers += c->text + (c->colour.r == 255 ? "u " : "f ");
     EXPECT_EQ(numbers, "5u 12f ");
-    const auto bars = find(list, DrawOp::FillRect, {0, 0, 180});
+    const auto bars = Find(list, DrawOp::FillRect, {0, 0, 180});
     ASSERT_EQ(bars.size(), 1u);
     EXPECT_EQ(bars[0]->rect.bottom - bars[0]->rect.top, 20);  // snr / 2
     EXPECT_NE(TextStarting(list, "In view:0, in use:0 3D mode"), nullptr);
@@ -223,31 +173,47 @@ TEST(SkyView, GpsSlotsTicksNumbersAndSignalBars) {
 
 TEST(SkyView, NoChartOnASmallAreaNoNumbersForASetWithoutAStateAndABigWindowDrawnWhole) {
     auto state = skyState(kSdp4Test);
-    DisplayList list = paint(*state);
+    DisplayList list = Paint(*state);
     EXPECT_NE(TextStarting(list, "SDP4 TEST"), nullptr);
     EXPECT_EQ(TextStarting(list, "Azm. "), nullptr);
     for (Rect tiny : {Rect{0, 0, 70, 800}, Rect{0, 0, 1280, 77}, Rect{0, 0, -5, -5}}) {
-        list = paint(*state, tiny);
-        EXPECT_EQ(stars(list) + find(list, DrawOp::CopyBitmap, {}, BitmapId::NotSell).size(), 0u);
+        list = Paint(*state, tiny);
+        EXPECT_EQ(stars(list) + Bitmaps(list, BitmapId::NotSell).size(), 0u);
         EXPECT_NE(TextStarting(list, "Moon"), nullptr);
     }
     // The north line runs from the zenith to the bottom rim, far below row 900.
-    list = paint(*state, {0, 0, 2560, 1400});
+    list = Paint(*state, {0, 0, 2560, 1400});
     EXPECT_EQ(list.surfaceHeight, 1400);
-    const auto north = find(list, DrawOp::SetPixels, {250, 30, 35});
+    const auto north = Find(list, DrawOp::SetPixels, {250, 30, 35});
     ASSERT_EQ(north.size(), 1u);
     EXPECT_GT(north[0]->points.back().y, 1300);
 }
 
-TEST(SkyView, DrawCommandPrintsTheFrameAndTimesRepeats) {
-    const std::string args = "draw sky " + std::string(VANTREK_TESTS_DIR) +
-                             "/data/sample.tle --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
+// vantrek-cli draw: each view's frame, timed repeats, and with the shipped
+// receiver capture the GPS page and the panel's GPS rows.
+TEST(DrawCommand, PrintsTheFrameOfEachViewAndTimesRepeats) {
+    const std::string args = kSampleFile + " --lat 54.3023 --lon 10.1247 --alt 0.03 --time " + kUtc + " --index 6";
     std::string out;
-    ASSERT_EQ(vantrek::testing::RunCliRaw(args, out), 0);
+    ASSERT_EQ(RunCliRaw("draw sky " + args, out), 0);
     EXPECT_EQ(out.substr(0, out.find('\n')), "fill\t0,0,1280,800\t50,0,50");
     EXPECT_NE(out.find("text\t742,71,1600,86\t255,250,0\tsmall\tDEMO MOLNIYA             nr.90004\n"),
               std::string::npos);
-    ASSERT_EQ(vantrek::testing::RunCliRaw(args + " --repeat 3", out), 0);
+    ASSERT_EQ(RunCliRaw("draw sky " + args + " --repeat 3", out), 0);
     EXPECT_EQ(out.compare(0, 9, "frames 3 "), 0) << out;
-    EXPECT_EQ(vantrek::testing::RunCli(args + " --width 12x", out), 2);
+    EXPECT_EQ(RunCli("draw sky " + args + " --width 12x", out), 2);
+    ASSERT_EQ(RunCliRaw("draw map " + args, out), 0);
+    EXPECT_NE(out.find("stretchsurface\t0,26,1280,774\tworkimage\t0,0,900,450"), std::string::npos);
+    ASSERT_EQ(RunCliRaw("draw space " + args, out), 0);
+    EXPECT_NE(out.find("\tPosition in ECI"), std::string::npos);  // the snapshot is taken first:
+    EXPECT_NE(out.find("bitmap\t"), std::string::npos);          // the satellites are placed
+
+    const std::string gps = kSampleFile + " --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-20T12:00:00 --nmea " +
+                            VANTREK_REFERENCE_DATA_DIR + "/nmea/haicom-305N.log";
+    ASSERT_EQ(RunCli("draw gps " + gps, out), 0) << out;
+    EXPECT_NE(out.find("\tSYS time UTC 2008-9-20  12:00:00\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tlat(N): -27.21067°     lon(E): 153.05200°    Altitude: 3.5m\n"), std::string::npos);
+    ASSERT_EQ(RunCli("draw info " + gps, out), 0) << out;
+    EXPECT_NE(out.find("\tGPS  lat -27.21067°  lon 153.05200°  alt 3.50m\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\tGPS(UTC) time 9:54:15 \n"), std::string::npos);
+    EXPECT_NE(out.find("\t3D mode\n"), std::string::npos);
 }
