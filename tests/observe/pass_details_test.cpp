@@ -3,8 +3,6 @@
 #include "observe/pass_details.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -13,23 +11,18 @@
 
 #include <gtest/gtest.h>
 
-#include "astro/constants.hpp"
-#include "astro/julian_date.hpp"
-#include "astro/look_angles.hpp"
 #include "observe/pass_search.hpp"
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
-#include "orbit/catalog_loading.hpp"
-#include "orbit/propagation.hpp"
+#include "observe_fixtures.hpp"
 
 using namespace vantrek;
+using namespace vantrek::testing;
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;  // days
-
 // A pass Skyfield found: UTC Julian dates and degrees.
-struct ReferencePass {
+struct SkyfieldPass {
     int32_t catalogNumber = 0;
     std::string riseText;
     double rise = 0.0, riseAzimuth = 0.0, top = 0.0, topElevation = 0.0, set = 0.0, setAzimuth = 0.0;
@@ -38,7 +31,7 @@ struct ReferencePass {
 struct Reference {
     double latitude = 0.0, longitude = 0.0, height = 0.0, limit = 0.0;  // degrees, km
     double start = 0.0, hours = 0.0;
-    std::vector<ReferencePass> passes;
+    std::vector<SkyfieldPass> passes;
 };
 
 // "2024-03-20T21:29:33.230Z"
@@ -56,7 +49,7 @@ Reference readReference() {
         std::istringstream in(line);
         std::string key, start, top, set;
         double topAzimuth = 0.0;
-        ReferencePass p;
+        SkyfieldPass p;
         in >> key;
         if (key == "observer") in >> r.latitude >> r.longitude >> r.height;
         if (key == "limit") in >> r.limit;
@@ -98,17 +91,6 @@ SecondBySecond scanVisibility(const SatelliteCatalog& catalog, int index, Observ
     return scan;
 }
 
-// Our model's elevation (degrees, no refraction) of entry `index` at `t`.
-double ourElevationDegrees(const SatelliteCatalog& catalog, int index, Observer observer, double t) {
-    auto model = std::make_unique<PropagatorState>();
-    ElementSet working;
-    Vector4 position, velocity;
-    propagateSatellite(*model, catalog, t, working, index, velocity, position, 0, 0);
-    LookAngles look;
-    ComputeLookAngles(t, position, velocity, observer, look, 1, 0);
-    return look.elevation / kDegree;
-}
-
 double azimuthDifference(double a, double b) {
     return std::fabs(std::remainder(a - b, 360.0));
 }
@@ -146,7 +128,7 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     double worst[4] = {0.0, 0.0, 0.0, 0.0};
     int matched = 0, visible = 0;
     std::vector<bool> used(details.size(), false);
-    for (const ReferencePass& pass : reference.passes) {
+    for (const SkyfieldPass& pass : reference.passes) {
         SCOPED_TRACE("Skyfield pass of " + std::to_string(pass.catalogNumber) + " rising " + pass.riseText);
         if (pass.rise > end - searchStepSeconds * kSecond) continue;  // the search may stop before it
         // A pass longer than three quarters of an orbit may have two rows.
@@ -177,7 +159,7 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
             // difference between the two models: there the culmination
             // Skyfield gives must be a top of ours too, to flatTopDegrees.
             const int index = results->rows[found].satelliteIndex;
-            const double there = ourElevationDegrees(*catalog, index, observer, pass.top);
+            const double there = elevationAt(*model, *catalog, index, observer, pass.top, working) / kDegree;
             const double drop = std::fabs(ours.maxElevation / kDegree - there);
             EXPECT_LT(drop, flatTopDegrees) << "culmination " << errors[1] << " s apart";
             errors[1] = 0.0;  // not counted among the timed culminations

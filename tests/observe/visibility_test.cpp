@@ -1,7 +1,6 @@
 // How bright a satellite is and whether it can be seen: the Earth's shadow,
 // the sunlit magnitude and its table, Iridium flares, and the classifier.
 #include <array>
-#include <cmath>
 #include <fstream>
 #include <map>
 #include <memory>

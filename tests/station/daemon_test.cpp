@@ -73,8 +73,9 @@ bool Carried(const StationStatus& s, const StationStep& step) {
 // The ISS sample set seen from 40 N 75 W: a pass from 00:23:40 to 00:33:30 on
 // 21 September 2008 that crosses north from WSW (243 degrees) to NE (49), on a
 // -180..180 rotator, the radio tuned to the ISS's links (as Frequencies.txt
-// gives them) with the operator's offset added in the middle of the pass.
-TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysAndTheRadioOnTheCorrectedLinks) {
+// gives them) with the operator's offset added in the middle of the pass;
+// then the command line's track along the same pass.
+TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedLinksAndTheCommandLineReports) {
     const uint16_t rotatorPort = FreeLoopbackPort(), radioPort = FreeLoopbackPort();
     const auto rotctld = StartDaemon("rotctld", rotatorPort, "--set-conf=min_az=-180,max_az=180,min_el=0,max_el=90");
     const auto rigctld = StartDaemon("rigctld", radioPort);
@@ -156,6 +157,37 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysAndTheRadioOnTheCorrect
     ASSERT_EQ(ReadFrequency(radio.link, hz, radio.report), LinkError::None);
     EXPECT_EQ(hz, step.radioTarget.downlinkHz);
     EXPECT_EQ(StationStatusOf(link).offsetHz, 0);
+    StopStationLink(link);
+
+    // The command line along the same pass, 40 steps of 20 s, then what the daemons report.
+    std::string output;
+    ASSERT_EQ(RunCliRaw("track " + std::string(VANTREK_TESTS_DIR) +
+                            "/data/sample.tle --index 0 --lat 40 --lon -75 --alt 0 --start 2008-09-21T00:21:00 "
+                            "--minutes 13 --step-seconds 20 --az-range -180:180 --rotator 127.0.0.1:" +
+                            std::to_string(rotatorPort) + " --radio 127.0.0.1:" + std::to_string(radioPort),
+                        output),
+              0);
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        lines.emplace_back();
+        for (std::string field; std::getline(fields, field, '\t');) lines.back().push_back(field);
+    }
+    ASSERT_EQ(lines.size(), 42u);
+    std::string lastAz, lastEl, lastDownlink;
+    for (std::size_t i = 0; i < 40; ++i) {
+        ASSERT_EQ(lines[i].size(), 7u);
+        EXPECT_EQ(lines[i][0].size(), 20u);  // YYYY-MM-DDTHH:MM:SSZ
+        if (lines[i][3] != "-") lastAz = lines[i][3], lastEl = lines[i][4];
+        if (lines[i][5] != "-") lastDownlink = lines[i][5];
+    }
+    EXPECT_EQ(lines[0][0], "2008-09-21T00:21:00Z");
+    ASSERT_EQ(lines[40].size(), 3u);
+    EXPECT_EQ(lines[40][0], "rotator");
+    EXPECT_NEAR(std::stod(lines[40][1]), std::stod(lastAz), kReportedDeg);
+    EXPECT_NEAR(std::stod(lines[40][2]), std::stod(lastEl), kReportedDeg);
+    EXPECT_EQ(lines[41], (std::vector<std::string>{"radio", lastDownlink}));
 }
 
 TEST(StationLinkFaults, KilledDaemonShowsReconnectsAndNothingWaits) {
@@ -210,46 +242,4 @@ TEST(StationLinkFaults, KilledDaemonShowsReconnectsAndNothingWaits) {
     StopStationLink(link);
     EXPECT_LT(std::chrono::steady_clock::now() - began, milliseconds(kLinkStopMs));
     EXPECT_LT(slowest, 50.0);  // a lock held only to copy, never across the network
-}
-
-TEST(CliTrack, SendsItsCommandsAndPrintsWhatTheDaemonsReport) {
-    const uint16_t rotatorPort = FreeLoopbackPort(), radioPort = FreeLoopbackPort();
-    const auto rotctld = StartDaemon("rotctld", rotatorPort, "--set-conf=min_az=-180,max_az=180");
-    const auto rigctld = StartDaemon("rigctld", radioPort);
-    if (!Answering({rotatorPort, radioPort}))
-        GTEST_SKIP() << "rotctld or rigctld (Debian package libhamlib-utils) did not start";
-
-    std::string output;
-    ASSERT_EQ(RunCliRaw("track " + std::string(VANTREK_TESTS_DIR) +
-                            "/data/sample.tle --index 0 --lat 40 --lon -75 --alt 0 --start 2008-09-21T00:21:00 "
-                            "--minutes 13 --step-seconds 20 --az-range -180:180 --rotator 127.0.0.1:" +
-                            std::to_string(rotatorPort) + " --radio 127.0.0.1:" + std::to_string(radioPort),
-                        output),
-              0);
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        lines.emplace_back();
-        for (std::string field; std::getline(fields, field, '\t');) lines.back().push_back(field);
-    }
-
-    // 40 steps of 20 s, then what the daemons report.
-    ASSERT_EQ(lines.size(), 42u);
-    std::string lastAz, lastEl, lastDownlink;
-    for (std::size_t i = 0; i < 40; ++i) {
-        ASSERT_EQ(lines[i].size(), 7u);
-        EXPECT_EQ(lines[i][0].size(), 20u);  // YYYY-MM-DDTHH:MM:SSZ
-        if (lines[i][3] != "-") {
-            lastAz = lines[i][3];
-            lastEl = lines[i][4];
-        }
-        if (lines[i][5] != "-") lastDownlink = lines[i][5];
-    }
-    EXPECT_EQ(lines[0][0], "2008-09-21T00:21:00Z");
-    ASSERT_EQ(lines[40].size(), 3u);
-    EXPECT_EQ(lines[40][0], "rotator");
-    EXPECT_NEAR(std::stod(lines[40][1]), std::stod(lastAz), kReportedDeg);
-    EXPECT_NEAR(std::stod(lines[40][2]), std::stod(lastEl), kReportedDeg);
-    EXPECT_EQ(lines[41], (std::vector<std::string>{"radio", lastDownlink}));
 }
