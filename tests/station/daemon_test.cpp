@@ -87,7 +87,7 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
     loadElementSets(*catalog, sets.data(), static_cast<long>(sets.size()));
     const Observer observer{40.0 * kDegree, -75.0 * kDegree, 0.0};
     StationOptions options;
-    options.rotator = options.radio = true;
+    options.rotator = true;
     options.limits = {-180.0, 180.0, 90.0};
     options.downlinkMHz = static_cast<float>(145.8);
     options.uplinkMHz = static_cast<float>(145.99);
@@ -101,7 +101,9 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
     int64_t hz = 0, offset = 0;
     const double start = JulianDateFromCalendar(2008, 9, 21, 0, 21, 0, 0);
     for (double jd = start; jd <= start + 13.0 / 1440.0; jd += 5.0 / 86400.0) {
+        options.radio = jd < start + 60.0 / 86400.0 || jd >= start + 120.0 / 86400.0;  // off for a minute
         StepStation(*tracker, *catalog, 0, observer, jd, options, step);
+        EXPECT_EQ(step.radioTarget.downlinkSet, options.radio);  // a radio switched off is left alone
         if (step.newPlan) plan = tracker->plan;
         ASSERT_TRUE(HandStationRequest(link, RequestFor(step, radioPort, rotatorPort)));
         ASSERT_TRUE(WaitUntil([&] { return Carried(StationStatusOf(link), step); }, milliseconds(3000)));
