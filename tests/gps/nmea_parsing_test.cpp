@@ -15,8 +15,7 @@
 #include "platform/system_clock.hpp"
 
 using namespace vantrek;
-using vantrek::testing::kGga;
-using vantrek::testing::Sentence;
+using namespace vantrek::testing;
 
 namespace {
 
