@@ -44,10 +44,9 @@ struct DownloadTest : ::testing::Test {
     std::string copyOf(const char* stem) const { return program.file(std::string("TLE/") + stem + ".txt"); }
 };
 
-TEST_F(DownloadTest, OneCategoryIsAskedForSavedWholeAndBecomesTheLastFile) {
+TEST_F(DownloadTest, OneCategoryIsSavedWholeAndNoGroupIsAskedForTwiceWithinTwoHours) {
     http.replies = {answer(200, SampleSets())};
     ASSERT_TRUE(DownloadCategory(context, 1, progress));
-
     ASSERT_EQ(http.requests.size(), 1u);
     EXPECT_EQ(http.requests[0].url, "http://mirror.test/NORAD/elements/stations.txt");
     EXPECT_EQ(progress.log, "Data of 8 satellites read sucessfully from stations TLE \r\n");
@@ -57,12 +56,36 @@ TEST_F(DownloadTest, OneCategoryIsAskedForSavedWholeAndBecomesTheLastFile) {
     EXPECT_EQ(FileText(copyOf("stations")), SampleSets());
     EXPECT_EQ(progress.loaded.at(0).savedPath, copyOf("stations"));
 
+    now += kHour;
+    ASSERT_TRUE(DownloadCategory(context, 1, progress));
+    EXPECT_EQ(http.requests.size(), 1u);
+    EXPECT_THAT(progress.log, HasSubstr("Data of 8 satellites of stations read from the copy saved at "));
+    EXPECT_THAT(progress.log, HasSubstr("; the server updates every 2 hours \r\n"));
+    EXPECT_EQ(progress.loaded.back().count, 8);
+
+    // A refused group has no copy: the history holds it back.
+    http.replies = {answer(404, "<html>gone</html>")};
+    progress = RecordingProgress();
+    EXPECT_FALSE(DownloadCategory(context, 14, progress));
+    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
+    EXPECT_THAT(progress.texts(),
+                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
+    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(progress.loaded.empty());
+    DownloadCategory(context, 14, progress);
+    EXPECT_EQ(http.requests.size(), 2u);
+    EXPECT_THAT(progress.log, HasSubstr("molniya: asked at "));
+
+    now += 2 * kHour;
+    http.replies = {answer(200, SampleSets())};
+    DownloadCategory(context, 1, progress);
+    EXPECT_EQ(http.requests.size(), 3u);
+
     // The default template asks for the renamed group by its new name.
     context.urlTemplate = kDefaultElementSetUrl;
     DownloadCategory(context, 0, progress);
-    EXPECT_EQ(http.requests[1].url,
-              "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=csv");
-    EXPECT_EQ(progress.loaded.at(1).savedPath, program.file("TLE/tle-new.csv"));  // saved in the form asked for
+    EXPECT_EQ(http.requests[3].url, "https://celestrak.org/NORAD/elements/gp.php?GROUP=last-30-days&FORMAT=csv");
+    EXPECT_EQ(progress.loaded.back().savedPath, program.file("TLE/tle-new.csv"));  // saved in the form asked for
     EXPECT_EQ(elementSetUrl("http://h/%s/%d%%", "geo"), "http://h/geo/%d%%");
 }
 
@@ -123,35 +146,6 @@ TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {
     EXPECT_EQ(progress.log, "stations: cut \r\n");
     EXPECT_THAT(progress.texts(),
                 ElementsAre("Error reading data! | http://mirror.test/NORAD/elements/stations.txt"));
-}
-
-TEST_F(DownloadTest, NoGroupIsAskedForTwiceWithinTwoHours) {
-    http.replies = {answer(200, SampleSets())};
-    DownloadCategory(context, 1, progress);
-    now += kHour;
-    ASSERT_TRUE(DownloadCategory(context, 1, progress));
-    EXPECT_EQ(http.requests.size(), 1u);
-    EXPECT_THAT(progress.log, HasSubstr("Data of 8 satellites of stations read from the copy saved at "));
-    EXPECT_THAT(progress.log, HasSubstr("; the server updates every 2 hours \r\n"));
-    EXPECT_EQ(progress.loaded.back().count, 8);
-
-    // A refused group has no copy: the history holds it back.
-    http.replies = {answer(404, "<html>gone</html>")};
-    progress = RecordingProgress();
-    EXPECT_FALSE(DownloadCategory(context, 14, progress));
-    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
-    EXPECT_THAT(progress.texts(),
-                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
-    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(progress.loaded.empty());
-    DownloadCategory(context, 14, progress);
-    EXPECT_EQ(http.requests.size(), 2u);
-    EXPECT_THAT(progress.log, HasSubstr("molniya: asked at "));
-
-    now += 2 * kHour;
-    http.replies = {answer(200, SampleSets())};
-    DownloadCategory(context, 1, progress);
-    EXPECT_EQ(http.requests.size(), 3u);
 }
 
 TEST_F(DownloadTest, AFailedSaveKeepsTheSetsButNotTheLastFile) {

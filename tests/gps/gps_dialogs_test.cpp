@@ -1,6 +1,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,8 @@ void GpsTime(GpsFix& fix, const std::string& hhmmss, const std::string& ddmmyy, 
     UpdateGpsFix(fix, [&](GpsFixData& d) { d.lastTimeTick = tick; });
 }
 
-// The clock as set, "YYYY-MM-DD hh:mm:ss.mmm".
-std::string SetTo(const FakeSystemClock& clock) {
-    const LocalClockTime& t = clock.lastSet;
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second, t.millisecond);
-    return text;
+auto Fields(const LocalClockTime& t) {
+    return std::make_tuple(t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond);
 }
 
 }  // namespace
@@ -41,13 +37,13 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
         const char *utcTime, *utcDate;  // RMC fields
         uint32_t arrived, now;          // ticks
         int32_t delayMs;
-        const char* set;
+        LocalClockTime set;
     } cases[] = {
         // 590 ms since the time arrived, + 10 ms; seconds carry into the next day.
-        {"235959.50", "311224", 1000, 1590, 600, "2025-01-01 00:00:01.000"},
-        {"030000.00", "290224", 5000, 5000, 10, "2024-02-29 03:00:01.000"},            // a leap day
-        {"235958.00", "311223", 100, 1590, 1500, "2024-01-01 00:00:00.000"},           // not 24:00:00
-        {"120000.00", "010624", 0xFFFFFF00u, 0x100, 522, "2024-06-01 12:00:01.000"},  // tick wrapped
+        {"235959.50", "311224", 1000, 1590, 600, {2025, 1, 1, 0, 0, 1, 0}},
+        {"030000.00", "290224", 5000, 5000, 10, {2024, 2, 29, 3, 0, 1, 0}},            // a leap day
+        {"235958.00", "311223", 100, 1590, 1500, {2024, 1, 1, 0, 0, 0, 0}},            // not 24:00:00
+        {"120000.00", "010624", 0xFFFFFF00u, 0x100, 522, {2024, 6, 1, 12, 0, 1, 0}},  // tick wrapped
     };
     for (const auto& c : cases) {
         GpsFix fix;
@@ -58,7 +54,7 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
         clock.utc = {2024, 12, 31, 23, 59, 58, 300};
         GpsClockSetting setting;
         ASSERT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockSet);
-        EXPECT_EQ(SetTo(clock), c.set);
+        EXPECT_EQ(Fields(clock.lastSet), Fields(c.set));
         EXPECT_EQ(setting.delayMs, c.delayMs);
         if (&c != &cases[0]) continue;
         EXPECT_EQ(clock.sleptMs, 901u);

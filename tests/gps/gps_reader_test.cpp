@@ -8,10 +8,7 @@
 #include "platform/fake_serial_port.hpp"
 
 using namespace vantrek;
-using vantrek::testing::FinishesOrAbort;
-using vantrek::testing::kGga;
-using vantrek::testing::Sentence;
-using vantrek::testing::WaitUntil;
+using namespace vantrek::testing;
 
 namespace {
 

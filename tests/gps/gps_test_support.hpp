@@ -1,16 +1,12 @@
 #pragma once
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <functional>
-#include <future>
 #include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
 
+#include "../support/device_daemons.hpp"
 #include "gps/fix_report.hpp"
 #include "gps/read_sentence.hpp"
 
@@ -45,24 +41,6 @@ inline std::string ParsedReport(const std::string& text) {
     auto fix = std::make_unique<GpsFix>();
     while (!source.atEnd()) ReadSentence(source, *fix);
     return FormatGpsFixReport(SnapshotGpsFix(*fix));
-}
-
-// Every wait in these tests is bounded so that a fault fails the test instead of hanging it.
-inline bool WaitUntil(const std::function<bool()>& condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-// Runs a shut-down on another thread; if it hangs, the test binary ends with a failure.
-inline void FinishesOrAbort(const std::function<void()>& work) {
-    std::future<void> done = std::async(std::launch::async, work);
-    if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) return;
-    std::fputs("shut-down did not finish within 30 s\n", stderr);
-    std::_Exit(1);
 }
 
 }  // namespace vantrek::testing

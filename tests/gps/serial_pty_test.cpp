@@ -16,9 +16,7 @@
 #include "platform/linux_serial_port.hpp"
 
 using namespace vantrek;
-using vantrek::testing::ParsedReport;
-using vantrek::testing::Sentence;
-using vantrek::testing::WaitUntil;
+using namespace vantrek::testing;
 
 namespace {
 
@@ -102,7 +100,7 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
 
     // A multi-constellation receiver reads to the file's fix; the ten sentences
     // of other types (GLL, TXT) have good checksums, so the port stays open.
-    const std::string multi = vantrek::testing::FileText(vantrek::testing::kMultiConstellationCapture);
+    const std::string multi = FileText(kMultiConstellationCapture);
     const std::string multiFix = ParsedReport(multi);
     ASSERT_TRUE(pty->write(multi));
     ASSERT_TRUE(WaitUntil([&] { return reader.tally.accepted + reader.tally.rejected == 60; }));
@@ -126,7 +124,7 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
     ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg == -40.0; }));
 
     // The program closes while the receiver is silent: no hang.
-    vantrek::testing::FinishesOrAbort([&] { StopReader(*fix, reader); });
+    FinishesOrAbort([&] { StopReader(*fix, reader); });
     EXPECT_TRUE(fix->readerStopped);
     unlink(link.c_str());
     rmdir(dir);

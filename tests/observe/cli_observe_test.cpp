@@ -35,34 +35,6 @@ std::vector<std::string> rowsOf(const std::string& args) {
 
 }  // namespace
 
-TEST(CliPasses, RowsThenTheSummaryLine) {
-    const std::regex row(R"((\d+)\t[^\t]*[^\t ]\t(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(Eclipsed|In sun|Visible)\t)"
-                         R"((N/A|-?\d+\.\d)\tN/A)");
-    const std::vector<std::string> rows = rowsOf(kPasses + kPlace + kDay);
-    ASSERT_GT(rows.size(), 4u);
-    std::pair<int, std::string> previous{-1, ""};  // in the order found: satellite by satellite
-    for (const std::string& line : rows) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
-        EXPECT_EQ(m[3] == "Visible", m[4] != "N/A") << line;
-        EXPECT_GE(m[2].str(), "2026-12-06 12:00:00");
-        EXPECT_LE(m[2].str(), "2026-12-07 13:00:00");
-        EXPECT_LT(previous, std::make_pair(std::stoi(m[1]), m[2].str())) << line;
-        previous = {std::stoi(m[1]), m[2].str()};
-    }
-    for (const std::string& line : rowsOf(kPasses + kPlace + kDay + " --min-mag 5")) {
-        EXPECT_NE(line.find("\tVisible\t"), std::string::npos) << line;
-    }
-}
-
-TEST(CliPasses, FlareRowsCarryTheirAngle) {
-    const std::regex flare(R"(\d+\t[^\t]+\t[-0-9: ]+\tFlare\t-?\d+\.\d\t\d\.\d\d)");
-    const std::vector<std::string> rows =
-        rowsOf(kPasses + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares");
-    EXPECT_GT(rows.size(), 0u);
-    for (const std::string& line : rows) EXPECT_TRUE(std::regex_match(line, flare)) << line;
-}
-
 TEST(CliPasses, UnusableInputExitsWithStatus2) {
     const std::string cases[] = {kPasses + kPlace,  // no period
                                  kPasses + " --lat 54 --lon 10" + kDay,
@@ -75,10 +47,32 @@ TEST(CliPasses, UnusableInputExitsWithStatus2) {
     for (const std::string& args : cases) EXPECT_EQ(RunCli(args, out), 2) << args;
 }
 
-TEST(CliPasses, DetailsFollowEachRowAndTheExportsAreWritten) {
+// Rows in the order found, satellite by satellite, then the summary line;
+// with --details the pass around each row follows it, and the exports are written.
+TEST(CliPasses, RowsDetailsFlaresAndTheExports) {
+    const std::regex row(R"((\d+)\t[^\t]*[^\t ]\t(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(Eclipsed|In sun|Visible)\t)"
+                         R"((N/A|-?\d+\.\d)\tN/A)");
+    const std::vector<std::string> plain = rowsOf(kPasses + kPlace + kDay);
+    ASSERT_GT(plain.size(), 4u);
+    std::pair<int, std::string> previous{-1, ""};
+    for (const std::string& line : plain) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+        EXPECT_EQ(m[3] == "Visible", m[4] != "N/A") << line;
+        EXPECT_GE(m[2].str(), "2026-12-06 12:00:00");
+        EXPECT_LE(m[2].str(), "2026-12-07 13:00:00");
+        EXPECT_LT(previous, std::make_pair(std::stoi(m[1]), m[2].str())) << line;
+        previous = {std::stoi(m[1]), m[2].str()};
+    }
+    for (const std::string& line : rowsOf(kPasses + kPlace + kDay + " --min-mag 5"))
+        EXPECT_NE(line.find("\tVisible\t"), std::string::npos) << line;
+    const std::regex flare(R"(\d+\t[^\t]+\t[-0-9: ]+\tFlare\t-?\d+\.\d\t\d\.\d\d)");
+    const std::vector<std::string> flares = rowsOf(kPasses + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares");
+    EXPECT_GT(flares.size(), 0u);
+    for (const std::string& line : flares) EXPECT_TRUE(std::regex_match(line, flare)) << line;
+
     vantrek::TemporaryFolder folder;
     const std::string ics = folder.file("passes.ics"), csv = folder.file("passes.csv");
-    const std::vector<std::string> plain = rowsOf(kPasses + kPlace + kDay);
     const std::vector<std::string> detailed =
         rowsOf(kPasses + kPlace + kDay + " --details --ics " + ics + " --csv " + csv);
     ASSERT_EQ(detailed.size(), plain.size());

@@ -51,10 +51,6 @@ inline ElementSet geostationaryOver(int32_t number, double longitudeDeg) {
     return set;
 }
 
-inline void addToCatalog(SatelliteCatalog& catalog, const ElementSet& set) {
-    vantrek::testing::AddToCatalog(catalog, set);
-}
-
 inline Observer observerAt(double latitudeDeg, double longitudeDeg) {
     return {latitudeDeg * kDegree, longitudeDeg * kDegree, 0.03};
 }

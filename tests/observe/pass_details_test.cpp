@@ -3,8 +3,6 @@
 #include "observe/pass_details.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -13,43 +11,35 @@
 
 #include <gtest/gtest.h>
 
-#include "astro/constants.hpp"
-#include "astro/julian_date.hpp"
-#include "astro/look_angles.hpp"
 #include "observe/pass_search.hpp"
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
-#include "orbit/catalog_loading.hpp"
-#include "orbit/propagation.hpp"
+#include "observe_fixtures.hpp"
 
 using namespace vantrek;
+using namespace vantrek::testing;
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;  // days
-
-struct ReferencePass {
+// A pass Skyfield found: UTC Julian dates and degrees.
+struct SkyfieldPass {
     int32_t catalogNumber = 0;
     std::string riseText;
-    double rise = 0.0, riseAzimuth = 0.0;   // UTC Julian date, degrees
-    double top = 0.0, topElevation = 0.0;
-    double set = 0.0, setAzimuth = 0.0;
+    double rise = 0.0, riseAzimuth = 0.0, top = 0.0, topElevation = 0.0, set = 0.0, setAzimuth = 0.0;
 };
 
 struct Reference {
-    double latitude = 0.0, longitude = 0.0, height = 0.0;  // degrees, km
-    double limit = 0.0;                                     // degrees
+    double latitude = 0.0, longitude = 0.0, height = 0.0, limit = 0.0;  // degrees, km
     double start = 0.0, hours = 0.0;
-    std::vector<ReferencePass> passes;
+    std::vector<SkyfieldPass> passes;
 };
 
 // "2024-03-20T21:29:33.230Z"
 double julianFromIso(const std::string& text) {
-    int year, month, day, hour, minute, second, millisecond;
-    if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d.%dZ", &year, &month, &day, &hour, &minute, &second,
-                    &millisecond) != 7)
-        return NAN;
-    return JulianDateFromCalendar(year, month, day, hour, minute, second, millisecond);
+    int y, mo, d, h, mi, s, ms;
+    return std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d.%dZ", &y, &mo, &d, &h, &mi, &s, &ms) == 7
+               ? JulianDateFromCalendar(y, mo, d, h, mi, s, ms)
+               : NAN;
 }
 
 Reference readReference() {
@@ -57,25 +47,20 @@ Reference readReference() {
     std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/pass_reference.txt");
     for (std::string line; std::getline(file, line);) {
         std::istringstream in(line);
-        std::string key, a, b, c;
+        std::string key, start, top, set;
+        double topAzimuth = 0.0;
+        SkyfieldPass p;
         in >> key;
-        if (key == "observer") {
-            in >> r.latitude >> r.longitude >> r.height;
-        } else if (key == "limit") {
-            in >> r.limit;
-        } else if (key == "period") {
-            in >> a >> r.hours;
-            r.start = julianFromIso(a);
-        } else if (key == "pass") {
-            ReferencePass p;
-            double topAzimuth = 0.0;
-            in >> p.catalogNumber >> p.riseText >> p.riseAzimuth >> a >> p.topElevation >> topAzimuth >> b >>
-                p.setAzimuth;
-            p.rise = julianFromIso(p.riseText);
-            p.top = julianFromIso(a);
-            p.set = julianFromIso(b);
-            if (in) r.passes.push_back(p);
-        }
+        if (key == "observer") in >> r.latitude >> r.longitude >> r.height;
+        if (key == "limit") in >> r.limit;
+        if (key == "period" && in >> start >> r.hours) r.start = julianFromIso(start);
+        if (key != "pass" || !(in >> p.catalogNumber >> p.riseText >> p.riseAzimuth >> top >> p.topElevation >>
+                               topAzimuth >> set >> p.setAzimuth))
+            continue;
+        p.rise = julianFromIso(p.riseText);
+        p.top = julianFromIso(top);
+        p.set = julianFromIso(set);
+        r.passes.push_back(p);
     }
     return r;
 }
@@ -104,17 +89,6 @@ SecondBySecond scanVisibility(const SatelliteCatalog& catalog, int index, Observ
         scan.brightest = std::min(scan.brightest, magnitude);
     }
     return scan;
-}
-
-// Our model's elevation (degrees, no refraction) of entry `index` at `t`.
-double ourElevationDegrees(const SatelliteCatalog& catalog, int index, Observer observer, double t) {
-    auto model = std::make_unique<PropagatorState>();
-    ElementSet working;
-    Vector4 position, velocity;
-    propagateSatellite(*model, catalog, t, working, index, velocity, position, 0, 0);
-    LookAngles look;
-    ComputeLookAngles(t, position, velocity, observer, look, 1, 0);
-    return look.elevation / kDegree;
 }
 
 double azimuthDifference(double a, double b) {
@@ -154,7 +128,7 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     double worst[4] = {0.0, 0.0, 0.0, 0.0};
     int matched = 0, visible = 0;
     std::vector<bool> used(details.size(), false);
-    for (const ReferencePass& pass : reference.passes) {
+    for (const SkyfieldPass& pass : reference.passes) {
         SCOPED_TRACE("Skyfield pass of " + std::to_string(pass.catalogNumber) + " rising " + pass.riseText);
         if (pass.rise > end - searchStepSeconds * kSecond) continue;  // the search may stop before it
         // A pass longer than three quarters of an orbit may have two rows.
@@ -167,10 +141,7 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
             }
         }
         if (found < 0) {
-            const double seconds = (pass.set - pass.rise) / kSecond;
-            EXPECT_LT(seconds, searchStepSeconds) << "missed";
-            std::printf("[ missed   ] %d rising %s, %.1f s above the limit\n", pass.catalogNumber,
-                        pass.riseText.c_str(), seconds);
+            EXPECT_LT((pass.set - pass.rise) / kSecond, searchStepSeconds) << "missed";
             continue;
         }
         ++matched;
@@ -188,11 +159,9 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
             // difference between the two models: there the culmination
             // Skyfield gives must be a top of ours too, to flatTopDegrees.
             const int index = results->rows[found].satelliteIndex;
-            const double there = ourElevationDegrees(*catalog, index, observer, pass.top);
+            const double there = elevationAt(*model, *catalog, index, observer, pass.top, working) / kDegree;
             const double drop = std::fabs(ours.maxElevation / kDegree - there);
             EXPECT_LT(drop, flatTopDegrees) << "culmination " << errors[1] << " s apart";
-            std::printf("[ flat top ] %d rising %s: culminations %.2f s apart, elevations there %.7f deg apart\n",
-                        pass.catalogNumber, pass.riseText.c_str(), errors[1], drop);
             errors[1] = 0.0;  // not counted among the timed culminations
         }
         EXPECT_LT(errors[2], elevationDegrees);
@@ -211,7 +180,6 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     }
     EXPECT_GE(matched, 50);
     EXPECT_GT(visible, 10);
-    std::printf("[ visible  ] %d passes partly visible, each as the classifier sees it\n", visible);
     // Every pass we found that rose inside the period is one Skyfield found.
     for (size_t d = 0; d < details.size(); ++d) {
         if (used[d] || !details[d].valid || details[d].upAtStart || details[d].aos > end) continue;

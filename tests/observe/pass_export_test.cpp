@@ -1,8 +1,11 @@
+// Passes written out: the iCalendar and CSV exports, the saved file, and the
+// texts of the prediction list and the command line.
 #include "observe/pass_export.hpp"
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,6 +16,8 @@
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "observe/pass_detail_cells.hpp"
+#include "observe/prediction_cells.hpp"
+#include "observe/visibility_code.hpp"
 #include "platform/temporary_folder.hpp"
 
 using namespace vantrek;
@@ -30,7 +35,7 @@ std::string repeated(const char* text, int times) {
 }
 const std::string kLongName = "FENGYUN 1C DEB, \u00c9TAGE; \u00c5RBITS " + repeated("\u00c9", 20);
 
-PassDetails pass(const char* name, int32_t number, double aos, double minutes, double maxElevationDeg) {
+PassDetails pass(const std::string& name, int32_t number, double aos, double minutes, double maxElevationDeg) {
     PassDetails p;
     p.valid = true;
     p.name = name;
@@ -55,7 +60,7 @@ std::vector<PassDetails> samplePasses() {
     late.visibleStart = late.aos + 60 * kSecond;
     late.visibleEnd = late.los;
     late.brightestMagnitude = -2.26;
-    PassDetails named = pass(kLongName.c_str(), 29000, t0, 6.5, 2.6);
+    PassDetails named = pass(kLongName, 29000, t0, 6.5, 2.6);
     named.upAtStart = true;
     return {late, named, PassDetails{}, late};
 }
@@ -69,16 +74,11 @@ std::vector<std::string> split(const std::string& text, const std::string& end) 
     return lines;
 }
 
-bool validUtf8(const std::string& s) {
-    for (size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 }  // namespace
@@ -87,18 +87,16 @@ TEST(PassExport, CalendarParsesLineByLine) {
     const double stamp = JulianDateFromCalendar(2024, 3, 19, 8, 0, 0, 0);
     const std::string ics = PassesICalendar(samplePasses(), stamp);
     EXPECT_EQ(ics.find('\n'), ics.find("\r\n") + 1) << "every line ends in CRLF";
-    std::vector<std::string> physical = split(ics, "\r\n");
-    for (const std::string& line : physical) {
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
-        EXPECT_LE(line.size(), 75u) << line;
-        EXPECT_TRUE(validUtf8(line)) << "folded inside a character: " << line;
-    }
     // Unfold (a line starting with a blank continues the one before), then
     // read the calendar as a reader would.
     std::vector<std::string> lines;
-    for (const std::string& line : physical) {
+    for (const std::string& line : split(ics, "\r\n")) {
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+        EXPECT_LE(line.size(), 75u) << line;
+        EXPECT_TRUE(line.empty() || (line.back() & 0xC0) != 0xC0) << "folded inside a character: " << line;
         if (!line.empty() && line[0] == ' ') {
             ASSERT_FALSE(lines.empty());
+            EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << "folded inside a character: " << line;
             lines.back() += line.substr(1);
         } else {
             lines.push_back(line);
@@ -114,7 +112,6 @@ TEST(PassExport, CalendarParsesLineByLine) {
         const std::string& line = lines[i];
         const size_t colon = line.find(':');
         ASSERT_NE(colon, std::string::npos) << line;
-        const std::string name = line.substr(0, colon), value = line.substr(colon + 1);
         if (line == "BEGIN:VEVENT") {
             ASSERT_FALSE(inEvent);
             inEvent = true;
@@ -123,9 +120,9 @@ TEST(PassExport, CalendarParsesLineByLine) {
             ASSERT_TRUE(inEvent);
             inEvent = false;
         } else if (inEvent) {
-            events.back()[name].push_back(value);
+            events.back()[line.substr(0, colon)].push_back(line.substr(colon + 1));
         } else {
-            ++calendarProperties[name];
+            ++calendarProperties[line.substr(0, colon)];
         }
     }
     EXPECT_FALSE(inEvent);
@@ -136,9 +133,8 @@ TEST(PassExport, CalendarParsesLineByLine) {
     ASSERT_EQ(events.size(), 2u);
     const std::regex utc(R"(\d{8}T\d{6}Z)");
     for (auto& event : events) {
-        for (const char* property : {"DTSTART", "DTEND", "SUMMARY", "UID", "DTSTAMP"}) {
+        for (const char* property : {"DTSTART", "DTEND", "SUMMARY", "UID", "DTSTAMP"})
             ASSERT_EQ(event[property].size(), 1u) << property;
-        }
         for (const char* property : {"DTSTART", "DTEND", "DTSTAMP"})
             EXPECT_TRUE(std::regex_match(event[property][0], utc)) << event[property][0];
         EXPECT_LT(event["DTSTART"][0], event["DTEND"][0]);
@@ -161,54 +157,59 @@ TEST(PassExport, CalendarParsesLineByLine) {
     EXPECT_NE(latin1.find("\r\nSUMMARY:CAF?  2 max 30\u00b0\r\n"), std::string::npos) << latin1;
 }
 
-TEST(PassExport, CsvHasOneLinePerPass) {
-    const std::string csv = PassesCsv(samplePasses());
-    const std::vector<std::string> lines = split(csv, "\n");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0],
-              "satellite,catalogue_number,aos_utc,tca_utc,los_utc,aos_azimuth_deg,los_azimuth_deg,"
-              "max_elevation_deg,visible_start_utc,visible_end_utc,magnitude,up_at_start");
-    EXPECT_EQ(lines[1],
-              "\"" + kLongName + "\",29000,"
-              "2024-03-20T21:29:33Z,2024-03-20T21:32:48Z,2024-03-20T21:36:03Z,231.40,0.00,2.60,,,,1");
-    EXPECT_EQ(lines[2],
-              "ISS (ZARYA),25544,2024-03-20T23:53:33Z,2024-03-20T23:58:33Z,2024-03-21T00:03:33Z,"
-              "231.40,0.00,63.40,2024-03-20T23:54:33Z,2024-03-21T00:03:33Z,-2.3,0");
-}
+// The table a spreadsheet reads: tests/data/observe/sample-passes.csv.
+TEST(PassExport, CsvHasOneLinePerPassAndSavingReplacesTheWholeFileOrNothing) {
+    EXPECT_EQ(PassesCsv(samplePasses()), FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.csv"));
 
-TEST(PassExport, SavingReplacesTheWholeFileOrNothing) {
     TemporaryFolder folder;
     const std::string ics = folder.file("passes.ICS");
     const std::string csv = folder.write("passes.csv", "old");
     const double stamp = 2460390.0;
     ASSERT_TRUE(SavePassesFile(ics, samplePasses(), stamp));
     ASSERT_TRUE(SavePassesFile(csv, samplePasses(), stamp));
-    std::ifstream in(csv);
-    std::stringstream written;
-    written << in.rdbuf();
-    EXPECT_EQ(written.str(), PassesCsv(samplePasses()));
-    EXPECT_EQ(std::filesystem::file_size(ics), PassesICalendar(samplePasses(), stamp).size());
-
+    EXPECT_EQ(FileText(csv), PassesCsv(samplePasses()));
+    EXPECT_EQ(FileText(ics), PassesICalendar(samplePasses(), stamp));
     // A name the file cannot take (a folder there, no folder at all) fails
     // and leaves what was there, without a temporary beside it.
     std::filesystem::create_directory(folder.file("taken.csv"));
     EXPECT_FALSE(SavePassesFile(folder.file("taken.csv"), samplePasses(), stamp));
     EXPECT_FALSE(SavePassesFile(folder.file("missing/passes.csv"), samplePasses(), stamp));
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken.csv")));
-    int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        (void)entry;
-        ++entries;
-    }
+    const auto entries = std::distance(std::filesystem::directory_iterator(folder.path()), {});
     EXPECT_EQ(entries, 3);  // passes.ICS, passes.csv, taken.csv
 }
 
-TEST(PassExport, CommandLineFieldsRoundToTheSecond) {
-    PassDetails p = pass("X", 1, JulianDateFromCalendar(2024, 12, 31, 23, 59, 59, 600), 1.0, 45.678);
-    EXPECT_EQ(UtcSecondText(p.aos), "2025-01-01T00:00:00Z");
-    EXPECT_EQ(PassDetailFields(p),
-              "2025-01-01T00:00:00Z\t2025-01-01T00:00:30Z\t2025-01-01T00:01:00Z\t231.40\t0.00\t45.68\t-\t-");
-    EXPECT_EQ(PassDetailFields(PassDetails{}), "-\t-\t-\t-\t-\t-\t-\t-");
-    EXPECT_EQ(PassDurationText(599.6), "10:00");
-    EXPECT_EQ(PassDurationText(3725.0), "1:02:05");
+// Times round to the second, across midnight and the year too.
+TEST(PassTexts, PredictionCellsAndCommandLineFields) {
+    PredictionRow row{kVisibilityVisible, JulianDateFromCalendar(2024, 3, 5, 7, 4, 9, 0), -2.2449, 1.234 * kDegree, 17};
+    const PredictionCells visible = FormatPredictionRow(row, "ISS (ZARYA)             ", 0.0, true);
+    row.code = kVisibilityFlare;
+    const PredictionCells flare = FormatPredictionRow(row, "IRIDIUM 7", 1.0 / 24.0, false);
+    const double midnight = JulianDateFromCalendar(2024, 12, 31, 24, 0, 0, 0);
+    const PassDetails p = pass("X", 1, midnight - 0.4 * kSecond, 1.0, 45.678);
+    const std::pair<std::string, std::string> texts[] = {
+        {visible.satellite, "ISS (ZARYA)               "}, {visible.time, "2024-3-5 7:04:09"},
+        {visible.status, "Visible"}, {visible.magnitude, "-2.2"}, {visible.flareAngle, "N/A"}, {visible.index, "17"},
+        {flare.satellite, "IRIDIUM 7"}, {flare.time, "2024-3-5 8:04:09"},  // one hour east of UTC
+        {flare.status, "Flare"}, {flare.flareAngle, "1.23\u00b0"},
+        {PredictionTimeText(midnight - 0.001 * kSecond, 0.0), "2025-1-1 0:00:00"},
+        {PredictionTimeText(midnight + 0.5, -1.0 / 24.0), "2025-1-1 11:00:00"},
+        {PaddedTimeText(midnight - 0.001 * kSecond), "2025-01-01 00:00:00"},
+        {PaddedTimeText(midnight - kSecond), "2024-12-31 23:59:59"},
+        {UtcSecondText(p.aos), "2025-01-01T00:00:00Z"},
+        {PassDetailFields(p), "2025-01-01T00:00:00Z\t2025-01-01T00:00:30Z\t2025-01-01T00:01:00Z\t231.40\t0.00\t45.68\t-\t-"},
+        {PassDetailFields(PassDetails{}), "-\t-\t-\t-\t-\t-\t-\t-"},
+        {PassDurationText(599.6), "10:00"},
+        {PassDurationText(3725.0), "1:02:05"},
+        {PassSearchSummaryText(12, 0.4567), "Number of passes 12 calculated in 0.46s"}};
+    for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
+
+    // The newest row is listed first.
+    auto results = std::make_unique<PredictionResults>();
+    results->rows.resize(3);
+    results->count = 3;
+    EXPECT_EQ(PredictionRowAtListPosition(*results, 0), 2);
+    EXPECT_EQ(PredictionRowAtListPosition(*results, 2), 0);
+    EXPECT_EQ(PredictionRowAtListPosition(*results, 3), -1);
+    EXPECT_EQ(PredictionRowAtListPosition(*results, -1), -1);
 }
