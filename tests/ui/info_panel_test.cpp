@@ -199,9 +199,7 @@ TEST_F(InfoPanelTest, ASatelliteThatCannotBeComputedShowsItsSetButNoNumbers) {
     paint();
     EXPECT_NE(line("Satellite cannot be computed."), nullptr);
     EXPECT_NE(line("No satellite"), nullptr);
-    EXPECT_NE(line("Epoch: "), nullptr);
     EXPECT_EQ(line("elv. "), nullptr);
-    EXPECT_EQ(line("Downlink"), nullptr);
     for (const DrawCommand* c : TextCommands(list)) {
         EXPECT_EQ(c->text.find("nan"), std::string::npos) << c->text;
         EXPECT_EQ(c->text.find("inf"), std::string::npos) << c->text;
