@@ -100,9 +100,6 @@ TEST(SkyView, MarkAndPanelAgreeWithTheLookCommand) {
     const DisplayList list = Paint(*state);
     const DrawCommand* line = TextStarting(list, "Azm. ");
     ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->rect.left, kD + 20);
-    EXPECT_EQ(line->rect.top, 96);
-    EXPECT_EQ(line->colour, (Colour{100, 189, 0}));
     double az = 0, el = 0, range = 0;
     ASSERT_EQ(std::sscanf(line->text.c_str(), "Azm. %lf° Elv. %lf° Range %lfkm", &az, &el, &range), 3);
     EXPECT_NEAR(az, seen.at("azimuth"), 0.0006);
