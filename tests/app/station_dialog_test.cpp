@@ -93,8 +93,6 @@ TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBo
     for (const ShownMessage& m : sink.messages)
         if (m.text.find("Rotator at 127.0.0.1:" + std::to_string(nobody)) != std::string::npos) ++told;
     EXPECT_EQ(told, 1);
-    window.statusBarWidget()->update();
-    SaveScreenshot(window.statusBarWidget()->grab().toImage(), "station_status_bar.png");
     // The radio has been tuned to the ISS downlink (145.8 MHz in Frequencies.txt).
     EXPECT_TRUE(window.state().station.status.radioDone.downlinkSet);
     EXPECT_NEAR(static_cast<double>(window.state().station.status.radioDone.downlinkHz), 145.8e6, 5000.0);

@@ -75,7 +75,8 @@ TEST(MapView, SubSolarPointAtDeclinationAndNoonDaylightOnTheSunlitHalf) {
     }
 }
 
-TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
+// A click within seven pixels of a marker picks its satellite.
+TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGivesAndAClickPicksOne) {
     auto state = sampleState(ViewMode::Map, kDemoStation);
     const DisplayList list = Paint(*state);
     const std::vector<const DrawCommand*> marks = Bitmaps(list, BitmapId::NotSell);
@@ -93,6 +94,19 @@ TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
     EXPECT_GT(Pixels(list, kTrackSunlit).size() + Pixels(list, kTrackShadow).size(), 1000u);
     ASSERT_EQ(TextCommands(list).size(), 1u);
     EXPECT_NE(TextStarting(list, "DEMO STATION"), nullptr);
+
+    const Rect mark = marks.at(kDemoGeo - 1)->rect;
+    const Point centre{mark.left + 7, mark.top + 7};
+    state->pickLatch = 0;
+    for (MousePoint miss : {MousePoint{centre.x + 7, centre.y}, MousePoint{centre.x, centre.y - 7}}) {
+        state->mouse = miss;
+        Paint(*state);
+        EXPECT_EQ(state->catalog.current, kDemoStation);
+    }
+    state->mouse = {centre.x - 6, centre.y + 6};
+    const DisplayList after = Paint(*state);
+    EXPECT_EQ(state->catalog.current, kDemoGeo);
+    EXPECT_EQ(Bitmaps(after, BitmapId::Sat).back()->rect.left, mark.left);  // drawn as current at once
 }
 
 // A geostationary set gets no track, and its footprint (81.3 degrees wide
@@ -150,22 +164,6 @@ TEST(MapView, KeptTracksDrawThePixelsOfFreshOnes) {
         }
         EXPECT_GT(pixels, 100000u);  // every track drawn
     }
-}
-
-TEST(MapView, AClickWithinSevenPixelsOfAMarkerPicksItsSatellite) {
-    auto state = sampleState(ViewMode::Map, kDemoStation);
-    const Rect mark = Bitmaps(Paint(*state), BitmapId::NotSell).at(kDemoGeo - 1)->rect;
-    const Point centre{mark.left + 7, mark.top + 7};
-    state->pickLatch = 0;
-    for (MousePoint miss : {MousePoint{centre.x + 7, centre.y}, MousePoint{centre.x, centre.y - 7}}) {
-        state->mouse = miss;
-        Paint(*state);
-        EXPECT_EQ(state->catalog.current, kDemoStation);
-    }
-    state->mouse = {centre.x - 6, centre.y + 6};
-    const DisplayList after = Paint(*state);
-    EXPECT_EQ(state->catalog.current, kDemoGeo);
-    EXPECT_EQ(Bitmaps(after, BitmapId::Sat).back()->rect.left, mark.left);  // drawn as current at once
 }
 
 // Seen along the z axis, as after loading a file: screen x is inertial x and
