@@ -30,7 +30,7 @@ const double kDecember6 = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
 
 }  // namespace
 
-TEST_F(WindowTest, SkyShowsTheNightAClickPicksAPartialPaintShowsTheLastFrameAFullHdWindowIsDrawnWhole) {
+TEST_F(WindowTest, SkyMapAndSpaceAsAPersonWorksThemInAWindowUpToFullHd) {
     MainWindow& w = start(1280, 860);
     ASSERT_EQ(state().catalog.count, 8);
     state().settings.Flag_planets = 1;
@@ -103,14 +103,12 @@ TEST_F(WindowTest, SkyShowsTheNightAClickPicksAPartialPaintShowsTheLastFrameAFul
     painted();
     EXPECT_EQ(state().clock.mode, ClockMode::SimX1);
     EXPECT_EQ(state().clock.multiplier, 1.0);
-}
 
-TEST_F(WindowTest, MapAndSpaceShownTheSpaceViewTurnsAndZoomsWithMouseAndArrows) {
-    MainWindow& w = start(1280, 860);
+    // The map, and the space view turned by 45 degrees and zoomed in so that
+    // the grid dots are doubled; it turns and zooms with the mouse and the arrows.
     showAt(kDemoStation, kDecember6, CmdMapView);
     painted("map.png");
     w.runCommand(CmdPlotSpace);
-    // Tilted by 45 degrees, zoomed in so that the grid dots are doubled.
     MousePoint reference{0, 0};
     for (int i = 1; i <= 15; ++i) DragRotate(state().viewMatrix, reference, {0, -i});
     for (int i = 0; i < 8; ++i) ZoomIn(state().viewMatrix);
@@ -126,11 +124,11 @@ TEST_F(WindowTest, MapAndSpaceShownTheSpaceViewTurnsAndZoomsWithMouseAndArrows) 
                          Qt::NoModifier);
         QApplication::sendEvent(area, &move);
     };
-    const double before = state().viewMatrix.m[0][0];
+    const double facing = state().viewMatrix.m[0][0];
     QTest::mousePress(area, Qt::LeftButton, {}, {600, 400});
     moveWith(Qt::LeftButton, {640, 400});
     QTest::mouseRelease(area, Qt::LeftButton, {}, {640, 400});
-    EXPECT_NE(state().viewMatrix.m[0][0], before);  // turned about the screen's vertical
+    EXPECT_NE(state().viewMatrix.m[0][0], facing);  // turned about the screen's vertical
     moveWith(Qt::RightButton, {700, 400});
     EXPECT_GT(state().viewMatrix.m[3][3], zoom * 1.1);
 }
