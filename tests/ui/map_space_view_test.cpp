@@ -170,12 +170,8 @@ TEST(MapView, KeptTracksDrawThePixelsOfFreshOnes) {
 // up is inertial y; what lies behind the Earth's disc is hidden, and what is
 // behind the Earth but beside its disc is a white dot.
 TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
-    MainWindowWorld world;
-    AppState& state = *world.state;
-    MousePoint reference{0, 0};
-    DragRotate(state.viewMatrix, reference, {40, 40});
-    OpenChosenElementFile(state, world.services, kSampleFile);
-    state.viewMode = ViewMode::Space;
+    auto loaded = sampleState(ViewMode::Space, kDemoStation);
+    AppState& state = *loaded;
     SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
     snapshot.julianDate = kWhen;
     snapshot.satelliteShown.resize(8);
