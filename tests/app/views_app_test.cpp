@@ -118,6 +118,8 @@ TEST_F(WindowTest, SkyMapAndSpaceAsAPersonWorksThemInAWindowUpToFullHd) {
     const double zoom = state().viewMatrix.m[3][3];
     QTest::keyClick(area, Qt::Key_Right);
     EXPECT_DOUBLE_EQ(state().viewMatrix.m[3][3], zoom * 1.1);
+    QTest::keyClick(area, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(state().viewMatrix.m[3][3], zoom);
     const auto moveWith = [&](Qt::MouseButton button, QPoint to) {
         QMouseEvent move(QEvent::MouseMove, QPointF(to), area->mapToGlobal(QPointF(to)), Qt::NoButton, button,
                          Qt::NoModifier);
@@ -129,7 +131,7 @@ TEST_F(WindowTest, SkyMapAndSpaceAsAPersonWorksThemInAWindowUpToFullHd) {
     QTest::mouseRelease(area, Qt::LeftButton, {}, {640, 400});
     EXPECT_NE(state().viewMatrix.m[0][0], facing);  // turned about the screen's vertical
     moveWith(Qt::RightButton, {700, 400});
-    EXPECT_GT(state().viewMatrix.m[3][3], zoom * 1.1);
+    EXPECT_GT(state().viewMatrix.m[3][3], zoom);
 }
 
 // The program starts on the information page; the GPS page shows the shipped capture.
