@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/pixel_line.hpp"
-
 using namespace vantrek;
 using namespace vantrek::app;
 
@@ -17,24 +15,7 @@ QImage blackSurface() {
 
 }  // namespace
 
-TEST(DisplayListPainter, FillsPixelsAndEllipsesWhereTheListSays) {
-    QImage back = blackSurface();
-    DisplayList list;
-    FillRect(list, {10, 10, 20, 20}, BrushFor(BrushId::SkyBackground));
-    PixelLine(list, {0, 50}, {5, 50}, {1, 2, 3});
-    DrawEllipse(list, {100, 10, 140, 50}, PenFor(PenId::Red), BrushFor(BrushId::White));
-    ReplayDisplayList(list, {&back, nullptr, nullptr, nullptr});
-
-    EXPECT_EQ(back.pixelColor(19, 19), QColor(50, 0, 50));
-    EXPECT_EQ(back.pixelColor(20, 20), QColor(Qt::black));  // right and bottom edges excluded
-    EXPECT_EQ(back.pixelColor(4, 50), QColor(1, 2, 3));
-    EXPECT_EQ(back.pixelColor(5, 50), QColor(Qt::black));  // the end point is not set
-    EXPECT_EQ(back.pixelColor(120, 30), QColor(Qt::white));
-    EXPECT_EQ(back.pixelColor(100, 30), QColor(250, 0, 0));
-    EXPECT_EQ(back.pixelColor(101, 11), QColor(Qt::black));  // outside the ellipse
-}
-
-TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) {
+TEST(DisplayListPainter, FillsEllipsesBitmapsWithoutTheTransparentColourAndCopiesBetweenSurfaces) {
     QImage key(4, 4, QImage::Format_RGB32);
     key.fill(QColor(kTransparentColour.r, kTransparentColour.g, kTransparentColour.b));
     key.setPixelColor(1, 1, QColor(0, 200, 0));
@@ -50,6 +31,7 @@ TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) 
     FillRect(list, {0, 0, 10, 10}, BrushFor(BrushId::DeepBlue));
     list.target = Surface::BackBuffer;
     CopySurface(list, Surface::SignalMapSurface, {0, 0, 10, 10}, {80, 40});
+    DrawEllipse(list, {100, 10, 140, 50}, PenFor(PenId::Red), BrushFor(BrushId::White));
     list.target = Surface::StatusBar;  // no status painter given: skipped
     FillRect(list, {0, 0, 200, 100}, BrushFor(BrushId::White));
     ReplayDisplayList(list, {&back, &signal, nullptr, &bitmaps});
@@ -57,9 +39,13 @@ TEST(DisplayListPainter, BitmapsSkipTheTransparentColourAndSurfacesCopyBetween) 
     EXPECT_EQ(back.pixelColor(51, 51), QColor(0, 200, 0));
     EXPECT_EQ(back.pixelColor(50, 50), QColor(Qt::black));
     EXPECT_EQ(back.pixelColor(61, 61), QColor(Qt::black));
-    EXPECT_EQ(signal.pixelColor(5, 5), QColor(0, 0, 180));
+    EXPECT_EQ(signal.pixelColor(9, 9), QColor(0, 0, 180));
+    EXPECT_EQ(signal.pixelColor(10, 5), QColor(Qt::black));  // right and bottom edges excluded
     EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::black));
     EXPECT_EQ(back.pixelColor(85, 45), QColor(0, 0, 180));
     EXPECT_EQ(back.pixelColor(90, 50), QColor(Qt::black));
+    EXPECT_EQ(back.pixelColor(120, 30), QColor(Qt::white));
+    EXPECT_EQ(back.pixelColor(100, 30), QColor(250, 0, 0));
+    EXPECT_EQ(back.pixelColor(101, 11), QColor(Qt::black));  // outside the ellipse
 }
 

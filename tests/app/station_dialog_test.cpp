@@ -3,12 +3,6 @@
 // two link states once the settings are in force.
 #include "app/dialogs/station_dialog.hpp"
 
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -17,69 +11,37 @@
 #include "astro/constants.hpp"
 #include "platform/tcp_stream.hpp"
 
+#include "../support/device_daemons.hpp"
+
 using namespace vantrek;
 using namespace vantrek::app;
-
-namespace {
-
-uint16_t FreeLoopbackPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    uint16_t port = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
-    close(fd);
-    return port;
-}
-
-// rigctld with its dummy radio on 127.0.0.1:port.
-struct DummyRadio {
-    explicit DummyRadio(uint16_t port) {
-        pid = fork();
-        if (pid == 0) {
-            setpgid(0, 0);
-            const std::string text = std::to_string(port);
-            execlp("rigctld", "rigctld", "-m", "1", "-T", "127.0.0.1", "-t", text.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~DummyRadio() {
-        if (pid <= 0) return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-    bool answers(uint16_t port) const {
-        for (int i = 0; i < 100; ++i) {
-            TcpStream stream(100);
-            if (stream.connect("127.0.0.1", port) == StreamResult::Ok) return true;
-            QTest::qWait(50);
-        }
-        return false;
-    }
-    pid_t pid = -1;
-};
-
-}  // namespace
+using vantrek::testing::FreeLoopbackPort;
 
 TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBothLinks) {
     const uint16_t radioPort = FreeLoopbackPort();
     const uint16_t nobody = FreeLoopbackPort();
-    DummyRadio radio(radioPort);
-    if (!radio.answers(radioPort)) GTEST_SKIP() << "rigctld (Debian package libhamlib-utils) did not start";
+    // rigctld with its dummy radio.
+    vantrek::testing::ChildProgram radio({"rigctld", "-m", "1", "-T", "127.0.0.1", "-t", std::to_string(radioPort)});
+    if (!vantrek::testing::WaitUntil([&] { return TcpStream(100).connect("127.0.0.1", radioPort) == StreamResult::Ok; },
+                                     std::chrono::seconds(10)))
+        GTEST_SKIP() << "rigctld (Debian package libhamlib-utils) did not start";
 
     {
         QtSettingsStore store(config.filePath("Vantrek/Vantrek.ini"));
         EnsureSettingsKey(store);
         auto state = std::make_unique<AppState>();
+        // A range narrower than a turn and a port beyond 65535 are not stored.
+        StationDialog wrong(*state, store);
+        EXPECT_EQ(wrong.edit(StationDialog::RotatorPort)->text(), "4533");
+        Retype(wrong.edit(StationDialog::AzimuthMax), "100");
+        Retype(wrong.edit(StationDialog::RadioPort), "70000");
+        Press(wrong, QDialogButtonBox::Ok);
+        Settings stored = StoredSettings(store);
+        EXPECT_EQ(stored.Rotator_az_max, 360.0);
+        EXPECT_EQ(stored.Radio_port, 4532);
+
         StationDialog dialog(*state, store);
         dialog.show();
-        EXPECT_EQ(dialog.windowTitle(), "Radio and rotator");
-        EXPECT_EQ(dialog.edit(StationDialog::RadioPort)->text(), "4532");
-        EXPECT_EQ(dialog.edit(StationDialog::RotatorPort)->text(), "4533");
         dialog.radioBox()->click();
         dialog.rotatorBox()->click();
         Retype(dialog.edit(StationDialog::RadioPort), QString::number(radioPort));
@@ -102,7 +64,7 @@ TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBo
         SaveScreenshot(dialog.grab().toImage(), "station_dialog.png");
         Press(dialog, QDialogButtonBox::Ok);
 
-        Settings stored = StoredSettings(store);
+        stored = StoredSettings(store);
         EXPECT_EQ(stored.Radio_on, 1);
         EXPECT_EQ(stored.Radio_port, radioPort);
         EXPECT_EQ(stored.Rotator_port, nobody);
@@ -110,19 +72,6 @@ TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBo
         EXPECT_EQ(stored.Rotator_el_max, 180.0);
         EXPECT_NEAR(stored.Track_ele, 5.0 * kDegree, 1e-7);
         EXPECT_EQ(stored.Park_az, -90.0);
-
-        // A range narrower than a turn and a port beyond 65535 are not stored.
-        StationDialog again(*state, store);
-        Retype(again.edit(StationDialog::AzimuthMax), "100");
-        Retype(again.edit(StationDialog::RadioPort), "70000");
-        Press(again, QDialogButtonBox::Ok);
-        stored = StoredSettings(store);
-        EXPECT_EQ(stored.Rotator_az_min, 0.0);
-        EXPECT_EQ(stored.Rotator_az_max, 360.0);
-        EXPECT_EQ(stored.Radio_port, 4532);
-        // Back to the dummy radio for the window below.
-        stored.Radio_port = radioPort;
-        StoreStationSettings(store, stored);
     }
 
     ASSERT_TRUE(QFile::copy(QString(VANTREK_RES_DIR) + "/Frequencies.txt", folder.filePath("Frequencies.txt")));
@@ -144,8 +93,6 @@ TEST_F(WindowTest, StationDialogTestAsksTheDaemonsOkStoresAndTheStatusBarShowsBo
     for (const ShownMessage& m : sink.messages)
         if (m.text.find("Rotator at 127.0.0.1:" + std::to_string(nobody)) != std::string::npos) ++told;
     EXPECT_EQ(told, 1);
-    window.statusBarWidget()->update();
-    SaveScreenshot(window.statusBarWidget()->grab().toImage(), "station_status_bar.png");
     // The radio has been tuned to the ISS downlink (145.8 MHz in Frequencies.txt).
     EXPECT_TRUE(window.state().station.status.radioDone.downlinkSet);
     EXPECT_NEAR(static_cast<double>(window.state().station.status.radioDone.downlinkHz), 145.8e6, 5000.0);

@@ -30,9 +30,8 @@ const double kDecember6 = JulianDateFromCalendar(2026, 12, 6, 19, 0, 0, 0);
 
 }  // namespace
 
-TEST_F(WindowTest, SkyShowsTheNightAClickPicksAPartialPaintShowsTheLastFrameABigWindowIsDrawnWhole) {
+TEST_F(WindowTest, SkyMapAndSpaceAsAPersonWorksThemInAWindowUpToFullHd) {
     MainWindow& w = start(1280, 860);
-    ASSERT_EQ(state().catalog.count, 8);
     state().settings.Flag_planets = 1;
     showAt(kDemoMolniya, kDecember6, CmdPlotSky);
     const QImage shot = painted("sky.png");
@@ -60,42 +59,38 @@ TEST_F(WindowTest, SkyShowsTheNightAClickPicksAPartialPaintShowsTheLastFrameABig
     EXPECT_EQ(w.clientArea()->grab(nameLine).toImage().convertToFormat(QImage::Format_RGB32), before);
     EXPECT_NE(painted().copy(nameLine).convertToFormat(QImage::Format_RGB32), before);
 
-    // Larger than 1800 x 900: the chart's bottom is the sky view's, not black,
-    // and the text panel reaches the right edge and the status bar.
-    w.resize(2200, 1150);
+    // Maximised on a 1920 x 1080 desktop (the panel and the title bar take 60
+    // rows), larger than 1800 x 900: the chart's bottom is the sky view's, not
+    // black, and the text panel reaches the right edge and the status bar.
+    w.resize(1920, 1080 - 60);
     const QImage big = painted();
+    SaveScreenshot(w.grab().toImage(), "sky_1920x1080.png");
     ASSERT_GT(big.height(), kSurfaceHeight + 60);
     const int bigD = std::min(big.width(), big.height()) - 78;
     EXPECT_EQ(big.pixelColor(2, bigD + 50), QColor(50, 0, 50));
     EXPECT_EQ(big.pixelColor(big.width() - 10, big.height() - 40), QColor(0, 0, 0));
     EXPECT_EQ(big.pixelColor(bigD + 15, big.height() - 40), QColor(0, 0, 0));
-}
 
-// Maximised on a 1920 x 1080 desktop. Clicks the toolbar or the status bar
-// do not take (empty space, a separator) never reach the view; the clock box
-// pauses at the instant shown and starts a simulation that moves.
-TEST_F(WindowTest, FullHdWindowOnlyTheViewAreaActsAndTheClockBoxPausesAtTheInstantShown) {
-    MainWindow& w = start(1920, 1080 - 60);  // the desktop's panel and the title bar take the rest
-    w.runCommand(CmdPlotSky);
+    // Clicks the toolbar or the status bar do not take (empty space, a
+    // separator) never reach the view.
     w.runCommand(CmdRealTime);  // multiplier 0
-    w.tick();
-    const QImage shot = painted();
-    SaveScreenshot(w.grab().toImage(), "sky_1920x1080.png");
-    EXPECT_EQ(shot.pixelColor(shot.width() - 10, shot.height() - 40), QColor(0, 0, 0));  // no band
-
     QToolBar* toolbar = w.toolBar();
     for (QAction* action : toolbar->actions())
         if (action->isSeparator()) QTest::mouseClick(toolbar, Qt::LeftButton, {}, toolbar->actionGeometry(action).center());
     QTest::mouseClick(toolbar, Qt::LeftButton, {}, {toolbar->width() - 20, 15});  // empty space
     EXPECT_EQ(state().clock.mode, ClockMode::RealTime);
     QWidget* status = w.statusBarWidget();
-    const ViewMatrix before = state().viewMatrix;
+    const ViewMatrix turned = state().viewMatrix;
     QTest::mousePress(status, Qt::LeftButton, {}, {300, 10});
     QTest::mouseMove(status, {400, 12});
     QTest::mouseRelease(status, Qt::LeftButton, {}, {400, 12});
-    EXPECT_EQ(std::memcmp(&before, &state().viewMatrix, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&turned, &state().viewMatrix, sizeof turned), 0);
 
-    // The clock box, below the toolbar (and the old sets' warning bar): paused at the instant shown.
+    // The clock box, below the toolbar (and the old sets' warning bar): with no
+    // date set by a dialog, paused at the instant shown, then a simulation that moves.
+    state().clock.pausedDate = 0.0;
+    w.tick();
+    painted();
     const double shown = state().clock.currentDate;
     const QPoint clockBox(50, 40 + w.clientArea()->viewOffset());
     QTest::mouseClick(w.clientArea(), Qt::LeftButton, {}, clockBox);
@@ -107,14 +102,12 @@ TEST_F(WindowTest, FullHdWindowOnlyTheViewAreaActsAndTheClockBoxPausesAtTheInsta
     painted();
     EXPECT_EQ(state().clock.mode, ClockMode::SimX1);
     EXPECT_EQ(state().clock.multiplier, 1.0);
-}
 
-TEST_F(WindowTest, MapAndSpaceShownTheSpaceViewTurnsAndZoomsWithMouseAndArrows) {
-    MainWindow& w = start(1280, 860);
+    // The map, and the space view turned by 45 degrees and zoomed in so that
+    // the grid dots are doubled; it turns and zooms with the mouse and the arrows.
     showAt(kDemoStation, kDecember6, CmdMapView);
     painted("map.png");
     w.runCommand(CmdPlotSpace);
-    // Tilted by 45 degrees, zoomed in so that the grid dots are doubled.
     MousePoint reference{0, 0};
     for (int i = 1; i <= 15; ++i) DragRotate(state().viewMatrix, reference, {0, -i});
     for (int i = 0; i < 8; ++i) ZoomIn(state().viewMatrix);
@@ -132,25 +125,23 @@ TEST_F(WindowTest, MapAndSpaceShownTheSpaceViewTurnsAndZoomsWithMouseAndArrows) 
                          Qt::NoModifier);
         QApplication::sendEvent(area, &move);
     };
-    const double before = state().viewMatrix.m[0][0];
+    const double facing = state().viewMatrix.m[0][0];
     QTest::mousePress(area, Qt::LeftButton, {}, {600, 400});
     moveWith(Qt::LeftButton, {640, 400});
     QTest::mouseRelease(area, Qt::LeftButton, {}, {640, 400});
-    EXPECT_NE(state().viewMatrix.m[0][0], before);  // turned about the screen's vertical
+    EXPECT_NE(state().viewMatrix.m[0][0], facing);  // turned about the screen's vertical
     moveWith(Qt::RightButton, {700, 400});
     EXPECT_GT(state().viewMatrix.m[3][3], zoom);
 }
 
 // The program starts on the information page; the GPS page shows the shipped capture.
 TEST_F(WindowTest, StartsOnALiveInformationPageAndShowsTheReceiverPage) {
-    QFile::copy(QString(VANTREK_RES_DIR) + "/Frequencies.txt", folder.filePath("Frequencies.txt"));
     MainWindowOptions o = options();
     auto clock = std::make_unique<FakeSystemClock>();
     clock->utc = {2008, 9, 20, 18, 23, 0, 0};
     o.clock = std::move(clock);
-    MainWindow& w = start(std::move(o), 1100, 760);  // the ISS first, with its link frequencies
+    MainWindow& w = start(std::move(o), 1100, 760);  // the ISS first
     EXPECT_EQ(state().viewMode, ViewMode::InfoPanel);
-    EXPECT_NEAR(state().settings.downlink, 145.8, 1e-5);  // from Frequencies.txt
     // The ISS rising over Kiel after sunset, the clock stopped there.
     state().clock.mode = ClockMode::Stopped;
     state().clock.pausedDate = JulianDateFromCalendar(2008, 9, 20, 18, 23, 0, 0);
@@ -170,7 +161,6 @@ TEST_F(WindowTest, StartsOnALiveInformationPageAndShowsTheReceiverPage) {
     while (!source.atEnd()) ReadSentence(source, state().gps);
     state().gps.trackingEnabled = true;  // as if reading: no port is opened
     w.menuAction(CmdGpsStatus)->trigger();
-    EXPECT_EQ(state().viewMode, ViewMode::GpsStatus);
     QApplication::processEvents();
     const QImage gps = w.grab().toImage();
     SaveScreenshot(gps, "gps.png");
@@ -178,12 +168,6 @@ TEST_F(WindowTest, StartsOnALiveInformationPageAndShowsTheReceiverPage) {
     // (The sample's 2026 sets are old from 2008: the warning bar moves the page down.)
     const QPoint inBar = w.clientArea()->mapTo(&w, QPoint(50, 440 + w.clientArea()->viewOffset()));
     EXPECT_EQ(gps.pixelColor(inBar), QColor(0, 0, 180));
-
-    QTest::keyClick(w.clientArea(), Qt::Key_Return);  // Enter returns to the panel
-    EXPECT_EQ(state().viewMode, ViewMode::InfoPanel);
-    w.toolbarAction(CmdGpsStatus)->trigger();
-    w.toolbarAction(CmdInfoPanel)->trigger();  // and so does its toolbar button
-    EXPECT_EQ(state().viewMode, ViewMode::InfoPanel);
     state().gps.trackingEnabled = false;
 }
 

@@ -75,7 +75,8 @@ TEST(MapView, SubSolarPointAtDeclinationAndNoonDaylightOnTheSunlitHalf) {
     }
 }
 
-TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
+// A click within seven pixels of a marker picks its satellite.
+TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGivesAndAClickPicksOne) {
     auto state = sampleState(ViewMode::Map, kDemoStation);
     const DisplayList list = Paint(*state);
     const std::vector<const DrawCommand*> marks = Bitmaps(list, BitmapId::NotSell);
@@ -93,6 +94,19 @@ TEST(MapView, MarkersSitAtTheSubSatellitePointsTheLookCommandGives) {
     EXPECT_GT(Pixels(list, kTrackSunlit).size() + Pixels(list, kTrackShadow).size(), 1000u);
     ASSERT_EQ(TextCommands(list).size(), 1u);
     EXPECT_NE(TextStarting(list, "DEMO STATION"), nullptr);
+
+    const Rect mark = marks.at(kDemoGeo - 1)->rect;
+    const Point centre{mark.left + 7, mark.top + 7};
+    state->pickLatch = 0;
+    for (MousePoint miss : {MousePoint{centre.x + 7, centre.y}, MousePoint{centre.x, centre.y - 7}}) {
+        state->mouse = miss;
+        Paint(*state);
+        EXPECT_EQ(state->catalog.current, kDemoStation);
+    }
+    state->mouse = {centre.x - 6, centre.y + 6};
+    const DisplayList after = Paint(*state);
+    EXPECT_EQ(state->catalog.current, kDemoGeo);
+    EXPECT_EQ(Bitmaps(after, BitmapId::Sat).back()->rect.left, mark.left);  // drawn as current at once
 }
 
 // A geostationary set gets no track, and its footprint (81.3 degrees wide
@@ -152,32 +166,12 @@ TEST(MapView, KeptTracksDrawThePixelsOfFreshOnes) {
     }
 }
 
-TEST(MapView, AClickWithinSevenPixelsOfAMarkerPicksItsSatellite) {
-    auto state = sampleState(ViewMode::Map, kDemoStation);
-    const Rect mark = Bitmaps(Paint(*state), BitmapId::NotSell).at(kDemoGeo - 1)->rect;
-    const Point centre{mark.left + 7, mark.top + 7};
-    state->pickLatch = 0;
-    for (MousePoint miss : {MousePoint{centre.x + 7, centre.y}, MousePoint{centre.x, centre.y - 7}}) {
-        state->mouse = miss;
-        Paint(*state);
-        EXPECT_EQ(state->catalog.current, kDemoStation);
-    }
-    state->mouse = {centre.x - 6, centre.y + 6};
-    const DisplayList after = Paint(*state);
-    EXPECT_EQ(state->catalog.current, kDemoGeo);
-    EXPECT_EQ(Bitmaps(after, BitmapId::Sat).back()->rect.left, mark.left);  // drawn as current at once
-}
-
 // Seen along the z axis, as after loading a file: screen x is inertial x and
 // up is inertial y; what lies behind the Earth's disc is hidden, and what is
 // behind the Earth but beside its disc is a white dot.
 TEST(SpaceView, TheIdentityViewAfterLoadingHidesWhatIsBehindTheEarth) {
-    MainWindowWorld world;
-    AppState& state = *world.state;
-    MousePoint reference{0, 0};
-    DragRotate(state.viewMatrix, reference, {40, 40});
-    OpenChosenElementFile(state, world.services, kSampleFile);
-    state.viewMode = ViewMode::Space;
+    auto loaded = sampleState(ViewMode::Space, kDemoStation);
+    AppState& state = *loaded;
     SpaceViewSnapshot& snapshot = *state.spaceSnapshot;
     snapshot.julianDate = kWhen;
     snapshot.satelliteShown.resize(8);
@@ -224,7 +218,7 @@ TEST(SpaceView, AccelerationAgreesWithGravityAndIsZeroAfterAJump) {
 
 // The dotted ring's point at longitude 0 on the equator is where an observer
 // on the equator at Greenwich stands; above zoom 2 every dot is 2 x 2.
-TEST(SpaceView, TheGlobeTurnsWithTheEarthAndItsDotsDoubleAboveZoomTwo) {
+TEST(SpaceView, TheGlobeTurnsWithTheEarthItsDotsDoubleAboveZoomTwoAndDiscsStayWithinThePixelRange) {
     auto state = sampleState(ViewMode::Space, kDemoMolniya);
     GlobePoint turned[kTurnedGlobePoints];
     ASSERT_EQ(turnGlobeGrid(state->globeGrid, kWhen, turned), kTurnedGlobePoints);
@@ -242,12 +236,9 @@ TEST(SpaceView, TheGlobeTurnsWithTheEarthAndItsDotsDoubleAboveZoomTwo) {
     EXPECT_GT(single, 200u);
     state->viewMatrix.m[3][3] = 2.01;
     EXPECT_EQ(Pixels(Paint(*state), {0, 0, 0}).size(), 4 * single);
-}
 
-// At the largest zoom the Earth fills the view and nothing is handed on
-// beyond the pixel range; far out the Sun is a small disc.
-TEST(SpaceView, DiscsAtAnyZoomStayWithinThePixelRange) {
-    auto state = sampleState(ViewMode::Space, kDemoMolniya);
+    // At the largest zoom the Earth fills the view and nothing is handed on
+    // beyond the pixel range; far out the Sun is a small disc.
     state->settings.Flag_planets = 1;
     takeSpaceViewSnapshot(kWhen, true, 0, state->catalog, state->observer, state->model, *state->spaceSnapshot);
     const Vector4& sun = state->spaceSnapshot->sun;  // units; seen along z
@@ -270,3 +261,4 @@ TEST(SpaceView, DiscsAtAnyZoomStayWithinThePixelRange) {
         EXPECT_EQ(sunDiscs, zoom == 1e-4 ? 1 : 0);
     }
 }
+

@@ -26,14 +26,14 @@ namespace vantrek {
 
 // A fresh main-window state with a temporary program folder, settings in
 // memory and recorded message boxes.
-struct MainWindowWorld {
+struct MainWindowTest : ::testing::Test {
     TemporaryFolder folder;
     MemorySettingsStore store;
     RecordingMessageSink messages;
     MainWindowServices services;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
 
-    MainWindowWorld() {
+    MainWindowTest() {
         services.folder.path = folder.path();
         services.store = &store;
         services.messages = &messages;
@@ -44,8 +44,6 @@ struct MainWindowWorld {
     CommandOutcome run(int command) { return RunCommand(*state, services, command); }
     Repaint key(int code) { return KeyPressed(*state, services, code); }
 };
-
-struct MainWindowTest : ::testing::Test, MainWindowWorld {};
 
 namespace testing {
 
