@@ -131,9 +131,7 @@ TEST(MoonPhase, FiguresStayInTheirBounds) {
         ASSERT_TRUE(m.age >= 0.0 && m.age < kTwoPi) << jd;
         ASSERT_TRUE(m.illuminatedFraction >= 0.0 && m.illuminatedFraction <= 1.0) << jd;
         ASSERT_TRUE(m.distance > 363000.0 && m.distance < 405600.0) << jd;
-        ASSERT_TRUE(m.apparentDiameter > 0.49 && m.apparentDiameter < 0.55) << jd;
         ASSERT_NEAR(m.sunDistance, 1.496e8, 2.6e6);
-        ASSERT_NEAR(m.sunApparentDiameter, 0.533, 0.01);
     }
 }
 
@@ -181,22 +179,6 @@ TEST(MoonPosition, HorizonAgreesWithTheSpaceVector) {
         EXPECT_NEAR(look.elevation, horizon.elevation, 0.3 * kDegree) << jd;
         if (horizon.elevation > -1.3 && horizon.elevation < 1.3) {
             EXPECT_NEAR(std::remainder(look.azimuth - horizon.azimuth, kTwoPi), 0.0, 0.5 * kDegree) << jd;
-        }
-    }
-}
-
-TEST(PlanetHeliocentric, DistancesAndInclinations) {
-    const double eps = MeanObliquity(kEpoch);
-    for (int16_t code = 0; code <= 8; ++code) {  // the Earth's inclination is 0: in the ecliptic
-        const PlanetElementRow& row = PlanetElements[PlanetRow(code)];
-        for (double jd = kEpoch - 20000.0; jd < kEpoch + 20000.0; jd += 997.0) {
-            Vector4 p;
-            ASSERT_TRUE(PlanetHeliocentric(jd, code, p));
-            // Between perihelion and aphelion.
-            ASSERT_NEAR(p.w / kAu, row.semiMajorAxis, row.semiMajorAxis * row.eccentricity + 1e-9) << code;
-            // Back to the ecliptic: the latitude never exceeds the inclination.
-            const double zEcliptic = p.z * std::cos(eps) - p.y * std::sin(eps);
-            ASSERT_LE(std::fabs(std::asin(zEcliptic / p.w)), row.inclination + 1e-9) << code;
         }
     }
 }
@@ -343,12 +325,10 @@ TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEngine
     PlanetHeliocentric(w.now, kEarth, earth);
     EXPECT_NEAR(s.sun.w, earth.w * 0.01, 1e-3);  // 100 km to the unit
     EXPECT_NEAR(s.moon.w, 3907.7, 25.0);  // (384403 km + the Earth's radius) / 100 km
-    EXPECT_EQ(distance(s.moonPath[0], s.moon), 0.0);
     // 28 days of the Moon's orbit: it comes back near its start.
     EXPECT_LT(distance(s.moonPath[kMoonPathPoints - 1], s.moon), 0.25 * s.moon.w);
     EXPECT_GT(distance(s.moonPath[kMoonPathPoints / 2], s.moon), 1.5 * s.moon.w);
     EXPECT_NEAR(s.observer.w, 63.64, 0.01);
-    EXPECT_FALSE(s.planetsShown || s.ringCacheFilled);
 
     // The near-Earth sets propagate to 2008; the two deep-space ones, decades
     // from their epochs, are left to the propagation tests.
@@ -384,12 +364,17 @@ TEST(SpaceViewSnapshot, PlanetsAndOrbitRings) {
     Vector4 earth;
     PlanetHeliocentric(w.now, kEarth, earth);
     EXPECT_LT(s.rings[kEarth][0].w, 1e-6);  // the Earth's ring starts at the geocentric origin
+    const double eps = MeanObliquity(kEpoch);  // every body is turned with that of the elements' epoch
     for (int16_t code = 0; code <= 8; ++code) {
-        // Each ring holds its own body's orbit: between perihelion and aphelion.
+        // Each ring holds its own body's whole orbit: between perihelion and
+        // aphelion, and (back in the ecliptic) never further from it than the
+        // inclination; the Earth's is 0.
         const PlanetElementRow& row = PlanetElements[PlanetRow(code)];
         for (int k = 0; k < kOrbitRingPoints; ++k) {
-            ASSERT_NEAR(s.ringCache[code][k].w / kAu, row.semiMajorAxis, row.semiMajorAxis * row.eccentricity + 1e-9);
-            ASSERT_NEAR(s.rings[code][k].x, (s.ringCache[code][k].x - earth.x) * 0.01, 1e-3);
+            const Vector4& p = s.ringCache[code][k];
+            ASSERT_NEAR(p.w / kAu, row.semiMajorAxis, row.semiMajorAxis * row.eccentricity + 1e-9) << code;
+            ASSERT_LE(std::fabs(std::asin((p.z * std::cos(eps) - p.y * std::sin(eps)) / p.w)), row.inclination + 1e-9);
+            ASSERT_NEAR(s.rings[code][k].x, (p.x - earth.x) * 0.01, 1e-3);
         }
         Vector4 planet;
         PlanetHeliocentric(w.now, code, planet);

@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/element_set_text.hpp"
 #include "../support/run_cli.hpp"
-#include "../support/synthetic_catalog.hpp"
 
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
@@ -112,25 +110,6 @@ TEST(CliTle, ListsTheSampleFileAndRefusesAMissingOne) {
     EXPECT_EQ(RunCli("tle /nonexistent/file.tle", out), 2);
     EXPECT_NE(out.find("cannot open"), std::string::npos);
     EXPECT_EQ(RunCli("tle", out), 2);
-}
-
-// A file of 3,000 sets loads whole: its sets are those of its 400-set
-// pieces, to the catalogue number and to the propagated state.
-TEST(CliLargeFiles, AllOfThreeThousandSetsAsInTheirPieces) {
-    const std::vector<vantrek::ElementSet> sets = vantrek::testing::ActiveLikeCatalog(3000)->entries;
-    const std::string whole = ::testing::TempDir() + "vantrek_3000.tle";
-    const std::string piece = ::testing::TempDir() + "vantrek_piece.tle";
-    std::ofstream(whole) << vantrek::testing::TwoLineFile(sets);
-    std::ofstream(piece) << vantrek::testing::TwoLineFile({sets.begin() + 2600, sets.end()});
-    std::string all, part;
-    ASSERT_EQ(RunCliRaw("tle " + whole, all), 0);
-    ASSERT_EQ(RunCliRaw("tle " + piece, part), 0);
-    EXPECT_NE(all.find("\ncount 3000\n"), std::string::npos);
-    EXPECT_NE(all.find("2999\t42999\t"), std::string::npos);
-    EXPECT_NE(part.find("399\t42999\t"), std::string::npos);
-    ASSERT_EQ(propagate(whole + " --index 2999 --minutes 0:1440:360", all), 0);
-    ASSERT_EQ(propagate(piece + " --index 399 --minutes 0:1440:360", part), 0);
-    EXPECT_EQ(all, part);
 }
 
 TEST(CliLook, KeysInOrderAndPlausibleValues) {
