@@ -93,19 +93,17 @@ TEST(CatalogLoading, StopsAtTheFirstBadSetKeepsCurrentAndKeepsAllWhenNoneIsRead)
 }
 
 TEST(CatalogLoading, WholeFilesUpToTheLimitAndTheSetsPastItCounted) {
-    const auto whole = loaded(issSets(3000));
-    ASSERT_EQ(whole->count, 3000);
-    EXPECT_EQ(whole->selected.size(), 3000u);
-    EXPECT_EQ(whole->entries[2999].catalogNumber, 3000);
-    // One set past the limit of 100,000 is counted, not stored.
-    const std::string one = issSetText(1);
+    // Sets numbered 1..99999, then 1 and 2 again: the last, past the limit
+    // of 100,000, is counted, not stored.
     std::string many;
-    many.reserve((kCatalogLimit + 1) * one.size());
-    for (int i = 0; i <= kCatalogLimit; ++i) many += one;
+    for (int i = 0; i <= kCatalogLimit; ++i) many += issSetText(i % 99999 + 1);
     ElementSetLoad full;
     const auto limited = loaded(many, &full);
     EXPECT_EQ(std::make_tuple(full.loaded, full.beyondLimit), std::make_tuple(kCatalogLimit, 1));
     EXPECT_EQ(limited->entries.size(), static_cast<std::size_t>(kCatalogLimit));
+    EXPECT_EQ(limited->selected.size(), static_cast<std::size_t>(kCatalogLimit));
+    EXPECT_EQ(limited->entries[2999].catalogNumber, 3000);
+    EXPECT_EQ(limited->entries[kCatalogLimit - 1].catalogNumber, 1);
 }
 
 TEST(CatalogLoading, WorkingSetCopiesOnlyTheElements) {

@@ -86,23 +86,18 @@ TEST(PublishedVectors, AllFourModelsMatchTheReport) {
     EXPECT_GE(checkEngine(kEngineSgp8, "sgp8", "sdp8"), 6);
 }
 
+// The figures of the standard pair and of the alternative engine are checked
+// against the published cases; here only which engine values choose them.
 TEST(PropagationFrontEnd, EveryEngineValueButOneIsTheStandardPair) {
-    // The units, the time since epoch and each model's figures are checked
-    // against the published cases; here only the choice of the model.
     const auto catalog = catalogOf({kNearEarth, kDeepSpace});
     for (int index = 0; index < catalog->count; ++index) {
         PropagatorState model;
         ElementSet working;
-        const State standard = propagateAt(model, *catalog, working, index, 360.0, 0, 0);
-        EXPECT_EQ(working.deepSpace, index);
-        EXPECT_DOUBLE_EQ(standard.position.w, std::hypot(standard.position.x, standard.position.y, standard.position.z));
-        EXPECT_DOUBLE_EQ(standard.velocity.w, std::hypot(standard.velocity.x, standard.velocity.y, standard.velocity.z));
+        const double standard = propagateAt(model, *catalog, working, index, 360.0, 0, 0).position.x;
         for (int32_t engine : {4, 8, -1}) {
-            EXPECT_EQ(propagateAt(model, *catalog, working, index, 360.0, 0, engine).position.x, standard.position.x)
+            EXPECT_EQ(propagateAt(model, *catalog, working, index, 360.0, 0, engine).position.x, standard)
                 << index << " " << engine;
         }
-        const State alternative = propagateAt(model, *catalog, working, index, 360.0, 0, kEngineSgp8);
-        EXPECT_GT(std::fabs(alternative.position.x - standard.position.x), 0.01) << index;  // km
     }
 }
 
