@@ -307,7 +307,7 @@ TEST(StarHorizon, ZenithAndRefraction) {
     EXPECT_NEAR((refracted.elevation - plain.elevation) / kDegree * 60.0, 6.0, 0.3);
 }
 
-TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEngines) {
+TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEnginesOrNone) {
     SnapshotWorld w;
     w.catalog->selected[3] = 0;
     w.take(w.now, false);
@@ -345,6 +345,17 @@ TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEngine
     double highest = 0.0;
     for (int k = 0; k < s.currentOrbitCount; ++k) highest = std::fmax(highest, s.currentOrbit[k].w);
     EXPECT_GT(highest, 400.0);
+
+    // Satellites that cannot be propagated are left out: the placeholder ("No
+    // satellite", mean motion 0) alone, then a current slot beyond the loaded entries.
+    loadPlaceholderElementSet(*w.catalog);
+    w.catalog->current = 0;
+    w.take(w.now, false);
+    EXPECT_EQ(s.satelliteShown[0], 0);
+    EXPECT_EQ(s.currentOrbitCount, 0);
+    w.catalog->current = 7;
+    w.take(w.now, false);
+    EXPECT_EQ(s.currentOrbitCount, 0);
 }
 
 TEST(SpaceViewSnapshot, PlanetsAndOrbitRings) {
@@ -378,15 +389,4 @@ TEST(SpaceViewSnapshot, PlanetsAndOrbitRings) {
     w.take(w.now + 30.0, true);
     EXPECT_EQ(s.ringCache[4][100].x, cached.x);
     EXPECT_GT(s.rings[kEarth][0].w, 1e4);
-}
-
-TEST(SpaceViewSnapshot, SatellitesThatCannotBePropagatedAreLeftOut) {
-    SnapshotWorld w;
-    loadPlaceholderElementSet(*w.catalog);  // "No satellite", alone: mean motion 0
-    w.take(w.now, false);
-    EXPECT_EQ(w.s.satelliteShown[0], 0);
-    EXPECT_EQ(w.s.currentOrbitCount, 0);
-    w.catalog->current = 7;  // beyond the loaded entries
-    w.take(w.now, false);
-    EXPECT_EQ(w.s.currentOrbitCount, 0);
 }

@@ -44,20 +44,13 @@ struct ProgramFolderFixture {
 
 }  // namespace
 
-TEST(OpenCommand, RefusesAMissingFileThenLoadsSelectsReportsAndRemembersOne) {
+TEST(OpenCommand, LoadsSelectsReportsAndRemembersAFile) {
     ProgramFolderFixture f;
-    loadPlaceholderElementSet(*f.catalog);
-    EXPECT_FALSE(f.open(f.folder.file("missing.tle")));
-    EXPECT_EQ(f.catalog->count, 1);  // the placeholder stays
-    ASSERT_EQ(f.messages.messages.size(), 1u);
-    EXPECT_EQ(f.messages.messages[0].text, "I can't open the file!");
-
     // The form is told by the content: orbit mean elements in a file named .tle.
     const std::string path =
         f.folder.write(std::string(200, 'v') + ".tle", vantrek::testing::readText(kOmmDir + "sample.json"));
     f.catalog->current = 5;
     f.settings.flares = 1;
-    f.messages.messages.clear();
     ASSERT_TRUE(f.open(path));
     // Slot 0 current and loaded; not an Iridium file: no flares.
     EXPECT_EQ(std::make_tuple(f.catalog->count, f.catalog->current, f.catalog->currentSet.catalogNumber, f.iridium,
@@ -70,12 +63,14 @@ TEST(OpenCommand, RefusesAMissingFileThenLoadsSelectsReportsAndRemembersOne) {
     EXPECT_EQ(restarted.Last_Open, path);
 }
 
-TEST(OpenCommand, AFileWithoutSetsIsReportedAndChangesNothing) {
+TEST(OpenCommand, AMissingFileOrOneWithoutSetsIsReportedAndChangesNothing) {
     ProgramFolderFixture f;
     ASSERT_TRUE(f.open(f.folder.write("visual.tle", SampleSets())));
     f.catalog->current = 2;
     f.iridium = 1;
     f.store.writeLog.clear();
+    EXPECT_FALSE(f.open(f.folder.file("missing.tle")));
+    EXPECT_EQ(f.messages.messages.back().text, "I can't open the file!");
     const std::string folderPath = f.folder.path() + "/sets";  // opens, but cannot be read
     std::filesystem::create_directory(folderPath);
     const std::string passwd = f.folder.write("passwd", "root:x:0:0:root:/root:/bin/bash\n");
