@@ -162,8 +162,7 @@ TEST(MoonPosition, HorizonAgreesWithTheSpaceVector) {
         MoonEquatorial eq;
         MoonPosition(jd - kMoonEpochJulianDate, o, horizon, eq);
         Vector4 p;
-        const double z = MoonSpaceVector(jd, eq, p);
-        EXPECT_EQ(z, p.z);
+        MoonSpaceVector(jd, eq, p);
         EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 384403.0 + 6370.0, 10.0);
         LookAngles look;
         ComputeLookAngles(jd, p, Vector4{}, o, look, 1, 0);
@@ -256,7 +255,7 @@ TEST(StarRowsExamined, MagnitudeLimits) {
     EXPECT_EQ(drawnAtOne, 14);
 }
 
-TEST(StarHorizon, AgreesWithTheLookAngleRoutine) {
+TEST(StarHorizon, AgreesWithTheLookAngleRoutineAtTheZenithAndWithRefraction) {
     Observer o;
     o.latitude = -33.9 * kDegree;
     o.longitude = 18.4 * kDegree;
@@ -283,11 +282,8 @@ TEST(StarHorizon, AgreesWithTheLookAngleRoutine) {
         }
     }
     EXPECT_GT(above, 5);
-}
 
-TEST(StarHorizon, ZenithAndRefraction) {
     const StarRow& vega = StarCatalog[3];
-    Observer o;
     o.latitude = std::atan2(vega.sinDeclination, vega.cosDeclination);
     StoreLatitudeTrig(o);
     LookAngles look;

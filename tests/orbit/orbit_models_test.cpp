@@ -30,12 +30,6 @@ Vector4 positionAt(Model propagate, PropagatorState& model, const ElementSet& se
     propagate(model, minutes, set, position, velocity, initialised);
     return position;
 }
-Vector4 sdp4At(PropagatorState& model, const ElementSet& set, double minutes, uint8_t initialised) {
-    return positionAt(propagateSdp4, model, set, minutes, initialised);
-}
-Vector4 sgp8At(PropagatorState& model, const ElementSet& set, double minutes, uint8_t initialised) {
-    return positionAt(propagateSgp8, model, set, minutes, initialised);
-}
 
 double distance(const Vector4& a, const Vector4& b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); }
 
@@ -66,7 +60,7 @@ DragElements movedAlongDrag(const DragTerms& d, double edot, double h) {
 ModelFlags resonanceAt(double xnodp, double eccentricity) {
     PropagatorState model;
     const ElementSet set = makeElementSet(26340.5, 30.0, 10.0, eccentricity, 270.0, 10.0, 2.0);
-    sdp4At(model, set, 0.0, 0);
+    positionAt(propagateSdp4, model, set, 0.0, 0);
     model.exchange.xnodp = xnodp;
     deepSpaceTerms(model, kDeepSpaceInitialise, set, model.exchange);
     return model.flags;
@@ -123,7 +117,7 @@ TEST(Sgp4, PerigeeBelow220KilometresTakesTheSimplifiedDrag) {
 TEST(Sgp8Drag, SimplifiedBelowTheRelativeRateOf216e3PerDay) {
     PropagatorState model;
     // No drag term: no drag rate at all.
-    sgp8At(model, reportNearEarthSet(0.0), 0.0, 0);
+    positionAt(propagateSgp8, model, reportNearEarthSet(0.0), 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
 
     // The report's own set (about 1.1e-4 per day) takes the simplified branch;
@@ -131,12 +125,12 @@ TEST(Sgp8Drag, SimplifiedBelowTheRelativeRateOf216e3PerDay) {
     const ElementSet report = reportNearEarthSet(6.6816e-5);
     EXPECT_NEAR(dailyDragRate(report), 1.13e-4, 1e-6);
     const double thresholdBstar = 6.6816e-5 * 2.16e-3 / dailyDragRate(report);
-    sgp8At(model, reportNearEarthSet(thresholdBstar * 0.999), 0.0, 0);
+    positionAt(propagateSgp8, model, reportNearEarthSet(thresholdBstar * 0.999), 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
-    sgp8At(model, reportNearEarthSet(thresholdBstar * 1.001), 0.0, 0);
+    positionAt(propagateSgp8, model, reportNearEarthSet(thresholdBstar * 1.001), 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 0);
     // The flag reflects the model's last initialisation, also back to simplified.
-    sgp8At(model, report, 0.0, 0);
+    positionAt(propagateSgp8, model, report, 0.0, 0);
     EXPECT_EQ(model.flags.simplifiedDrag, 1);
 }
 
@@ -149,7 +143,7 @@ TEST(Sgp8Drag, HigherDerivativesFollowTheDecayingOrbit) {
                                   makeElementSet(80275.0, 98.0, 10.0, 0.0, 0.0, 0.0, 15.9, 2e-2),
                                   makeElementSet(80275.0, 51.6, 10.0, 0.0, 0.0, 0.0, 15.9, 2e-2)}) {
         PropagatorState model;
-        const Vector4 later = sgp8At(model, set, 360.0, 0);
+        const Vector4 later = positionAt(propagateSgp8, model, set, 360.0, 0);
         ASSERT_EQ(model.flags.simplifiedDrag, 0);
         EXPECT_TRUE(isFinite(later) && std::hypot(later.x, later.y, later.z) > 1.0) << set.eccentricity;
         const DragTerms d = initialiseSgp8Terms(set).drag;
@@ -182,15 +176,15 @@ TEST(Sgp8Drag, HigherDerivativesFollowTheDecayingOrbit) {
 TEST(Sgp8Drag, PastTheDecayTimeTheStateStaysFinite) {
     const ElementSet set = reportNearEarthSet(6.6816e-3);
     PropagatorState model;
-    sgp8At(model, set, 0.0, 0);
+    positionAt(propagateSgp8, model, set, 0.0, 0);
     ASSERT_EQ(model.flags.simplifiedDrag, 0);
     const double decay = 1.0 / model.sgp8.drag.gamma;  // minutes
     ASSERT_TRUE(decay > 600.0 && decay < 2000.0) << decay;
-    const Vector4 before = sgp8At(model, set, decay - 0.01, 1);
-    const Vector4 after = sgp8At(model, set, decay + 0.01, 1);
+    const Vector4 before = positionAt(propagateSgp8, model, set, decay - 0.01, 1);
+    const Vector4 after = positionAt(propagateSgp8, model, set, decay + 0.01, 1);
     EXPECT_TRUE(isFinite(before) && isFinite(after));
     EXPECT_LT(distance(before, after), 0.01);  // Earth radii: no jump at the decay time
-    for (double t : {1.5 * decay, 3.0 * decay}) EXPECT_TRUE(isFinite(sgp8At(model, set, t, 1))) << t;
+    for (double t : {1.5 * decay, 3.0 * decay}) EXPECT_TRUE(isFinite(positionAt(propagateSgp8, model, set, t, 1))) << t;
 }
 
 TEST(Sgp8Periodics, MeanAnomalyZeroIsNotASeam) {
@@ -201,7 +195,8 @@ TEST(Sgp8Periodics, MeanAnomalyZeroIsNotASeam) {
         ElementSet justAfter = atZero;
         justAfter.meanAnomaly = 1e-9;
         PropagatorState a, b;
-        EXPECT_LT(distance(sgp8At(a, atZero, 0.0, 0), sgp8At(b, justAfter, 0.0, 0)), 1e-7) << eccentricity;
+        const Vector4 zero = positionAt(propagateSgp8, a, atZero, 0.0, 0);
+        EXPECT_LT(distance(zero, positionAt(propagateSgp8, b, justAfter, 0.0, 0)), 1e-7) << eccentricity;
     }
 }
 
@@ -222,44 +217,44 @@ TEST(DeepSpaceResonance, SelectionBounds) {
 TEST(DeepSpaceResonance, IntegratorContinuesAndRestartsAcrossTheEpoch) {
     const ElementSet set = molniyaSet();
     PropagatorState model;
-    sdp4At(model, set, 1000.0, 0);
+    positionAt(propagateSdp4, model, set, 1000.0, 0);
     ASSERT_EQ(model.flags.resonant, 1);
     EXPECT_EQ(model.deepSpace.atime, 720.0);
 
     // Going on to 2000 takes one more step and lands where a fresh start does.
-    const Vector4 continued = sdp4At(model, set, 2000.0, 1);
+    const Vector4 continued = positionAt(propagateSdp4, model, set, 2000.0, 1);
     EXPECT_EQ(model.flags.integratorSteps, 1);
     PropagatorState fresh;
-    EXPECT_EQ(continued.x, sdp4At(fresh, set, 2000.0, 0).x);
+    EXPECT_EQ(continued.x, positionAt(propagateSdp4, fresh, set, 2000.0, 0).x);
 
     // Back to 1500 from 2880: two steps toward the epoch, none forward.
-    sdp4At(model, set, 3000.0, 1);
-    sdp4At(model, set, 1500.0, 1);
+    positionAt(propagateSdp4, model, set, 3000.0, 1);
+    positionAt(propagateSdp4, model, set, 1500.0, 1);
     EXPECT_EQ(model.flags.integratorSteps, 2);
     EXPECT_EQ(model.deepSpace.atime, 1440.0);
 
     // Across the epoch the integration starts again from it.
-    sdp4At(model, set, 1000.0, 1);
-    const Vector4 before = sdp4At(model, set, -100.0, 1);
+    positionAt(propagateSdp4, model, set, 1000.0, 1);
+    const Vector4 before = positionAt(propagateSdp4, model, set, -100.0, 1);
     EXPECT_EQ(model.deepSpace.atime, 0.0);
     EXPECT_EQ(model.deepSpace.xli, model.deepSpace.xlamo);
     PropagatorState restarted;
-    EXPECT_EQ(before.x, sdp4At(restarted, set, -100.0, 0).x);
-    sdp4At(model, set, -2000.0, 1);
+    EXPECT_EQ(before.x, positionAt(propagateSdp4, restarted, set, -100.0, 0).x);
+    positionAt(propagateSdp4, model, set, -2000.0, 1);
     EXPECT_EQ(model.deepSpace.atime, -1440.0);
 }
 
 TEST(DeepSpacePeriodics, ReusedWithinThirtyMinutes) {
     const ElementSet set = vantrek::testing::reportDeepSpaceSet();
     PropagatorState model;
-    sdp4At(model, set, 100.0, 0);
+    positionAt(propagateSdp4, model, set, 100.0, 0);
     const double pe = model.deepSpace.pe;
-    const Vector4 reused = sdp4At(model, set, 110.0, 1);
+    const Vector4 reused = positionAt(propagateSdp4, model, set, 110.0, 1);
     EXPECT_EQ(model.deepSpace.savtsn, 100.0);
     EXPECT_EQ(model.deepSpace.pe, pe);
     PropagatorState fresh;
-    EXPECT_NE(reused.x, sdp4At(fresh, set, 110.0, 0).x);  // the reuse is visible
-    sdp4At(model, set, 130.0, 1);
+    EXPECT_NE(reused.x, positionAt(propagateSdp4, fresh, set, 110.0, 0).x);  // the reuse is visible
+    positionAt(propagateSdp4, model, set, 130.0, 1);
     EXPECT_EQ(model.deepSpace.savtsn, 130.0);
     EXPECT_NE(model.deepSpace.pe, pe);
 }

@@ -69,9 +69,8 @@ int checkEngine(int32_t engine, const std::string& nearEarth, const std::string&
             propagateSatellite(model, *catalog, epoch + row[0] / 1440.0, working, 0, velocity, position,
                                &row == &c.rows.front() ? 0 : 1, engine);
             const double got[6] = {position.x, position.y, position.z, velocity.x, velocity.y, velocity.z};
-            for (int i = 0; i < 6; ++i) {
-                // 10 m and 0.05 m/s.
-                EXPECT_NEAR(got[i], row[i + 1], i < 3 ? 0.01 : 5e-5) << c.model << " t=" << row[0] << " component " << i;
+            for (int i = 0; i < 6; ++i) {  // to 10 m and 0.05 m/s
+                EXPECT_NEAR(got[i], row[i + 1], i < 3 ? 0.01 : 5e-5) << c.model << " t=" << row[0] << " #" << i;
             }
         }
         checked += static_cast<int>(c.rows.size());
