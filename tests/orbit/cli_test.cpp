@@ -1,7 +1,6 @@
 // The tle, propagate and look subcommands of vantrek-cli.
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -89,10 +88,8 @@ TEST(CliPropagate, UnusableInputExitsWithStatus2) {
 }
 
 TEST(CliPropagate, ElementSetWithoutFiniteStateShowsZerosAndFails) {
-    const std::string path = ::testing::TempDir() + "vantrek_zero_motion.tle";
-    std::ofstream(path) << "ZERO MOTION\n"
-                           "1 00001U 00000A   00001.00000000  .00000000  00000-0  00000-3 0  0000\n"
-                           "2 00001  00.0000  00.0000 0000000 000.0000 000.0000 00.00000000000000\n";
+    // Set 1 of the hostile sets: LEO MEAN MOTION 0.
+    const std::string path = std::string(VANTREK_TESTS_DIR) + "/data/orbit/hostile_sets.tle --index 1";
     std::string out;
     EXPECT_EQ(propagate(path + " --minutes 0,10", out), 2);
     EXPECT_EQ(out.substr(0, out.find('\n')),
