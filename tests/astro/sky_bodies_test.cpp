@@ -86,21 +86,6 @@ int nearestRow(double decDeg, double raHours) {
 
 double distance(const Vector4& a, const Vector4& b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); }
 
-// The sample catalogue, a fresh model and snapshot, and a time near the ISS epoch.
-struct SnapshotWorld {
-    std::unique_ptr<SatelliteCatalog> catalog = vantrek::testing::loaded(vantrek::testing::SampleSets());
-    std::unique_ptr<PropagatorState> model = std::make_unique<PropagatorState>();
-    std::unique_ptr<SpaceViewSnapshot> snapshot = std::make_unique<SpaceViewSnapshot>();
-    const SpaceViewSnapshot& s = *snapshot;
-    Observer observer;
-    double now = JulianDateFromEpoch(08264.51782528) + 0.1;
-
-    SnapshotWorld() { catalog->current = 0; }  // ISS
-    void take(double jd, bool planets, int32_t engine = 0) {
-        takeSpaceViewSnapshot(jd, planets, engine, *catalog, observer, *model, *snapshot);
-    }
-};
-
 }  // namespace
 
 TEST(SunPosition, ObliquityAtJ2000SolsticesAndEquinox) {
@@ -303,13 +288,22 @@ TEST(StarHorizon, AgreesWithTheLookAngleRoutineAtTheZenithAndWithRefraction) {
     EXPECT_NEAR((refracted.elevation - plain.elevation) / kDegree * 60.0, 6.0, 0.3);
 }
 
-TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEnginesOrNone) {
-    SnapshotWorld w;
-    w.catalog->selected[3] = 0;
-    w.take(w.now, false);
-    const SpaceViewSnapshot& s = w.s;
+TEST(SpaceViewSnapshot, SunMoonSatellitesCurrentOrbitsOfBothEnginesPlanetsAndRings) {
+    // The sample sets near the ISS epoch.
+    const auto catalog = vantrek::testing::loaded(vantrek::testing::SampleSets());
+    auto model = std::make_unique<PropagatorState>();
+    auto snapshot = std::make_unique<SpaceViewSnapshot>();
+    const SpaceViewSnapshot& s = *snapshot;
+    Observer observer;
+    const double now = JulianDateFromEpoch(08264.51782528) + 0.1;
+    const auto take = [&](double jd, bool planets, int32_t engine) {
+        takeSpaceViewSnapshot(jd, planets, engine, *catalog, observer, *model, *snapshot);
+    };
+    catalog->current = 0;  // ISS
+    catalog->selected[3] = 0;
+    take(now, false, 0);
     Vector4 earth;
-    PlanetHeliocentric(w.now, kEarth, earth);
+    PlanetHeliocentric(now, kEarth, earth);
     EXPECT_NEAR(s.sun.w, earth.w * 0.01, 1e-3);  // 100 km to the unit
     EXPECT_NEAR(s.moon.w, 3907.7, 25.0);  // (384403 km + the Earth's radius) / 100 km
     // 28 days of the Moon's orbit: it comes back near its start.
@@ -335,32 +329,17 @@ TEST(SpaceViewSnapshot, SunMoonObserverSatellitesAndTheCurrentOrbitsOfBothEngine
     EXPECT_LT(distance(s.currentOrbit[kCurrentOrbitPoints - 1], s.currentOrbit[0]), 1.0);
 
     // A deep-space current orbit through the other engine.
-    w.catalog->current = 6;  // Molniya, near its own epoch
-    w.take(JulianDateFromEpoch(26340.5) + 0.2, false, 1);
+    catalog->current = 6;  // Molniya, near its own epoch
+    take(JulianDateFromEpoch(26340.5) + 0.2, false, 1);
     EXPECT_EQ(s.currentOrbitCount, kCurrentOrbitPoints);
     double highest = 0.0;
     for (int k = 0; k < s.currentOrbitCount; ++k) highest = std::fmax(highest, s.currentOrbit[k].w);
     EXPECT_GT(highest, 400.0);
 
-    // Satellites that cannot be propagated are left out: the placeholder ("No
-    // satellite", mean motion 0) alone, then a current slot beyond the loaded entries.
-    loadPlaceholderElementSet(*w.catalog);
-    w.catalog->current = 0;
-    w.take(w.now, false);
-    EXPECT_EQ(s.satelliteShown[0], 0);
-    EXPECT_EQ(s.currentOrbitCount, 0);
-    w.catalog->current = 7;
-    w.take(w.now, false);
-    EXPECT_EQ(s.currentOrbitCount, 0);
-}
-
-TEST(SpaceViewSnapshot, PlanetsAndOrbitRings) {
-    SnapshotWorld w;
-    w.take(w.now, true);
-    const SpaceViewSnapshot& s = w.s;
+    // The planets and their orbit rings.
+    catalog->current = 0;
+    take(now, true, 0);
     ASSERT_TRUE(s.planetsShown && s.ringCacheFilled);
-    Vector4 earth;
-    PlanetHeliocentric(w.now, kEarth, earth);
     EXPECT_LT(s.rings[kEarth][0].w, 1e-6);  // the Earth's ring starts at the geocentric origin
     const double eps = MeanObliquity(kEpoch);  // every body is turned with that of the elements' epoch
     for (int16_t code = 0; code <= 8; ++code) {
@@ -371,18 +350,30 @@ TEST(SpaceViewSnapshot, PlanetsAndOrbitRings) {
         for (int k = 0; k < kOrbitRingPoints; ++k) {
             const Vector4& p = s.ringCache[code][k];
             ASSERT_NEAR(p.w / kAu, row.semiMajorAxis, row.semiMajorAxis * row.eccentricity + 1e-9) << code;
-            ASSERT_LE(std::fabs(std::asin((p.z * std::cos(eps) - p.y * std::sin(eps)) / p.w)), row.inclination + 1e-9);
+            const double eclipticLatitude = std::asin((p.z * std::cos(eps) - p.y * std::sin(eps)) / p.w);
+            ASSERT_LE(std::fabs(eclipticLatitude), row.inclination + 1e-9) << code;
             ASSERT_NEAR(s.rings[code][k].x, (p.x - earth.x) * 0.01, 1e-3);
         }
         Vector4 planet;
-        PlanetHeliocentric(w.now, code, planet);
+        PlanetHeliocentric(now, code, planet);
         if (code != kEarth) {
             EXPECT_NEAR(s.planets[code].y, (planet.y - earth.y) * 0.01, 1e-3);
         }
     }
     // A later tick reuses the orbit points and moves them with the Earth.
     const Vector4 cached = s.ringCache[4][100];
-    w.take(w.now + 30.0, true);
+    take(now + 30.0, true, 0);
     EXPECT_EQ(s.ringCache[4][100].x, cached.x);
     EXPECT_GT(s.rings[kEarth][0].w, 1e4);
+
+    // Satellites that cannot be propagated are left out: the placeholder ("No
+    // satellite", mean motion 0) alone, then a current slot beyond the loaded entries.
+    loadPlaceholderElementSet(*catalog);
+    catalog->current = 0;
+    take(now, false, 0);
+    EXPECT_EQ(s.satelliteShown[0], 0);
+    EXPECT_EQ(s.currentOrbitCount, 0);
+    catalog->current = 7;
+    take(now, false, 0);
+    EXPECT_EQ(s.currentOrbitCount, 0);
 }
