@@ -60,7 +60,7 @@ TEST(SiderealTime, J2000AndDailyAdvance) {
     EXPECT_NEAR(gain / kDegree, 0.98565, 1e-4);
 }
 
-TEST(JulianDate, RangesAndRunOn) {
+TEST(JulianDate, RangesRunOnAndRoundTripsOverCenturies) {
     EXPECT_DOUBLE_EQ(JulianDateOfYearStart(2000.0), 2451543.5);
     EXPECT_DOUBLE_EQ(date(2000, 1, 1), 2451544.5);
     EXPECT_NE(date(1583, 1, 1), kInvalidJulianDate);
@@ -86,11 +86,9 @@ TEST(JulianDate, RangesAndRunOn) {
     EXPECT_DOUBLE_EQ(JulianDateFromEpoch(57001.0), date(1957, 1, 1));
     EXPECT_DOUBLE_EQ(JulianDateFromEpoch(56001.0), date(2056, 1, 1));
     EXPECT_NEAR(JulianDateFromEpoch(8264.51782528), 2454465.5 + 264.51782528, 1e-8);  // day 264 of 2008
-}
 
-TEST(JulianDate, CalendarAndTimeOfDayRoundTripOverCenturies) {
+    // Calendar and time of day back and forth over the centuries.
     for (double jd = 2299300.0; jd < 2817000.0; jd += 397.37) {
-        int32_t y, m, d, hh, mm, ss, cs;
         CalendarDateFromJulian(jd, y, m, d);
         TimeOfDayFromJulian(jd, hh, mm, ss, cs);
         const double back = JulianDateFromCalendar(y, m, d, hh, mm, ss, cs * 10);
@@ -98,13 +96,11 @@ TEST(JulianDate, CalendarAndTimeOfDayRoundTripOverCenturies) {
     }
     for (const int32_t year : {1600, 1900, 2000, 2023, 2024, 2100}) {  // the last of February
         const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-        int32_t y, m, d;
         CalendarDateFromJulian(date(year, 3, 1) - 0.5, y, m, d);
         EXPECT_EQ(y * 10000 + m * 100 + d, year * 10000 + 228 + leap) << year;
     }
-    int32_t h, m, s, cs;
-    TimeOfDayFromJulian(JulianDateFromCalendar(2021, 7, 14, 23, 59, 59, 990), h, m, s, cs);
-    EXPECT_EQ(h * 1000000 + m * 10000 + s * 100 + cs, 23595999);
+    TimeOfDayFromJulian(JulianDateFromCalendar(2021, 7, 14, 23, 59, 59, 990), hh, mm, ss, cs);
+    EXPECT_EQ(hh * 1000000 + mm * 10000 + ss * 100 + cs, 23595999);
     // 23:59:59.997 rounds to the hundredth; it must not read 24:00:00 on 31 December.
     const CalendarInstant c = CalendarInstantFromJulian(JulianDateFromCalendar(2026, 12, 31, 23, 59, 59, 997));
     EXPECT_EQ(c.year * 10000 + c.month * 100 + c.day, 20270101);
