@@ -244,19 +244,15 @@ TEST(DeepSpaceResonance, IntegratorContinuesAndRestartsAcrossTheEpoch) {
     EXPECT_EQ(model.deepSpace.atime, -1440.0);
 }
 
+// The lunar-solar periodics of 100 minutes serve at 110 (the reuse shows
+// against a fresh start there); at 130 they are worked out again.
 TEST(DeepSpacePeriodics, ReusedWithinThirtyMinutes) {
     const ElementSet set = vantrek::testing::reportDeepSpaceSet();
-    PropagatorState model;
+    PropagatorState model, fresh;
     positionAt(propagateSdp4, model, set, 100.0, 0);
-    const double pe = model.deepSpace.pe;
     const Vector4 reused = positionAt(propagateSdp4, model, set, 110.0, 1);
-    EXPECT_EQ(model.deepSpace.savtsn, 100.0);
-    EXPECT_EQ(model.deepSpace.pe, pe);
-    PropagatorState fresh;
-    EXPECT_NE(reused.x, positionAt(propagateSdp4, fresh, set, 110.0, 0).x);  // the reuse is visible
-    positionAt(propagateSdp4, model, set, 130.0, 1);
-    EXPECT_EQ(model.deepSpace.savtsn, 130.0);
-    EXPECT_NE(model.deepSpace.pe, pe);
+    EXPECT_NE(reused.x, positionAt(propagateSdp4, fresh, set, 110.0, 0).x);
+    EXPECT_EQ(positionAt(propagateSdp4, model, set, 130.0, 1).x, positionAt(propagateSdp4, fresh, set, 130.0, 0).x);
 }
 
 TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnderSdp4AndSdp8) {
