@@ -1,12 +1,11 @@
 // The orbit models inside: the near-Earth and deep-space choice, SGP4's
 // atmosphere and drag, SGP8's drag laws and periodics, the deep-space
-// resonance and periodics, and Kepler's equation.
+// resonance and periodics, and Kepler's equation on a highly eccentric orbit.
 #include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "orbit/deep_space.hpp"
-#include "orbit/kepler_solution.hpp"
 #include "orbit/model_constants.hpp"
 #include "orbit/near_earth_terms.hpp"
 #include "orbit/sgp8_full_drag.hpp"
@@ -267,24 +266,6 @@ TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnder
             propagate(model, 1436.07, set, dayLater, velocity, 1);  // one sidereal day on
             EXPECT_NEAR(std::hypot(dayLater.x, dayLater.y), 6.61, 0.01) << inclination;  // Earth radii
             EXPECT_NEAR(std::atan2(dayLater.y, dayLater.x), std::atan2(start.y, start.x), 0.01) << inclination;
-        }
-    }
-}
-
-TEST(KeplerSolution, SatisfiesTheEquationUpToEccentricity0999) {
-    const double tolerance = 1e-6;
-    for (double e : {0.9, 0.97, 0.99, 0.999}) {
-        for (int k = 0; k < 720; ++k) {
-            const double m = k * kTwoPi / 720.0;
-            const double w = k * 0.37;  // the near-Earth form solves for E + w
-            const double axn = e * std::cos(w), ayn = e * std::sin(w);
-            const KeplerRoot u = solveKepler(m, m, axn, ayn, tolerance, KeplerFallback::LastPassStart);
-            EXPECT_NEAR(u.x - axn * std::sin(u.x) + ayn * std::cos(u.x), m, 2 * tolerance) << e << " " << m;
-            EXPECT_NEAR(u.sinX, std::sin(u.x), 1e-15);
-            // SGP8's form and start: E - e sin E = M.
-            const double start = m + e * std::sin(m) * (1.0 + e * std::cos(m));
-            const KeplerRoot a = solveKepler(start, m, e, 0.0, tolerance, KeplerFallback::LastComputed);
-            EXPECT_NEAR(a.x - e * std::sin(a.x), m, 2 * tolerance) << e << " " << m;
         }
     }
 }
