@@ -13,8 +13,9 @@
 #include "ui/main_window.hpp"
 #include "ui/main_window_paint.hpp"
 
+#include "element_set_files.hpp"
+
 #include "../tests/support/busy_sky.hpp"
-#include "../tests/support/element_set_text.hpp"
 #include "../tests/support/synthetic_catalog.hpp"
 
 namespace {

