@@ -3,7 +3,6 @@
 // Synthetic satellites and a brute-force pass finder for the observation tests.
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 #include "astro/angles.hpp"
 #include "astro/constants.hpp"
@@ -64,28 +63,6 @@ inline double elevationAt(PropagatorState& model, const SatelliteCatalog& catalo
     LookAngles look;
     ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
     return look.elevation;
-}
-
-struct ReferencePass {
-    double rise, set;  // first and last sample above the limit
-};
-
-// Passes above an elevation limit, sampled every 5 s.
-inline std::vector<ReferencePass> referencePasses(PropagatorState& model,
-                                                  const SatelliteCatalog& catalog, int index,
-                                                  Observer observer, double start, double end,
-                                                  double limit) {
-    std::vector<ReferencePass> passes;
-    ElementSet working;
-    bool above = false;
-    for (int k = 0; start + k * (5.0 / 86400.0) <= end; ++k) {
-        const double t = start + k * (5.0 / 86400.0);
-        const bool nowAbove = elevationAt(model, catalog, index, observer, t, working, k > 0) > limit;
-        if (nowAbove && !above) passes.push_back({t, t});
-        if (nowAbove) passes.back().set = t;
-        above = nowAbove;
-    }
-    return passes;
 }
 
 }  // namespace vantrek::testing

@@ -77,55 +77,26 @@ TEST(PassSearchOptions, OutOfRangeOrNotANumberIsReplacedFlareExclusionsAndStored
     EXPECT_EQ(settings.Sun_ele, -0.2);
 }
 
-TEST_F(PassSearch, EveryPassOfAGroupGivesOneRowAndTheFilterKeepsTheBrightOnes) {
-    AddToCatalog(*catalog, orbitAt(25544, 420.0, 51.6, 40.0, 0.0));     // daytime passes only
-    AddToCatalog(*catalog, orbitAt(90002, 800.0, 98.6, 300.0, 120.0));  // visible ones at night
+// Which passes the search finds is checked against Skyfield's (pass details) and
+// the exhaustive walk (the digest below); here, what it lists of them.
+TEST_F(PassSearch, UnselectedSetsAreSkippedAndTheFilterChangesTheRowsNotTheCount) {
+    AddToCatalog(*catalog, orbitAt(90002, 800.0, 98.6, 300.0, 120.0));  // visible passes at night
     AddToCatalog(*catalog, catalog->entries[0]);
-    catalog->selected[2] = 0;  // not searched
-    results->count = 7;        // the rows of an earlier search are dropped
+    catalog->selected[1] = 0;
+    results->count = 7;  // the rows of an earlier search are dropped
     const int32_t passes = run();
-    EXPECT_TRUE(rowsOf(2).empty());
-    const double end = options.start + 1.0;
-
-    int32_t countedRises = 0;
-    for (int index = 0; index < 2; ++index) {
-        const std::vector<ReferencePass> passesSeen =
-            referencePasses(*model, *catalog, index, observer, options.start, end, options.limits.satelliteElevation);
-        ASSERT_GE(passesSeen.size(), 4u) << index;  // groups of consecutive passes
-        elevationAt(*model, *catalog, index, observer, options.start, working);
-        const double period = working.period / 1440.0;  // days, as the model works it out
-        const std::vector<PredictionRow> rows = rowsOf(index);
-        // Each pass of more than a minute has exactly one row, inside it.
-        size_t row = 0;
-        for (const ReferencePass& pass : passesSeen) {
-            int inside = 0;
-            for (; row < rows.size() && rows[row].time <= pass.set + kSecond; ++row, ++inside) {
-                EXPECT_GE(rows[row].time, pass.rise - 5 * kSecond) << index;
-                // A rise is counted at the step after its row; a row whose jump
-                // leaves the period ends the search before that step.
-                if (pass.rise > options.start && rows[row].time + 0.75 * period < end) {
-                    ++countedRises;
-                }
-            }
-            if (pass.set - pass.rise > 60 * kSecond) {
-                EXPECT_EQ(inside, 1) << index;
-            }
-        }
-        EXPECT_EQ(row, rows.size()) << "row after the last pass, satellite " << index;
-        for (const PredictionRow& r : rows) {
-            EXPECT_GE(r.code, kVisibilityEclipsed);
-            EXPECT_LE(r.code, kVisibilityVisible);
-            EXPECT_EQ(r.code == kVisibilityVisible, r.magnitude < 100.0);
-        }
-    }
-    EXPECT_EQ(passes, countedRises);
-    for (int r = 1; r < results->count; ++r) {  // satellite by satellite, each in time order
-        EXPECT_LT(std::make_pair(results->rows[r - 1].satelliteIndex, results->rows[r - 1].time),
-                  std::make_pair(results->rows[r].satelliteIndex, results->rows[r].time));
+    ASSERT_GE(passes, 4);
+    EXPECT_TRUE(rowsOf(1).empty());
+    for (int r = 0; r < results->count; ++r) {
+        const PredictionRow& row = results->rows[r];
+        EXPECT_GE(row.time, options.start);
+        EXPECT_GE(row.code, kVisibilityEclipsed);
+        EXPECT_LE(row.code, kVisibilityVisible);
+        EXPECT_EQ(row.code == kVisibilityVisible, row.magnitude < 100.0);
     }
 
     options.magnitudeFilter = 1;
-    EXPECT_EQ(run(), passes);  // the filter changes the rows, not the count of passes
+    EXPECT_EQ(run(), passes);
     ASSERT_GT(results->count, 0);
     for (int r = 0; r < results->count; ++r) {
         EXPECT_EQ(results->rows[r].code, kVisibilityVisible);
