@@ -1,10 +1,13 @@
-// The real Linux serial adapter against pseudo-terminals: the test writes into
-// the master side what a receiver would send, the reader reads the slave side.
+// The real Linux serial adapter against pseudo-terminals (the test writes into
+// the master side what a receiver would send, the reader reads the slave side)
+// and the port "gpsd": a capture replayed through a real gpsd (gpsfake) reads
+// to the same fix as the file itself.
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -128,4 +131,32 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
     EXPECT_TRUE(fix->readerStopped);
     unlink(link.c_str());
     rmdir(dir);
+}
+
+TEST(GpsdPort, RefusedConnectionFailsTheOpenAndAReplayGivesTheFileFix) {
+    SerialDeviceMap devices;
+    devices.gpsdPort = FreeLoopbackPort();
+    ASSERT_NE(devices.gpsdPort, 0);
+    LinuxSerialPort refused(devices, 200);
+    EXPECT_FALSE(refused.open("gpsd", 4800));  // counted by the reader as a failed open
+
+    if (system("command -v gpsfake >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gpsfake (Debian package gpsd-clients) is not installed";
+    ChildProgram daemon({"gpsfake", "-q", "-c", "0.01", "-P", std::to_string(devices.gpsdPort),
+                         kMultiConstellationCapture});
+    auto port = std::make_unique<LinuxSerialPort>(devices, 520);
+    LinuxSerialPort* reading = port.get();
+    if (!WaitUntil([&] { return reading->open("gpsd", 4800); })) GTEST_SKIP() << "gpsd did not start under gpsfake";
+    reading->close();
+
+    // gpsfake repeats the capture; once the fix has been through all of it, it
+    // stays at the file's final fix (every cycle writes the same fields).
+    const std::string wanted = ParsedReport(FileText(kMultiConstellationCapture));
+    auto fix = std::make_unique<GpsFix>();
+    GpsReader reader(std::move(port));
+    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 11, 3));
+    EXPECT_TRUE(WaitUntil([&] { return FormatGpsFixReport(SnapshotGpsFix(*fix)) == wanted; }))
+        << FormatGpsFixReport(SnapshotGpsFix(*fix));
+    EXPECT_EQ(fix->openCount, 1);  // gpsd's JSON reports never look like a broken line
+    FinishesOrAbort([&] { StopReader(*fix, reader); });
 }
