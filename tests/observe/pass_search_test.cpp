@@ -1,6 +1,5 @@
 #include "observe/pass_search.hpp"
 
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -26,8 +25,8 @@ class PassSearch : public ::testing::Test {
 protected:
     void SetUp() override { options.start = JulianDateFromEpoch(kEpoch); }
 
-    int32_t run(const PassSearchProgressFn& progress = {}, const std::atomic<bool>* cancel = nullptr) {
-        return RunPassSearch(*model, *catalog, working, observer, options, *results, progress, cancel);
+    int32_t run(const PassSearchProgressFn& progress = {}) {
+        return RunPassSearch(*model, *catalog, working, observer, options, *results, progress);
     }
 
     std::vector<PredictionRow> rowsOf(int index) const {
@@ -48,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST(PassSearchOptions, OutOfRangeOrNotANumberIsReplacedFlareExclusionsAndStoredLimits) {
+TEST(PassSearchOptions, OutOfRangeOrNotANumberIsReplacedAndFlareExclusions) {
     auto values = [](const PassSearchOptions& o) {
         return std::make_tuple(o.hours, o.minimumMagnitude, o.limits.satelliteElevation,
                                o.limits.sunElevation);
@@ -66,15 +65,6 @@ TEST(PassSearchOptions, OutOfRangeOrNotANumberIsReplacedFlareExclusionsAndStored
     }
     for (int32_t number : {24836, 24925, 25527}) EXPECT_TRUE(IsFlareExcluded(number)) << number;
     for (int32_t number : {24835, 24837, 25528, 0}) EXPECT_FALSE(IsFlareExcluded(number)) << number;
-
-    Settings settings;
-    settings.Sun_ele = -6.0 * kDegree;
-    PassSearchOptions options = PassSearchOptionsFromSettings(settings, 2460000.5, 12.0);
-    EXPECT_EQ(options.limits.sunElevation, -6.0 * kDegree);
-    options.limits = {-1.0, -0.2};  // the satellite limit out of range
-    StoreSearchLimits(options, settings);
-    EXPECT_EQ(settings.Sat_ele, 0.0);
-    EXPECT_EQ(settings.Sun_ele, -0.2);
 }
 
 // Which passes the search finds is checked against Skyfield's (pass details) and
@@ -196,19 +186,6 @@ TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
         EXPECT_EQ(status(row.time + kSecond), kVisibilityFlare);
         EXPECT_GT(magnitude, row.magnitude);
     }
-}
-
-TEST_F(PassSearch, CancelStopsBetweenSatellites) {
-    for (int k = 0; k < 5; ++k) AddToCatalog(*catalog, orbitAt(100 + k, 420.0, 51.6, 70.0 * k, 0.0));
-    std::atomic<bool> cancel{false};
-    int lastSatellite = 0;
-    run([&](const PassSearchProgress& p) {
-            lastSatellite = p.satellitesDone;
-            if (p.satellitesDone == 2) cancel = true;
-        },
-        &cancel);
-    EXPECT_EQ(lastSatellite, 2);
-    for (int r = 0; r < results->count; ++r) EXPECT_EQ(results->rows[r].satelliteIndex, 0);
 }
 
 namespace {
