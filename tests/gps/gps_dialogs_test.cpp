@@ -63,13 +63,11 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
     }
 }
 
-TEST(ClockFromGps, RefusesWithoutTrackingWithoutADateOrWhenTheSystemSaysNo) {
+// Tracking off and a system that says no: the time dialog's test.
+TEST(ClockFromGps, RefusesWithoutADateOrAtAnImpossibleHour) {
     GpsFix fix;
     FakeSystemClock clock;
     GpsClockSetting setting;
-    GpsTime(fix, "120000", "010624", 0);
-    fix.trackingEnabled = false;
-    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::TrackingOff);
     // No date yet (a void RMC), an impossible hour.
     const struct { const char *time, *date; } refused[] = {{"120000", ""}, {"770000", "010624"}};
     for (const auto& r : refused) {
@@ -77,8 +75,6 @@ TEST(ClockFromGps, RefusesWithoutTrackingWithoutADateOrWhenTheSystemSaysNo) {
         EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet) << r.time;
     }
     EXPECT_EQ(clock.setCalls + static_cast<int>(clock.sleptMs), 0);
-    clock.refuseSet = true;
-    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet);
 }
 
 TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {
