@@ -95,16 +95,12 @@ std::vector<std::string> rowsOf(const std::string& args) {
 
 // The calendar a reader imports: tests/data/observe/sample-passes.ics. The pass
 // given twice is one event, the row without a pass none, in order of rise; text
-// escapes its commas and semicolons; lines end in CRLF and fold at 75 octets.
+// escapes its commas and semicolons; lines end in CRLF and fold at 75 octets,
+// between characters (the long summary's fold falls after 74).
 TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
     const double stamp = JulianDateFromCalendar(2024, 3, 19, 8, 0, 0, 0);
-    const std::string ics = PassesICalendar(samplePasses(), stamp);
-    EXPECT_EQ(ics, FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
-    std::istringstream lines(ics);
-    for (std::string line; std::getline(lines, line);) {
-        EXPECT_LE(line.size(), 76u) << line;  // with its CR
-        EXPECT_FALSE(line[0] == ' ' && (line[1] & 0xC0) == 0x80) << "folded inside a character: " << line;
-    }
+    EXPECT_EQ(PassesICalendar(samplePasses(), stamp),
+              FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
 
     // A name from a file in another encoding, with a control character, stays valid text.
     const std::string latin1 = PassesICalendar({pass("CAF\xc9\x01 2", 1, 2460390.0, 5.0, 30.0)}, stamp);
