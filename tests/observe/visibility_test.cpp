@@ -202,8 +202,9 @@ TEST(PassPossible, InclinationPlusHorizonReachMustExceedLatitude) {
     ElementSet equatorial = orbitAt(2, 400.0, 0.0, 0.0, 0.0);
     EXPECT_EQ(PassPossible(equatorial, observerAt(19.0, 0.0)), 1);  // reaches ~19.8 degrees
     EXPECT_EQ(PassPossible(equatorial, observerAt(-20.5, 0.0)), 0);
-    EXPECT_EQ(PassPossible(geostationaryOver(3, 0.0), observerAt(80.0, 0.0)), 1);  // reaches 81
-    EXPECT_EQ(PassPossible(geostationaryOver(3, 0.0), observerAt(82.0, 0.0)), 0);
+    const ElementSet geostationary = orbitAt(3, 35786.0, 0.05, 0.0, 0.0);
+    EXPECT_EQ(PassPossible(geostationary, observerAt(80.0, 0.0)), 1);  // reaches 81
+    EXPECT_EQ(PassPossible(geostationary, observerAt(82.0, 0.0)), 0);
     equatorial.meanMotion = 0.0;
     EXPECT_EQ(PassPossible(equatorial, observerAt(0.0, 0.0)), 0);
 }
