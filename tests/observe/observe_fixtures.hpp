@@ -1,16 +1,13 @@
 #pragma once
 
-// Synthetic satellites and a brute-force pass finder for the observation tests.
+// Synthetic satellites, places and elevations for the observation tests.
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
-#include "astro/angles.hpp"
 #include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "astro/look_angles.hpp"
 #include "astro/observer.hpp"
-#include "astro/sidereal_time.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/propagation.hpp"
@@ -41,51 +38,18 @@ inline ElementSet orbitAt(int32_t number, double heightKm, double inclinationDeg
     return set;
 }
 
-// A geostationary satellite over a longitude, at the epoch.
-inline ElementSet geostationaryOver(int32_t number, double longitudeDeg) {
-    ElementSet set = orbitAt(number, 35786.0, 0.05, 0.0, 0.0, 0.0002);
-    set.meanMotion = 1.0027 * kRevPerDayToRadPerMin;
-    // Right ascension of the satellite = sidereal angle + longitude at the epoch.
-    const double theta = GreenwichSiderealAngle(JulianDateFromEpoch(kEpoch));
-    set.meanAnomaly = NormalizeAngle(theta + longitudeDeg * kDegree - set.argPerigee);
-    return set;
-}
-
 inline Observer observerAt(double latitudeDeg, double longitudeDeg) {
     return {latitudeDeg * kDegree, longitudeDeg * kDegree, 0.03};
 }
 
-// Elevation (rad, no refraction) of entry `index` at `t`, as the visibility test
-// works it out; `reload` non-zero continues with the model already in `working`.
+// Elevation (rad, no refraction) of entry `index` at `t`, as the visibility test works it out.
 inline double elevationAt(PropagatorState& model, const SatelliteCatalog& catalog, int index,
-                          Observer& observer, double t, ElementSet& working, uint8_t reload = 0) {
+                          Observer& observer, double t, ElementSet& working) {
     Vector4 position, velocity;
-    propagateSatellite(model, catalog, t, working, index, velocity, position, reload, 0);
+    propagateSatellite(model, catalog, t, working, index, velocity, position, 0, 0);
     LookAngles look;
     ComputeLookAngles(t, position, velocity, observer, look, 0, 0);
     return look.elevation;
-}
-
-struct ReferencePass {
-    double rise, set;  // first and last sample above the limit
-};
-
-// Passes above an elevation limit, sampled every 5 s.
-inline std::vector<ReferencePass> referencePasses(PropagatorState& model,
-                                                  const SatelliteCatalog& catalog, int index,
-                                                  Observer observer, double start, double end,
-                                                  double limit) {
-    std::vector<ReferencePass> passes;
-    ElementSet working;
-    bool above = false;
-    for (int k = 0; start + k * (5.0 / 86400.0) <= end; ++k) {
-        const double t = start + k * (5.0 / 86400.0);
-        const bool nowAbove = elevationAt(model, catalog, index, observer, t, working, k > 0) > limit;
-        if (nowAbove && !above) passes.push_back({t, t});
-        if (nowAbove) passes.back().set = t;
-        above = nowAbove;
-    }
-    return passes;
 }
 
 }  // namespace vantrek::testing

@@ -1,14 +1,15 @@
-// Passes written out: the iCalendar and CSV exports, the saved file, and the
-// texts of the prediction list and the command line.
+// Passes written out: the iCalendar and CSV exports, the saved file, the texts
+// of the prediction list, and vantrek-cli's passes command.
 #include "observe/pass_export.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -19,8 +20,11 @@
 #include "observe/prediction_cells.hpp"
 #include "observe/visibility_code.hpp"
 #include "platform/temporary_folder.hpp"
+#include "../support/run_cli.hpp"
 
 using namespace vantrek;
+using vantrek::testing::RunCli;
+using vantrek::testing::RunCliRaw;
 
 namespace {
 
@@ -28,12 +32,9 @@ constexpr double kSecond = 1.0 / 86400.0;
 
 // Commas and a semicolon to escape, and two-octet characters where the
 // summary line reaches 75 octets one of them straddles the fold.
-std::string repeated(const char* text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
-const std::string kLongName = "FENGYUN 1C DEB, \u00c9TAGE; \u00c5RBITS " + repeated("\u00c9", 20);
+const std::string kLongName = "FENGYUN 1C DEB, \u00c9TAGE; \u00c5RBITS "
+                              "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9"
+                              "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9";
 
 PassDetails pass(const std::string& name, int32_t number, double aos, double minutes, double maxElevationDeg) {
     PassDetails p;
@@ -65,15 +66,6 @@ std::vector<PassDetails> samplePasses() {
     return {late, named, PassDetails{}, late};
 }
 
-std::vector<std::string> split(const std::string& text, const std::string& end) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t at; (at = text.find(end, start)) != std::string::npos; start = at + end.size())
-        lines.push_back(text.substr(start, at - start));
-    EXPECT_EQ(start, text.size()) << "text after the last line end";
-    return lines;
-}
-
 std::string FileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
@@ -81,76 +73,34 @@ std::string FileText(const std::string& path) {
     return text.str();
 }
 
+const std::string kPasses = "passes " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
+const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
+const std::string kDay = " --start 2026-12-06T12:00:00 --hours 24";
+
+// The rows of a successful run, after checking its closing summary line.
+std::vector<std::string> rowsOf(const std::string& args) {
+    std::string out;
+    EXPECT_EQ(RunCliRaw(args, out), 0) << out;
+    std::vector<std::string> rows;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) rows.push_back(line);
+    if (rows.empty()) return rows;
+    EXPECT_TRUE(std::regex_match(rows.back(), std::regex(R"(Number of passes \d+ calculated in \d+\.\d\ds)")))
+        << rows.back();
+    rows.pop_back();
+    return rows;
+}
+
 }  // namespace
 
-TEST(PassExport, CalendarParsesLineByLine) {
+// The calendar a reader imports: tests/data/observe/sample-passes.ics. The pass
+// given twice is one event, the row without a pass none, in order of rise; text
+// escapes its commas and semicolons; lines end in CRLF and fold at 75 octets,
+// between characters (the long summary's fold falls after 74).
+TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
     const double stamp = JulianDateFromCalendar(2024, 3, 19, 8, 0, 0, 0);
-    const std::string ics = PassesICalendar(samplePasses(), stamp);
-    EXPECT_EQ(ics.find('\n'), ics.find("\r\n") + 1) << "every line ends in CRLF";
-    // Unfold (a line starting with a blank continues the one before), then
-    // read the calendar as a reader would.
-    std::vector<std::string> lines;
-    for (const std::string& line : split(ics, "\r\n")) {
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
-        EXPECT_LE(line.size(), 75u) << line;
-        EXPECT_TRUE(line.empty() || (line.back() & 0xC0) != 0xC0) << "folded inside a character: " << line;
-        if (!line.empty() && line[0] == ' ') {
-            ASSERT_FALSE(lines.empty());
-            EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << "folded inside a character: " << line;
-            lines.back() += line.substr(1);
-        } else {
-            lines.push_back(line);
-        }
-    }
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines.front(), "BEGIN:VCALENDAR");
-    EXPECT_EQ(lines.back(), "END:VCALENDAR");
-    std::vector<std::map<std::string, std::vector<std::string>>> events;
-    std::map<std::string, int> calendarProperties;
-    bool inEvent = false;
-    for (size_t i = 1; i + 1 < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const size_t colon = line.find(':');
-        ASSERT_NE(colon, std::string::npos) << line;
-        if (line == "BEGIN:VEVENT") {
-            ASSERT_FALSE(inEvent);
-            inEvent = true;
-            events.emplace_back();
-        } else if (line == "END:VEVENT") {
-            ASSERT_TRUE(inEvent);
-            inEvent = false;
-        } else if (inEvent) {
-            events.back()[line.substr(0, colon)].push_back(line.substr(colon + 1));
-        } else {
-            ++calendarProperties[line.substr(0, colon)];
-        }
-    }
-    EXPECT_FALSE(inEvent);
-    EXPECT_EQ(calendarProperties["VERSION"], 1);
-    EXPECT_EQ(calendarProperties["PRODID"], 1);
-
-    // Two passes: the one given twice is one event, the row without a pass none; in order of rise.
-    ASSERT_EQ(events.size(), 2u);
-    const std::regex utc(R"(\d{8}T\d{6}Z)");
-    for (auto& event : events) {
-        for (const char* property : {"DTSTART", "DTEND", "SUMMARY", "UID", "DTSTAMP"})
-            ASSERT_EQ(event[property].size(), 1u) << property;
-        for (const char* property : {"DTSTART", "DTEND", "DTSTAMP"})
-            EXPECT_TRUE(std::regex_match(event[property][0], utc)) << event[property][0];
-        EXPECT_LT(event["DTSTART"][0], event["DTEND"][0]);
-        EXPECT_EQ(event["DTSTAMP"][0], "20240319T080000Z");
-    }
-    EXPECT_NE(events[0]["UID"][0], events[1]["UID"][0]);
-    EXPECT_EQ(events[0]["DTSTART"][0], "20240320T212933Z");
-    EXPECT_EQ(events[0]["DTEND"][0], "20240320T213603Z");  // 6.5 minutes later
-    // Text escapes its commas and semicolons; the elevation is rounded to the degree.
-    EXPECT_EQ(events[0]["SUMMARY"][0],
-              "FENGYUN 1C DEB\\, \u00c9TAGE\\; \u00c5RBITS " + repeated("\u00c9", 20) + " max 3\u00b0");
-    EXPECT_EQ(events[1]["SUMMARY"][0], "ISS (ZARYA) max 63\u00b0");
-    EXPECT_EQ(events[1]["DTSTART"][0], "20240320T235333Z");  // 0.1 day after the first
-    const std::string description = events[1]["DESCRIPTION"].at(0);
-    for (const char* part : {"231\u00b0 (SW)", "0\u00b0 (N)", "63.4\u00b0", "magnitude -2.3"})
-        EXPECT_NE(description.find(part), std::string::npos) << part << " in " << description;
+    EXPECT_EQ(PassesICalendar(samplePasses(), stamp),
+              FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
 
     // A name from a file in another encoding, with a control character, stays valid text.
     const std::string latin1 = PassesICalendar({pass("CAF\xc9\x01 2", 1, 2460390.0, 5.0, 30.0)}, stamp);
@@ -204,12 +154,84 @@ TEST(PassTexts, PredictionCellsAndCommandLineFields) {
         {PassSearchSummaryText(12, 0.4567), "Number of passes 12 calculated in 0.46s"}};
     for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
 
-    // The newest row is listed first.
+    // The newest row is listed first (the prediction window's test); no row outside the list.
     auto results = std::make_unique<PredictionResults>();
     results->rows.resize(3);
     results->count = 3;
-    EXPECT_EQ(PredictionRowAtListPosition(*results, 0), 2);
-    EXPECT_EQ(PredictionRowAtListPosition(*results, 2), 0);
     EXPECT_EQ(PredictionRowAtListPosition(*results, 3), -1);
     EXPECT_EQ(PredictionRowAtListPosition(*results, -1), -1);
+}
+
+TEST(CliPasses, UnusableInputExitsWithStatus2) {
+    const std::string cases[] = {kPasses + kPlace,  // no period
+                                 kPasses + " --lat 54 --lon 10" + kDay,
+                                 kPasses + kPlace + " --start 2026-12-06 --hours 24",
+                                 kPasses + kPlace + kDay + " --engine 6",
+                                 kPasses + kPlace + kDay + " --min-mag bright",
+                                 kPasses + " --lat 91 --lon 10 --alt 0" + kDay,
+                                 "passes /nonexistent.tle" + kPlace + kDay};
+    std::string out;
+    for (const std::string& args : cases) EXPECT_EQ(RunCli(args, out), 2) << args;
+}
+
+// Rows in the order found, satellite by satellite, then the summary line;
+// with --details the pass around each row follows it, and the exports are written.
+TEST(CliPasses, RowsDetailsFlaresAndTheExports) {
+    const std::regex row(R"((\d+)\t[^\t]*[^\t ]\t(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\t(Eclipsed|In sun|Visible)\t)"
+                         R"((N/A|-?\d+\.\d)\tN/A)");
+    const std::vector<std::string> plain = rowsOf(kPasses + kPlace + kDay);
+    ASSERT_GT(plain.size(), 4u);
+    std::pair<int, std::string> previous{-1, ""};
+    for (const std::string& line : plain) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+        EXPECT_EQ(m[3] == "Visible", m[4] != "N/A") << line;
+        EXPECT_GE(m[2].str(), "2026-12-06 12:00:00");
+        EXPECT_LE(m[2].str(), "2026-12-07 13:00:00");
+        EXPECT_LT(previous, std::make_pair(std::stoi(m[1]), m[2].str())) << line;
+        previous = {std::stoi(m[1]), m[2].str()};
+    }
+    for (const std::string& line : rowsOf(kPasses + kPlace + kDay + " --min-mag 5"))
+        EXPECT_NE(line.find("\tVisible\t"), std::string::npos) << line;
+    const std::regex flare(R"(\d+\t[^\t]+\t[-0-9: ]+\tFlare\t-?\d+\.\d\t\d\.\d\d)");
+    const std::vector<std::string> flares = rowsOf(kPasses + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares");
+    EXPECT_GT(flares.size(), 0u);
+    for (const std::string& line : flares) EXPECT_TRUE(std::regex_match(line, flare)) << line;
+
+    vantrek::TemporaryFolder folder;
+    const std::string ics = folder.file("passes.ics"), csv = folder.file("passes.csv");
+    const std::vector<std::string> detailed =
+        rowsOf(kPasses + kPlace + kDay + " --details --ics " + ics + " --csv " + csv);
+    ASSERT_EQ(detailed.size(), plain.size());
+    const std::string utc = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)";
+    const std::regex pass("\t(" + utc + ")\t(" + utc + ")\t(" + utc + R"()\t\d+\.\d\d\t\d+\.\d\d\t\d+\.\d\d)" +
+                          "\t(" + utc + "|-)\t(" + utc + "|-)");
+    std::string firstRiseOfSet3;
+    for (size_t r = 0; r < plain.size(); ++r) {
+        // The six fields as they were, then the pass around the row's time.
+        ASSERT_EQ(detailed[r].rfind(plain[r], 0), 0u) << detailed[r];
+        std::smatch m;
+        const std::string added = detailed[r].substr(plain[r].size());
+        ASSERT_TRUE(std::regex_match(added, m, pass)) << added;
+        std::string rowTime = plain[r].substr(plain[r].find("\t20") + 1, 19);
+        rowTime[10] = 'T';
+        EXPECT_LE(m[1].str(), rowTime + "Z");
+        EXPECT_GE(m[3].str(), rowTime + "Z");
+        EXPECT_EQ(m[4] == "-", m[5] == "-");
+        if (plain[r].rfind("3\t", 0) == 0 && firstRiseOfSet3.empty()) firstRiseOfSet3 = m[1];
+    }
+    EXPECT_EQ(FileText(ics).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    const std::string table = FileText(csv);
+    const auto lines = std::count(table.begin(), table.end(), '\n');
+    EXPECT_GT(lines, 4);
+    EXPECT_LE(lines, static_cast<long>(plain.size()) + 1);  // each pass once, after the header
+
+    // The pass chart of the same set's first pass shows that rise.
+    std::string chart;
+    ASSERT_EQ(RunCliRaw("draw pass " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle" + kPlace +
+                            " --time 2026-12-06T12:00:00 --index 3 --width 960 --height 480",
+                        chart),
+              0);
+    ASSERT_EQ(firstRiseOfSet3.size(), 20u);
+    EXPECT_NE(chart.find("\t0,220,0\tsmall\t" + firstRiseOfSet3.substr(11, 8) + "\n"), std::string::npos) << chart;
 }

@@ -1,14 +1,24 @@
+// Element sets downloaded: the download logic against a scripted client, then
+// the libcurl client and vantrek-cli against a server on 127.0.0.1 that each
+// test starts itself; nothing leaves the machine.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <tuple>
+#include <vector>
 
+#include "../support/loopback_http_server.hpp"
+#include "../support/run_cli.hpp"
 #include "../support/sample_sets.hpp"
 #include "data/download_categories.hpp"
 #include "data/element_set_download.hpp"
-#include "download_test_support.hpp"
+#include "platform/curl_http_client.hpp"
 #include "platform/temporary_folder.hpp"
 #include "ui/dialogs/download_dialog.hpp"
 
@@ -17,9 +27,39 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using testing::FileText;
-using testing::RecordingProgress;
+using testing::LoopbackAnswer;
+using testing::LoopbackHttpServer;
 using testing::SampleSets;
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Keeps what a download reports.
+class RecordingProgress : public DownloadProgress {
+public:
+    std::string log;
+    int logChanges = 0;
+    std::vector<ShownMessage> messages;
+    std::vector<DownloadedCategory> loaded;
+
+    void logChanged(const std::string& text) override {
+        log = text;
+        ++logChanges;
+    }
+    void categoryLoaded(const DownloadedCategory& category) override { loaded.push_back(category); }
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        messages.push_back({text, caption, icon});
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const ShownMessage& m : messages) all.push_back(m.text + " | " + m.caption);
+        return all;
+    }
+};
 
 constexpr int64_t kHour = 3600;
 
@@ -49,11 +89,9 @@ TEST_F(DownloadTest, OneCategoryIsSavedWholeAndNoGroupIsAskedForTwiceWithinTwoHo
     ASSERT_TRUE(DownloadCategory(context, 1, progress));
     ASSERT_EQ(http.requests.size(), 1u);
     EXPECT_EQ(http.requests[0].url, "http://mirror.test/NORAD/elements/stations.txt");
-    EXPECT_EQ(progress.log, "Data of 8 satellites read sucessfully from stations TLE \r\n");
     EXPECT_TRUE(progress.messages.empty());
-    // The TLE folder did not exist: it is made. Loading it into the catalogue
-    // is the download dialog's test.
-    EXPECT_EQ(FileText(copyOf("stations")), SampleSets());
+    // The copy saved whole in a folder made for it, and its log line: the command
+    // line's test; loading it into the catalogue: the download dialog's.
     EXPECT_EQ(progress.loaded.at(0).savedPath, copyOf("stations"));
 
     now += kHour;
@@ -66,11 +104,8 @@ TEST_F(DownloadTest, OneCategoryIsSavedWholeAndNoGroupIsAskedForTwiceWithinTwoHo
     // A refused group has no copy: the history holds it back.
     http.replies = {answer(404, "<html>gone</html>")};
     progress = RecordingProgress();
-    EXPECT_FALSE(DownloadCategory(context, 14, progress));
-    EXPECT_EQ(progress.log, "molniya: the server answered 404 \r\n");
-    EXPECT_THAT(progress.texts(),
-                ElementsAre("Can't connect to url! | http://mirror.test/NORAD/elements/molniya.txt"));
-    EXPECT_EQ(progress.messages[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(DownloadCategory(context, 14, progress));  // its texts: the command line's test
+    EXPECT_EQ(progress.messages.at(0).icon, MessageIcon::Error);
     EXPECT_TRUE(progress.loaded.empty());
     DownloadCategory(context, 14, progress);
     EXPECT_EQ(http.requests.size(), 2u);
@@ -174,11 +209,8 @@ TEST_F(DownloadTest, AFailedSaveKeepsTheSetsButNotTheLastFile) {
     EXPECT_TRUE(store.writeLog.empty());
 }
 
-TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
-    DownloadForm form;
-    openDownloadDialog(form, Settings{});
-    EXPECT_EQ(form.categories.at(form.selectedRow), "International Space Station");
-    EXPECT_EQ(form.server, "https://celestrak.org/");
+TEST(DownloadDialogForm, KeepsAnEditedUrl) {
+    DownloadForm form;  // its first row and server: the download dialog's test
     EXPECT_EQ(serverHomePage("no scheme %s"), "");
 
     MemorySettingsStore store;
@@ -192,10 +224,103 @@ TEST(DownloadDialogForm, OpensOnTheSpaceStationAndKeepsAnEditedUrl) {
     Settings restarted;  // stored as UTF-16, like Last_Open
     LoadSettings(store, restarted);
     EXPECT_EQ(restarted.TLE_Url, form.url);
-    EXPECT_EQ(store.values["TLE_Url"].size(), 2 * (form.url.size() + 1));
     form.url.clear();  // an emptied edit brings back the default
     takeElementSetUrl(form, settings, store);
     EXPECT_EQ(settings.TLE_Url, kDefaultElementSetUrl);
+}
+
+// The query form of today's server.
+std::string groupTarget(const char* group) {
+    return std::string("/NORAD/elements/gp.php?GROUP=") + group + "&FORMAT=tle";
+}
+
+struct LoopbackDownloadTest : ::testing::Test {
+    LoopbackHttpServer server;
+    TemporaryFolder folder;
+    CurlHttpClient http;
+    DownloadContext context;
+    RecordingProgress progress;
+
+    LoopbackDownloadTest() {
+        // A proxy of the environment must not see loopback requests.
+        ::setenv("no_proxy", "127.0.0.1", 1);
+        ::setenv("NO_PROXY", "127.0.0.1", 1);
+        context.http = &http;
+        context.urlTemplate = server.base() + "/NORAD/elements/gp.php?GROUP=%s&FORMAT=tle";
+        context.saveFolder = folder.file("TLE");
+    }
+};
+
+TEST_F(LoopbackDownloadTest, ALongGroupIsFetchedWholeThroughARedirectChain) {
+    // Plain HTTP and the old paths answer with redirects to the query form.
+    std::string sets;
+    for (int k = 0; k < 400; ++k) sets += SampleSets();  // 3,200 sets, 547 kB
+    server.answer("/NORAD/elements/stations.txt", LoopbackAnswer::redirect("/moved/stations"));
+    server.answer("/moved/stations", LoopbackAnswer::redirect(server.base() + groupTarget("stations")));
+    server.answer(groupTarget("stations"), LoopbackAnswer::whole(200, sets));
+    context.urlTemplate = server.base() + "/NORAD/elements/%s.txt";
+
+    ASSERT_TRUE(DownloadCategory(context, 1, progress));
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[2].userAgent, "Mozilla/4.0 (compatible; MSIE 4.01; Windows NT Windows CE)");
+    EXPECT_EQ(progress.loaded[0].count, 3200);
+    EXPECT_EQ(FileText(folder.file("TLE/stations.txt")), sets);
+
+    // A loop of redirects ends after five.
+    server.answer("/loop", LoopbackAnswer::redirect("/loop"));
+    HttpRequest request;
+    request.url = server.base() + "/loop";
+    const HttpReply reply = http.get(request);
+    EXPECT_EQ(reply.failure, HttpFailure::Connect);
+    EXPECT_EQ(server.requests().size(), 3u + 6u);
+}
+
+TEST_F(LoopbackDownloadTest, UpdateAllGoesPastRetiredGroupsAndStopsAtARefusalOrWhenTheServerGoes) {
+    for (const char* group : {"last-30-days", "stations", "visual", "weather"})
+        server.answer(groupTarget(group), LoopbackAnswer::whole(200, SampleSets()));
+    server.answer(groupTarget("goes"), LoopbackAnswer::special(LoopbackAnswer::Kind::CutBody, SampleSets()));
+    server.answer(groupTarget("sarsat"), LoopbackAnswer::whole(403, "Forbidden"));
+    server.answer(groupTarget("noaa"), LoopbackAnswer::whole(410, "Gone"));  // resources is not served: 404
+
+    EXPECT_EQ(DownloadAll(context, progress), 4);
+    EXPECT_EQ(server.requests().size(), 8u);
+    EXPECT_THAT(progress.log, HasSubstr("'noaa': the server answered 410 \r\n"));  // and resources, 404
+    EXPECT_THAT(progress.texts(), ElementsAre("Error reading data! | " + server.base() + groupTarget("goes"),
+                                              "Can't connect to url! | " + server.base() + groupTarget("sarsat")));
+    EXPECT_GE(progress.logChanges, 8);  // the log grows file by file
+
+    // Again: the four saved within the server's update period are read from
+    // their copies; the server goes at the next, and the rest is not asked for.
+    server.answer(groupTarget("noaa"), LoopbackAnswer::special(LoopbackAnswer::Kind::CloseServer));
+    progress = RecordingProgress();
+    EXPECT_EQ(DownloadAll(context, progress), 4);
+    EXPECT_EQ(server.requests().size(), 9u);
+    EXPECT_THAT(progress.texts(), ElementsAre("Can't connect to url! | " + server.base() + groupTarget("noaa")));
+}
+
+// A silent server is given up at the time-out (a cancel: the download dialog's test).
+TEST_F(LoopbackDownloadTest, ASilentServerIsEndedByTheTimeOut) {
+    server.answer(groupTarget("stations"), LoopbackAnswer::special(LoopbackAnswer::Kind::Hang));
+    context.totalTimeoutMs = 300;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(DownloadCategory(context, 1, progress));
+    EXPECT_EQ(progress.messages.at(0).text, "Can't connect to url!");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(LoopbackDownloadTest, TheCommandLinePrintsTheLogAndExitsTwoOnAFailure) {
+    server.answer(groupTarget("stations"), LoopbackAnswer::whole(200, SampleSets()));
+    const std::string options = " --url '" + context.urlTemplate + "' --folder " + context.saveFolder;
+    std::string output;
+    EXPECT_EQ(testing::RunCli("download stations" + options, output), 0);
+    EXPECT_EQ(output, "Data of 8 satellites read sucessfully from stations TLE \n");
+    EXPECT_EQ(FileText(folder.file("TLE/stations.txt")), SampleSets());
+
+    EXPECT_EQ(testing::RunCli("download molniya" + options, output), 2);
+    EXPECT_THAT(output, HasSubstr("molniya: the server answered 404 \n"));
+    EXPECT_THAT(output, HasSubstr("vantrek-cli: Can't connect to url! (" + server.base()));
+    EXPECT_EQ(testing::RunCli("download nosuchgroup", output), 2);
 }
 
 }  // namespace
