@@ -91,11 +91,6 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].caption, "Search result");
     EXPECT_EQ(sink.messages[0].text.rfind("Number of passes " + std::to_string(passes) + " calculated in ", 0), 0u);
-    const char* const titles[] = {"Sat", "Time", "Status", "Magnitude", "Flare angle", "Nr in file",
-                                  "AOS", "Max elev", "LOS", "Duration", "AOS az", "LOS az"};
-    const QAbstractItemModel* list = window->list()->model();
-    ASSERT_EQ(list->columnCount(), 12);
-    for (int c = 0; c < 12; ++c) EXPECT_EQ(list->headerData(c, Qt::Horizontal).toString().toStdString(), titles[c]);
     ASSERT_EQ(state->passDetails.size(), static_cast<size_t>(count));
     const PassDetails& newest = state->passDetails[static_cast<size_t>(count - 1)];  // the pass cells are the core's
     EXPECT_EQ(cell(*window, 0, 8).toString().toStdString(), PredictionTimeText(NearestSecond(newest.los), kOneHour));
@@ -132,7 +127,7 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
         if (cell(*window, p, 2).toString() == "Eclipsed") shadowed = p;
     ASSERT_GE(shadowed, 0);
     QTreeView* view = window->list();
-    const QPoint centre = view->visualRect(list->index(shadowed, 0)).center();
+    const QPoint centre = view->visualRect(view->model()->index(shadowed, 0)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);  // the item view opens on a pressed row
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
     PassChartWindow* chart = window->findChild<PassChartWindow*>();
