@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "../support/loopback_http_server.hpp"
@@ -39,9 +38,6 @@ struct LoopbackDownloadTest : ::testing::Test {
     RecordingProgress progress;
 
     LoopbackDownloadTest() {
-        // A proxy of the environment must not see loopback requests.
-        ::setenv("no_proxy", "127.0.0.1", 1);
-        ::setenv("NO_PROXY", "127.0.0.1", 1);
         context.http = &http;
         context.urlTemplate = server.base() + "/NORAD/elements/gp.php?GROUP=%s&FORMAT=tle";
         context.saveFolder = folder.file("TLE");
