@@ -1,6 +1,5 @@
 #include "ui/views/pass_chart.hpp"
 
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -30,7 +29,6 @@ TEST(PassChart, MarksTheRiseAndSetWhereTheProjectionPutsThem) {
     PassChartData data;
     PassDetails& pass = data.pass;
     pass.valid = true;
-    pass.name = "ISS (ZARYA)";
     pass.aos = JulianDateFromCalendar(2024, 3, 20, 21, 29, 33, 0);
     pass.tca = pass.aos + 190.0 / 86400.0;
     pass.los = pass.aos + 371.0 / 86400.0;
