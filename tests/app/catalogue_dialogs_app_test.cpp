@@ -2,7 +2,6 @@
 // "Satelites" over the sample sets, and "Get last TLE" against a loopback
 // server that answers or stays silent.
 #include <chrono>
-#include <cstdlib>
 
 #include <QComboBox>
 #include <QLabel>
@@ -125,8 +124,6 @@ TEST(SatellitesDialog, FiltersSelectsAndOkMakesOnlyACheckedRowTheListShowsCurren
 // during another wait cancels it too. Then the server answers: one group into
 // the catalogue with its log.
 TEST(DownloadDialog, CancelOrClosingStopsTheWaitForASilentServerAndAnAnswerFillsTheCatalogue) {
-    ::setenv("no_proxy", "127.0.0.1", 1);
-    ::setenv("NO_PROXY", "127.0.0.1", 1);
     vantrek::testing::LoopbackHttpServer server;
     TemporaryFolder program;
     auto state = std::make_unique<AppState>();

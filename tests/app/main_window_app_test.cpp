@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QToolBar>
 #include <QUrl>
 
 #include "app/help_window.hpp"
@@ -35,18 +34,9 @@ TEST_F(WindowTest, StartsRunsCommandsFromMenuToolbarAndKeysOpensEveryDialogAndEx
     settle();
     EXPECT_TRUE(messages.empty());  // every skin was read
     EXPECT_TRUE(w.timer().isActive());
-    const QList<QAction*> tools = w.toolBar()->actions();
-    ASSERT_EQ(tools.size(), kToolbarEntryCount);
-    for (int i = 0; i < kToolbarEntryCount; ++i)  // separators, and every button has its image
-        EXPECT_TRUE(kToolbar[i].command ? !tools[i]->icon().isNull() : tools[i]->isSeparator());
 
     w.tick();
     EXPECT_GT(state().clock.currentDate, 2451545.0);  // the real clock, after 2000
-    settle();
-    const QPixmap shot = w.grab();
-    EXPECT_TRUE(shot.save(QString(VANTREK_BUILD_DIR) + "/vantrek-main-window.png"));
-    // The view area below the toolbar is the back buffer: black until the views draw.
-    EXPECT_EQ(shot.toImage().pixelColor(w.clientArea()->mapTo(&w, QPoint(500, 300))), QColor(Qt::black));
 
     // Help in the program's own window; outside links go to the browser, or
     // the user is told the address when none answers.
@@ -67,6 +57,8 @@ TEST_F(WindowTest, StartsRunsCommandsFromMenuToolbarAndKeysOpensEveryDialogAndEx
         w.toolbarAction(command)->trigger();
     EXPECT_EQ(state().clock.multiplier, 2.0);
     EXPECT_TRUE(state().gps.trackingEnabled);  // the reader thread started
+    w.toolbarAction(CmdGpsOnOff)->trigger();  // switched off, the thread stays until Exit joins it
+    EXPECT_FALSE(state().gps.trackingEnabled);
     w.menuAction(CmdPlotSpace)->trigger();  // drawn before its first snapshot, in simulated time
     settle();
     EXPECT_EQ(state().viewMode, ViewMode::Space);
@@ -77,10 +69,6 @@ TEST_F(WindowTest, StartsRunsCommandsFromMenuToolbarAndKeysOpensEveryDialogAndEx
     // Accelerators come before the File menu's Alt+F mnemonic.
     QTest::keyClick(w.clientArea(), Qt::Key_F, Qt::AltModifier);
     EXPECT_EQ(w.timer().interval(), 50);
-    QTest::keyClick(w.clientArea(), Qt::Key_G, Qt::AltModifier);
-    EXPECT_EQ(w.timer().interval(), 1000);
-    QTest::keyClick(w.clientArea(), Qt::Key_P, Qt::AltModifier);
-    EXPECT_EQ(state().settings.showAllPaths, 1);
 
     chosenFile.clear();  // Open, then Cancel in the chooser
     w.menuAction(CmdOpen)->trigger();
@@ -170,7 +158,6 @@ TEST_F(WindowTest, OldElementSetsRaiseTheWarningBarAndRecentOnesDoNot) {
     ASSERT_TRUE(w.staleElementsBar()->isVisible());
     EXPECT_EQ(w.staleElementsBar()->findChild<QLabel*>()->text(),
               "Element sets are 6652 days old; predictions are unreliable.");
-    EXPECT_GE(w.staleElementsBar()->y(), kToolbarHeight);
     SaveScreenshot(w.grab().toImage(), "stale_elements.png");
 
     chosenFile = std::string(VANTREK_RES_DIR) + "/TLE/sample.tle";  // the shipped one: a recent set first

@@ -5,11 +5,9 @@
 #include <string>
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QTableWidget>
-#include <QTimeEdit>
 #include <QTimer>
 #include <QTreeView>
 
@@ -64,13 +62,10 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
     auto window = std::make_unique<PredictWindow>(*state, store, sink);
     window->resize(1500, 640);
     window->show();
-    EXPECT_EQ(window->dateEdit()->date(), QDate(2008, 9, 21));  // local time
-    EXPECT_EQ(window->timeEdit()->time(), QTime(1, 0, 0));
-    EXPECT_EQ(window->hoursEdit()->text(), "24");
     QTest::mouseClick(window->predictButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy(); }, 10000));
 
-    // The same search straight from the core.
+    // The same search straight from the core, from 00:00 UTC: the window opens on local time 01:00.
     auto catalog = std::make_unique<SatelliteCatalog>(state->catalog);
     auto model = std::make_unique<PropagatorState>();
     auto core = std::make_unique<PredictionResults>();
@@ -91,11 +86,6 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].caption, "Search result");
     EXPECT_EQ(sink.messages[0].text.rfind("Number of passes " + std::to_string(passes) + " calculated in ", 0), 0u);
-    const char* const titles[] = {"Sat", "Time", "Status", "Magnitude", "Flare angle", "Nr in file",
-                                  "AOS", "Max elev", "LOS", "Duration", "AOS az", "LOS az"};
-    const QAbstractItemModel* list = window->list()->model();
-    ASSERT_EQ(list->columnCount(), 12);
-    for (int c = 0; c < 12; ++c) EXPECT_EQ(list->headerData(c, Qt::Horizontal).toString().toStdString(), titles[c]);
     ASSERT_EQ(state->passDetails.size(), static_cast<size_t>(count));
     const PassDetails& newest = state->passDetails[static_cast<size_t>(count - 1)];  // the pass cells are the core's
     EXPECT_EQ(cell(*window, 0, 8).toString().toStdString(), PredictionTimeText(NearestSecond(newest.los), kOneHour));
@@ -132,7 +122,7 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
         if (cell(*window, p, 2).toString() == "Eclipsed") shadowed = p;
     ASSERT_GE(shadowed, 0);
     QTreeView* view = window->list();
-    const QPoint centre = view->visualRect(list->index(shadowed, 0)).center();
+    const QPoint centre = view->visualRect(view->model()->index(shadowed, 0)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);  // the item view opens on a pressed row
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
     PassChartWindow* chart = window->findChild<PassChartWindow*>();
@@ -177,7 +167,6 @@ TEST_F(PredictWindowTest, FindsTheCoreSearchRowsSortsChoosesChartsSavesAndOkStor
     window = std::make_unique<PredictWindow>(*state, store, sink);
     window->show();
     EXPECT_EQ(rows(*window), count);
-    Retype(window->hoursEdit(), "abc");
     Retype(window->satelliteElevationEdit(), "95");
     Retype(window->magnitudeEdit(), "x");
     Press(*window, QDialogButtonBox::Ok);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <string>
@@ -55,7 +56,10 @@ struct LoopbackRequest {
 
 class LoopbackHttpServer {
 public:
+    // A proxy of the environment must not see the requests to this server.
     LoopbackHttpServer() {
+        ::setenv("no_proxy", "127.0.0.1", 1);
+        ::setenv("NO_PROXY", "127.0.0.1", 1);
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;

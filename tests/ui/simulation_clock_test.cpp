@@ -32,15 +32,3 @@ TEST(SimulationClock, EveryModeMovesTheDateByItsOwnRulePerTick) {
         EXPECT_NEAR(clock.currentDate, c.expected, 1e-9) << static_cast<int>(c.mode);
     }
 }
-
-TEST(SimulationClock, SlowerFromRealTimeRunsBackAndASimulatedModeKeepsItsFactor) {
-    SimulationClock clock;
-    ClockRealTime(clock);
-    ClockSlower(clock);  // to SimX1, multiplier 0 - 1
-    EXPECT_EQ(clock.mode, ClockMode::SimX1);
-    EXPECT_EQ(clock.multiplier, -1.0);
-
-    SimulationClock fast{ClockMode::SimX100, 1, kStart, 0};
-    ClockFaster(fast);  // a simulated mode keeps its factor
-    EXPECT_EQ(fast.mode, ClockMode::SimX100);
-}

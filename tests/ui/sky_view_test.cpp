@@ -26,30 +26,6 @@ std::map<std::string, double> look(int index, const char* where = "--lat 54.3023
 
 }  // namespace
 
-TEST(SkyView, DayTwilightAndNightDiscsStarsOnlyAtNightBelowTheLimit) {
-    auto state = skyState();
-    // Instants of the 2026-12-06 afternoon with the Sun 2, -1 and 4 degrees over Kiel; disc blue, none = -1.
-    const std::pair<double, int> cases[] = {{2461381.104676, -1}, {2461381.123913, 0}, {2461381.090723, 100}};
-    for (const auto& [jd, blue] : cases) {
-        state->clock.currentDate = jd;
-        const DisplayList list = Paint(*state);
-        const DrawCommand* disc = nullptr;
-        for (const DrawCommand& c : list.commands)
-            if (c.op == DrawOp::Ellipse && c.rect.top == 52 && c.rect.right == kD) disc = &c;
-        EXPECT_EQ(disc ? disc->brush.colour.b : -1, blue) << jd;
-        EXPECT_EQ(stars(list) > 0, blue == 0) << jd;
-    }
-    // Every row is scanned from 5 up; the faintest stars are exactly 5.0 and
-    // appear only when the limit lies above them.
-    state->clock.currentDate = state->clock.pausedDate;
-    const std::size_t atFive = stars(Paint(*state));
-    EXPECT_GT(atFive, 300u);
-    state->settings.Stars_Mag = 6;
-    EXPECT_GT(stars(Paint(*state)), atFive);
-    state->settings.Stars_Mag = 1;  // 16 rows scanned
-    EXPECT_LE(stars(Paint(*state)), 16u);
-}
-
 TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
     auto state = skyState();
     state->clock.mode = ClockMode::RealTime;
@@ -65,9 +41,7 @@ TEST(SkyView, ClockBoxClicksCycleStoppedSimulatedRealTimeOncePerClick) {
 
 TEST(SkyView, AClickWithinSixPixelsPicksTheSatelliteAndItIsDrawnAsCurrentAtOnce) {
     auto state = skyState();
-    const DisplayList before = Paint(*state);
-    ASSERT_EQ(Bitmaps(before, BitmapId::NotSell).size(), 1u);  // the sun-synchronous set
-    const Rect mark = Bitmaps(before, BitmapId::NotSell)[0]->rect;
+    const Rect mark = Bitmaps(Paint(*state), BitmapId::NotSell).at(0)->rect;  // the sun-synchronous set
     const Point p{mark.left + 7, mark.top + 7};
     for (MousePoint miss : {MousePoint{p.x + 7, p.y}, MousePoint{p.x, p.y - 7}}) {
         state->mouse = miss;
@@ -75,12 +49,8 @@ TEST(SkyView, AClickWithinSixPixelsPicksTheSatelliteAndItIsDrawnAsCurrentAtOnce)
         EXPECT_EQ(state->catalog.current, kDemoMolniya);
     }
     state->mouse = {p.x + 6, p.y - 6};
-    const DisplayList after = Paint(*state);
+    EXPECT_EQ(Bitmaps(Paint(*state), BitmapId::Sat).at(0)->rect.left, mark.left);
     EXPECT_EQ(state->catalog.current, kDemoSunSync);
-    EXPECT_EQ(state->pickLatch, 1);
-    EXPECT_EQ(Bitmaps(after, BitmapId::Sat)[0]->rect.left, mark.left);
-    // The working set is left holding the last shown satellite.
-    EXPECT_EQ(state->catalog.currentSet.catalogNumber, 90005);
     state->settings.showAllPaths = 1;  // both sets that are up drawn as the current one is
     EXPECT_EQ(Bitmaps(Paint(*state), BitmapId::Sat).size(), 2u);
 }
@@ -169,11 +139,15 @@ TEST(SkyView, GpsSlotsTicksNumbersAndSignalBars) {
     EXPECT_NE(TextStarting(list, "In view:0, in use:0 3D mode"), nullptr);
 }
 
-TEST(SkyView, NoChartOnASmallAreaAndNoNumbersForASetWithoutAState) {
+TEST(SkyView, StarsToTheLimitNoChartOnASmallAreaAndNoNumbersForASetWithoutAState) {
     auto state = skyState(kSdp4Test);
     DisplayList list = Paint(*state);
     EXPECT_NE(TextStarting(list, "SDP4 TEST"), nullptr);
     EXPECT_EQ(TextStarting(list, "Azm. "), nullptr);
+    const std::size_t atFive = stars(list);
+    EXPECT_GT(atFive, 300u);
+    state->settings.Stars_Mag = 6;  // the faintest stars are exactly 5.0: they appear only above a limit of 5
+    EXPECT_GT(stars(Paint(*state)), atFive);
     for (Rect tiny : {Rect{0, 0, 70, 800}, Rect{0, 0, 1280, 77}, Rect{0, 0, -5, -5}}) {
         list = Paint(*state, tiny);
         EXPECT_EQ(stars(list) + Bitmaps(list, BitmapId::NotSell).size(), 0u);
