@@ -2,6 +2,7 @@
 // atmosphere and drag, SGP8's drag laws and periodics, the deep-space
 // resonance and periodics, and Kepler's equation on a highly eccentric orbit.
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -219,28 +220,20 @@ TEST(DeepSpaceResonance, IntegratorContinuesAndRestartsAcrossTheEpoch) {
     positionAt(propagateSdp4, model, set, 1000.0, 0);
     ASSERT_EQ(model.flags.resonant, 1);
     EXPECT_EQ(model.deepSpace.atime, 720.0);
-
-    // Going on to 2000 takes one more step and lands where a fresh start does.
-    const Vector4 continued = positionAt(propagateSdp4, model, set, 2000.0, 1);
-    EXPECT_EQ(model.flags.integratorSteps, 1);
-    PropagatorState fresh;
-    EXPECT_EQ(continued.x, positionAt(propagateSdp4, fresh, set, 2000.0, 0).x);
-
-    // Back to 1500 from 2880: two steps toward the epoch, none forward.
-    positionAt(propagateSdp4, model, set, 3000.0, 1);
-    positionAt(propagateSdp4, model, set, 1500.0, 1);
-    EXPECT_EQ(model.flags.integratorSteps, 2);
-    EXPECT_EQ(model.deepSpace.atime, 1440.0);
-
-    // Across the epoch the integration starts again from it.
-    positionAt(propagateSdp4, model, set, 1000.0, 1);
-    const Vector4 before = positionAt(propagateSdp4, model, set, -100.0, 1);
-    EXPECT_EQ(model.deepSpace.atime, 0.0);
-    EXPECT_EQ(model.deepSpace.xli, model.deepSpace.xlamo);
-    PropagatorState restarted;
-    EXPECT_EQ(before.x, positionAt(propagateSdp4, restarted, set, -100.0, 0).x);
-    positionAt(propagateSdp4, model, set, -2000.0, 1);
-    EXPECT_EQ(model.deepSpace.atime, -1440.0);
+    // Each call goes on in 720-minute steps from where the integrator stands,
+    // back toward the epoch when it must, and starts again from the epoch
+    // across it: the position is a fresh start's, to rounding.
+    const struct { double minutes, atime; int steps; } calls[] = {
+        {2000.0, 1440.0, 1}, {3000.0, 2880.0, 2}, {1500.0, 1440.0, 2},
+        {1000.0, 720.0, 1},  {-100.0, 0.0, 0},    {-2000.0, -1440.0, 2}};
+    for (const auto& c : calls) {
+        SCOPED_TRACE(c.minutes);
+        const Vector4 position = positionAt(propagateSdp4, model, set, c.minutes, 1);
+        EXPECT_EQ(std::make_tuple(model.deepSpace.atime, model.flags.integratorSteps),
+                  std::make_tuple(c.atime, c.steps));
+        PropagatorState fresh;
+        EXPECT_NEAR(position.x, positionAt(propagateSdp4, fresh, set, c.minutes, 0).x, 1e-9);
+    }
 }
 
 // The lunar-solar periodics of 100 minutes serve at 110 (the reuse shows
