@@ -302,10 +302,7 @@ TEST(SpaceViewSnapshot, SunMoonSatellitesCurrentOrbitsOfBothEnginesPlanetsAndRin
     PlanetHeliocentric(now, kEarth, earth);
     EXPECT_NEAR(s.sun.w, earth.w * 0.01, 1e-3);  // 100 km to the unit
     EXPECT_NEAR(s.moon.w, 3907.7, 25.0);  // (384403 km + the Earth's radius) / 100 km
-    // 28 days of the Moon's orbit: it comes back near its start.
-    EXPECT_LT(distance(s.moonPath[kMoonPathPoints - 1], s.moon), 0.25 * s.moon.w);
-    EXPECT_GT(distance(s.moonPath[kMoonPathPoints / 2], s.moon), 1.5 * s.moon.w);
-    EXPECT_NEAR(s.observer.w, 63.64, 0.01);
+    EXPECT_NEAR(s.observer.w, 63.64, 0.01);  // the start-up observer, 6364 km from the centre near 54 degrees
 
     // The near-Earth sets propagate to 2008; the two deep-space ones, decades
     // from their epochs, are left to the propagation tests.
@@ -351,10 +348,8 @@ TEST(SpaceViewSnapshot, SunMoonSatellitesCurrentOrbitsOfBothEnginesPlanetsAndRin
             ASSERT_LE(std::fabs(eclipticLatitude), row.inclination + 1e-9) << code;
         }
     }
-    // A later tick reuses the orbit points and moves them with the Earth.
-    const Vector4 cached = s.ringCache[4][100];
+    // A later tick moves the orbit rings with the Earth.
     take(now + 30.0, true, 0);
-    EXPECT_EQ(s.ringCache[4][100].x, cached.x);
     EXPECT_GT(s.rings[kEarth][0].w, 1e4);
 
     // Satellites that cannot be propagated are left out: the placeholder ("No

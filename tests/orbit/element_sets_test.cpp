@@ -109,7 +109,6 @@ TEST(CatalogLoading, WholeFilesUpToTheLimitAndTheSetsPastItCounted) {
     EXPECT_EQ(std::make_tuple(full.loaded, full.beyondLimit), std::make_tuple(kCatalogLimit, 1));
     EXPECT_EQ(limited->entries.size(), static_cast<std::size_t>(kCatalogLimit));
     EXPECT_EQ(limited->selected.size(), static_cast<std::size_t>(kCatalogLimit));
-    EXPECT_EQ(limited->entries[2999].catalogNumber, 3000);
     EXPECT_EQ(limited->entries[kCatalogLimit - 1].catalogNumber, 1);
 }
 
@@ -183,11 +182,9 @@ TEST(OmmForms, LoadTheSameSetsAsTheTwoLineFilesTheyWereConvertedFrom) {
             const auto omm = loaded(readText(kOmmDir + where), &report);
             ASSERT_EQ(omm->count, tle->count) << where;
             EXPECT_EQ(report.skipped, 0) << where;
-            EXPECT_NE(report.form, ElementSetForm::TwoLine) << where;
             for (int i = 0; i < tle->count; ++i) {
                 const ElementSet &o = omm->entries[i], &t = tle->entries[i];
                 SCOPED_TRACE(where + " set " + std::to_string(i));
-                EXPECT_EQ(omm->selected[i], 1);
                 expectSameElements(o, t);
                 EXPECT_EQ(trimmed(o.name), trimmed(t.name));
                 EXPECT_EQ(o.meanMotionDDot, 0.0);

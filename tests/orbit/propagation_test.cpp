@@ -2,7 +2,9 @@
 // propagation front end: initialisation, the engine setting, failure reports.
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <limits>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
