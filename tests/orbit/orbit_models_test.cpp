@@ -106,8 +106,7 @@ TEST(Sgp4, PerigeeBelow220KilometresTakesTheSimplifiedDrag) {
         const double perigeeKm = (recoverOriginalElements(set).aodp * (1.0 - set.eccentricity) - 1.0) * kEarthRadiusKm;
         ASSERT_EQ(perigeeKm < 220.0, revPerDay > 16.0) << perigeeKm;
         PropagatorState model;
-        Vector4 position, velocity;
-        propagateSgp4(model, 0.0, set, position, velocity, 0);
+        positionAt(propagateSgp4, model, set, 0.0, 0);
         EXPECT_EQ(model.flags.simplifiedDrag, perigeeKm < 220.0 ? 1 : 0) << perigeeKm;
         // The higher-order drag terms stay zero under the simplified drag.
         EXPECT_EQ(model.sgp4.d2 == 0.0 && model.sgp4.t5cof == 0.0, perigeeKm < 220.0) << perigeeKm;
@@ -252,11 +251,10 @@ TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnder
         for (double inclination : {0.05, 0.0}) {  // at 0 the node rate would be 0 / 0
             PropagatorState model;
             const ElementSet set = vantrek::testing::geostationarySet(inclination);
-            Vector4 start, dayLater, velocity;
-            propagate(model, 0.0, set, start, velocity, 0);
+            const Vector4 start = positionAt(propagate, model, set, 0.0, 0);
             ASSERT_EQ(model.flags.synchronous, 1);
             EXPECT_EQ(model.deepSpace.ssh, 0.0);
-            propagate(model, 1436.07, set, dayLater, velocity, 1);  // one sidereal day on
+            const Vector4 dayLater = positionAt(propagate, model, set, 1436.07, 1);  // one sidereal day on
             EXPECT_NEAR(std::hypot(dayLater.x, dayLater.y), 6.61, 0.01) << inclination;  // Earth radii
             EXPECT_NEAR(std::atan2(dayLater.y, dayLater.x), std::atan2(start.y, start.x), 0.01) << inclination;
         }
