@@ -297,9 +297,9 @@ TEST(SpaceViewSnapshot, SunMoonSatellitesCurrentOrbitsOfBothEnginesPlanetsAndRin
     catalog->current = 0;  // ISS
     catalog->selected[3] = 0;
     take(now, false, 0);
-    Vector4 earth;
-    PlanetHeliocentric(now, kEarth, earth);
-    EXPECT_NEAR(s.sun.w, earth.w * 0.01, 1e-3);  // 100 km to the unit
+    // 100 km to the unit; the Sun 1.00014 - 0.01671 cos g - 0.00014 cos 2g = 1.0039 AU
+    // away on 20 September, with the mean anomaly g = 257 degrees.
+    EXPECT_NEAR(s.sun.w * 100.0 / kAu, 1.0039, 0.0005);
     EXPECT_NEAR(s.moon.w, 3907.7, 25.0);  // (384403 km + the Earth's radius) / 100 km
     EXPECT_NEAR(s.observer.w, 63.64, 0.01);  // the start-up observer, 6364 km from the centre near 54 degrees
 
