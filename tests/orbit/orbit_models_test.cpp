@@ -56,16 +56,6 @@ DragElements movedAlongDrag(const DragTerms& d, double edot, double h) {
     return to;
 }
 
-// Resonance flags after initialising the module with a given original mean motion (rad/min).
-ModelFlags resonanceAt(double xnodp, double eccentricity) {
-    PropagatorState model;
-    const ElementSet set = makeElementSet(26340.5, 30.0, 10.0, eccentricity, 270.0, 10.0, 2.0);
-    positionAt(propagateSdp4, model, set, 0.0, 0);
-    model.exchange.xnodp = xnodp;
-    deepSpaceTerms(model, kDeepSpaceInitialise, set, model.exchange);
-    return model.flags;
-}
-
 }  // namespace
 
 TEST(ModelSelection, TwoHundredTwentyFiveMinutesIsDeepSpace) {
@@ -207,9 +197,15 @@ TEST(DeepSpaceResonance, SelectionBounds) {
         {0.00825, 0.7, 0, 0},       {0.00925, 0.7, 0, 0},
     };
     for (const auto& c : cases) {
-        const ModelFlags flags = resonanceAt(c.xnodp, c.e);
-        EXPECT_EQ(flags.resonant, c.resonant) << c.xnodp << " " << c.e;
-        EXPECT_EQ(flags.synchronous, c.synchronous) << c.xnodp << " " << c.e;
+        // The module initialised again with the original mean motion (rad/min) of the row.
+        PropagatorState model;
+        const ElementSet set = makeElementSet(26340.5, 30.0, 10.0, c.e, 270.0, 10.0, 2.0);
+        positionAt(propagateSdp4, model, set, 0.0, 0);
+        model.exchange.xnodp = c.xnodp;
+        deepSpaceTerms(model, kDeepSpaceInitialise, set, model.exchange);
+        const ModelFlags& flags = model.flags;
+        EXPECT_EQ(std::make_tuple(flags.resonant, flags.synchronous), std::make_tuple(c.resonant, c.synchronous))
+            << c.xnodp << " " << c.e;
     }
 }
 
