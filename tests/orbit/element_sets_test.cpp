@@ -91,12 +91,11 @@ TEST(CatalogLoading, StopsAtTheFirstBadSetKeepsCurrentAndKeepsAllWhenNoneIsRead)
     const std::string text = issSetText(1) + issSetText(0) + issSetText(3);
     EXPECT_EQ(loadElementSets(*catalog, text.data(), static_cast<long>(text.size())), 1);
     EXPECT_EQ(catalog->current, 7);
-    EXPECT_EQ(catalog->selected[1], 0);
     EXPECT_EQ(catalog->selected.size(), 400u);
-    // Nothing usable: the catalogue that was loaded stays.
+    // Nothing usable: the catalogue that was loaded stays (the selection flags
+    // that go with the count: the element-set fuzz target's property).
     EXPECT_EQ(loadElementSets(*catalog, "NAME ONLY\r\n1 25544U\r\n", 21), 0);
     EXPECT_EQ(catalog->count, 1);
-    EXPECT_EQ(catalog->selected[0], 1);
 }
 
 TEST(CatalogLoading, WholeFilesUpToTheLimitAndTheSetsPastItCounted) {
