@@ -12,15 +12,10 @@
 
 using namespace vantrek;
 
-namespace {
-
-bool terminatedName(const ElementSet& set) {
-    return std::memchr(set.name, '\0', sizeof set.name) != nullptr;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const auto terminatedName = [](const ElementSet& set) {
+        return std::memchr(set.name, '\0', sizeof set.name) != nullptr;
+    };
     auto catalog = std::make_unique<SatelliteCatalog>();
     loadPlaceholderElementSet(*catalog);
     catalog->current = 3;

@@ -99,11 +99,7 @@ void fuzzSettings(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
-    if (data[0] & 1) {
-        fuzzSelection(data + 1, size - 1);
-    } else {
-        fuzzSettings(data + 1, size - 1);
-    }
+    // The first byte chooses the file.
+    if (size > 0) (data[0] & 1 ? fuzzSelection : fuzzSettings)(data + 1, size - 1);
     return 0;
 }

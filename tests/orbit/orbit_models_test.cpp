@@ -2,6 +2,7 @@
 // atmosphere and drag, SGP8's drag laws and periodics, the deep-space
 // resonance and periodics, and Kepler's equation on a highly eccentric orbit.
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -55,16 +56,6 @@ DragElements movedAlongDrag(const DragTerms& d, double edot, double h) {
     return to;
 }
 
-// Resonance flags after initialising the module with a given original mean motion (rad/min).
-ModelFlags resonanceAt(double xnodp, double eccentricity) {
-    PropagatorState model;
-    const ElementSet set = makeElementSet(26340.5, 30.0, 10.0, eccentricity, 270.0, 10.0, 2.0);
-    positionAt(propagateSdp4, model, set, 0.0, 0);
-    model.exchange.xnodp = xnodp;
-    deepSpaceTerms(model, kDeepSpaceInitialise, set, model.exchange);
-    return model.flags;
-}
-
 }  // namespace
 
 TEST(ModelSelection, TwoHundredTwentyFiveMinutesIsDeepSpace) {
@@ -105,8 +96,7 @@ TEST(Sgp4, PerigeeBelow220KilometresTakesTheSimplifiedDrag) {
         const double perigeeKm = (recoverOriginalElements(set).aodp * (1.0 - set.eccentricity) - 1.0) * kEarthRadiusKm;
         ASSERT_EQ(perigeeKm < 220.0, revPerDay > 16.0) << perigeeKm;
         PropagatorState model;
-        Vector4 position, velocity;
-        propagateSgp4(model, 0.0, set, position, velocity, 0);
+        positionAt(propagateSgp4, model, set, 0.0, 0);
         EXPECT_EQ(model.flags.simplifiedDrag, perigeeKm < 220.0 ? 1 : 0) << perigeeKm;
         // The higher-order drag terms stay zero under the simplified drag.
         EXPECT_EQ(model.sgp4.d2 == 0.0 && model.sgp4.t5cof == 0.0, perigeeKm < 220.0) << perigeeKm;
@@ -207,9 +197,15 @@ TEST(DeepSpaceResonance, SelectionBounds) {
         {0.00825, 0.7, 0, 0},       {0.00925, 0.7, 0, 0},
     };
     for (const auto& c : cases) {
-        const ModelFlags flags = resonanceAt(c.xnodp, c.e);
-        EXPECT_EQ(flags.resonant, c.resonant) << c.xnodp << " " << c.e;
-        EXPECT_EQ(flags.synchronous, c.synchronous) << c.xnodp << " " << c.e;
+        // The module initialised again with the original mean motion (rad/min) of the row.
+        PropagatorState model;
+        const ElementSet set = makeElementSet(26340.5, 30.0, 10.0, c.e, 270.0, 10.0, 2.0);
+        positionAt(propagateSdp4, model, set, 0.0, 0);
+        model.exchange.xnodp = c.xnodp;
+        deepSpaceTerms(model, kDeepSpaceInitialise, set, model.exchange);
+        const ModelFlags& flags = model.flags;
+        EXPECT_EQ(std::make_tuple(flags.resonant, flags.synchronous), std::make_tuple(c.resonant, c.synchronous))
+            << c.xnodp << " " << c.e;
     }
 }
 
@@ -219,28 +215,20 @@ TEST(DeepSpaceResonance, IntegratorContinuesAndRestartsAcrossTheEpoch) {
     positionAt(propagateSdp4, model, set, 1000.0, 0);
     ASSERT_EQ(model.flags.resonant, 1);
     EXPECT_EQ(model.deepSpace.atime, 720.0);
-
-    // Going on to 2000 takes one more step and lands where a fresh start does.
-    const Vector4 continued = positionAt(propagateSdp4, model, set, 2000.0, 1);
-    EXPECT_EQ(model.flags.integratorSteps, 1);
-    PropagatorState fresh;
-    EXPECT_EQ(continued.x, positionAt(propagateSdp4, fresh, set, 2000.0, 0).x);
-
-    // Back to 1500 from 2880: two steps toward the epoch, none forward.
-    positionAt(propagateSdp4, model, set, 3000.0, 1);
-    positionAt(propagateSdp4, model, set, 1500.0, 1);
-    EXPECT_EQ(model.flags.integratorSteps, 2);
-    EXPECT_EQ(model.deepSpace.atime, 1440.0);
-
-    // Across the epoch the integration starts again from it.
-    positionAt(propagateSdp4, model, set, 1000.0, 1);
-    const Vector4 before = positionAt(propagateSdp4, model, set, -100.0, 1);
-    EXPECT_EQ(model.deepSpace.atime, 0.0);
-    EXPECT_EQ(model.deepSpace.xli, model.deepSpace.xlamo);
-    PropagatorState restarted;
-    EXPECT_EQ(before.x, positionAt(propagateSdp4, restarted, set, -100.0, 0).x);
-    positionAt(propagateSdp4, model, set, -2000.0, 1);
-    EXPECT_EQ(model.deepSpace.atime, -1440.0);
+    // Each call goes on in 720-minute steps from where the integrator stands,
+    // back toward the epoch when it must, and starts again from the epoch
+    // across it: the position is a fresh start's, to rounding.
+    const struct { double minutes, atime; int steps; } calls[] = {
+        {2000.0, 1440.0, 1}, {3000.0, 2880.0, 2}, {1500.0, 1440.0, 2},
+        {1000.0, 720.0, 1},  {-100.0, 0.0, 0},    {-2000.0, -1440.0, 2}};
+    for (const auto& c : calls) {
+        SCOPED_TRACE(c.minutes);
+        const Vector4 position = positionAt(propagateSdp4, model, set, c.minutes, 1);
+        EXPECT_EQ(std::make_tuple(model.deepSpace.atime, model.flags.integratorSteps),
+                  std::make_tuple(c.atime, c.steps));
+        PropagatorState fresh;
+        EXPECT_NEAR(position.x, positionAt(propagateSdp4, fresh, set, c.minutes, 0).x, 1e-9);
+    }
 }
 
 // The lunar-solar periodics of 100 minutes serve at 110 (the reuse shows
@@ -259,11 +247,10 @@ TEST(DeepSpaceInitialisation, GeosynchronousOrbitsIncludingTheEquatorialOneUnder
         for (double inclination : {0.05, 0.0}) {  // at 0 the node rate would be 0 / 0
             PropagatorState model;
             const ElementSet set = vantrek::testing::geostationarySet(inclination);
-            Vector4 start, dayLater, velocity;
-            propagate(model, 0.0, set, start, velocity, 0);
+            const Vector4 start = positionAt(propagate, model, set, 0.0, 0);
             ASSERT_EQ(model.flags.synchronous, 1);
             EXPECT_EQ(model.deepSpace.ssh, 0.0);
-            propagate(model, 1436.07, set, dayLater, velocity, 1);  // one sidereal day on
+            const Vector4 dayLater = positionAt(propagate, model, set, 1436.07, 1);  // one sidereal day on
             EXPECT_NEAR(std::hypot(dayLater.x, dayLater.y), 6.61, 0.01) << inclination;  // Earth radii
             EXPECT_NEAR(std::atan2(dayLater.y, dayLater.x), std::atan2(start.y, start.x), 0.01) << inclination;
         }

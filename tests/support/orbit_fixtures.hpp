@@ -4,10 +4,8 @@
 // suites (header only: this folder builds no test executable of its own).
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <initializer_list>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "astro/constants.hpp"
@@ -16,6 +14,7 @@
 #include "orbit/element_set.hpp"
 #include "orbit/propagation.hpp"
 #include "catalog_builder.hpp"
+#include "sample_sets.hpp"
 
 namespace vantrek::testing {
 
@@ -34,13 +33,6 @@ inline std::string issSetText(int number, const std::string& eol = "\n", std::st
     std::snprintf(digits, sizeof digits, "%05d", number);
     if (name.empty()) name = ("SAT " + std::string(digits) + std::string(24, ' ')).substr(0, 24);
     return name + eol + withColumns(kIssLine1, 3, digits) + eol + withColumns(kIssLine2, 3, digits) + eol;
-}
-
-inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // A catalogue (on the heap: it is large) loaded from a buffer in any form.
