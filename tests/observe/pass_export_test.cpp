@@ -36,20 +36,11 @@ const std::string kLongName = "FENGYUN 1C DEB, \u00c9TAGE; \u00c5RBITS "
                               "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9"
                               "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9";
 
+// A pass rising at azimuth 231.4, culminating at 160 in its middle, 512 km
+// away, and setting at 359.998 (printed as 0.00, never 360.00).
 PassDetails pass(const std::string& name, int32_t number, double aos, double minutes, double maxElevationDeg) {
-    PassDetails p;
-    p.valid = true;
-    p.name = name;
-    p.catalogNumber = number;
-    p.aos = aos;
-    p.tca = aos + minutes / 2880.0;
-    p.los = aos + minutes / 1440.0;
-    p.aosAzimuth = 231.4 * kDegree;
-    p.tcaAzimuth = 160.0 * kDegree;
-    p.losAzimuth = 359.998 * kDegree;  // prints as 0.00, never 360.00
-    p.maxElevation = maxElevationDeg * kDegree;
-    p.tcaRange = 512.0;
-    return p;
+    return {true, false, -1, 0.0, name, number, aos, aos + minutes / 2880.0, aos + minutes / 1440.0,
+            231.4 * kDegree, 160.0 * kDegree, 359.998 * kDegree, 0.0, 0.0, maxElevationDeg * kDegree, 512.0};
 }
 
 // Three passes as a search's rows might give them: out of order, one twice

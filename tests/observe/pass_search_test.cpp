@@ -143,11 +143,8 @@ TEST(PassSearchThreads, RowsOrderAndCountOfOneThreadAndTheRowCap) {
     for (int k = 0; k < 400; k += 3) catalog->selected[k] = 0;
     for (const auto& [flareMode, maxRows] : {std::pair{0, 301}, {0, 57}, {1, 301}}) {
         SCOPED_TRACE(::testing::Message() << "flare mode " << flareMode << ", " << maxRows << " rows");
-        PassSearchOptions options;
-        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.3;
-        options.hours = 12.0;
-        options.flareMode = flareMode;
-        options.maxRows = maxRows;
+        const PassSearchOptions options{JulianDateFromEpoch(kSyntheticEpoch) + 0.3, 12.0, {}, flareMode, 0, 20.0, 0,
+                                        maxRows};
         Observer observer = observerAt(-33.9, 151.2);
         auto model = std::make_unique<PropagatorState>();
         ElementSet working;
@@ -188,9 +185,7 @@ TEST(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
     auto results = std::make_unique<PredictionResults>();
     ElementSet working;
     Observer observer = observerAt(54.3, 10.12);
-    PassSearchOptions options;
-    options.start = JulianDateFromEpoch(kEpoch);
-    options.flareMode = 1;
+    const PassSearchOptions options{JulianDateFromEpoch(kEpoch), 24.0, {}, 1};  // flares
     PassSearchProgress last;
     RunPassSearch(*model, *catalog, working, observer, options, *results,
                   [&](const PassSearchProgress& p) { last = p; });
@@ -230,11 +225,8 @@ TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
                           {1, 0, 1791, 75, 0xd187be102092a033ull},
                           {0, kEngineSgp8, 1692, 1824, 0x109cdfeb5fd28bfcull}};
     for (const Case& c : cases) {
-        PassSearchOptions options;
-        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.75;
-        options.hours = 24.0;
-        options.flareMode = c.flareMode;
-        options.engine = c.engine;
+        const PassSearchOptions options{JulianDateFromEpoch(kSyntheticEpoch) + 0.75, 24.0, {}, c.flareMode, 0, 20.0,
+                                        c.engine};
         int32_t passes = 0, rows = 0;
         const uint64_t digest = searchDigest(options, passes, rows);
         EXPECT_EQ(passes, c.passes) << "flare mode " << c.flareMode << " engine " << c.engine;
@@ -253,10 +245,7 @@ TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     for (int i = 0; i < catalog->count; ++i) catalog->selected[i] = 1;
 
     Observer observer{reference.latitude * kDegree, reference.longitude * kDegree, reference.height};
-    PassSearchOptions options;
-    options.start = reference.start;
-    options.hours = reference.hours;
-    options.limits.satelliteElevation = reference.limit * kDegree;
+    const PassSearchOptions options{reference.start, reference.hours, {reference.limit * kDegree}};
     auto model = std::make_unique<PropagatorState>();
     auto results = std::make_unique<PredictionResults>();
     ElementSet working;
