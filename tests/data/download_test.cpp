@@ -7,13 +7,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <tuple>
 #include <vector>
 
 #include "../support/loopback_http_server.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "../support/run_cli.hpp"
 #include "../support/sample_sets.hpp"
 #include "data/download_categories.hpp"
@@ -29,14 +28,8 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::LoopbackAnswer;
 using testing::LoopbackHttpServer;
+using testing::readText;
 using testing::SampleSets;
-
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Keeps what a download reports.
 class RecordingProgress : public DownloadProgress {
@@ -171,7 +164,7 @@ TEST_F(DownloadTest, ABadAnswerLeavesTheSavedCopyAndTheCatalogue) {
         progress = RecordingProgress();
         EXPECT_FALSE(DownloadCategory(context, 1, progress));
         EXPECT_TRUE(progress.loaded.empty());
-        EXPECT_EQ(FileText(copyOf("stations")), SampleSets());
+        EXPECT_EQ(readText(copyOf("stations")), SampleSets());
     }
     EXPECT_EQ(progress.log, "stations: cut \r\n");
     EXPECT_THAT(progress.texts(),
@@ -260,7 +253,7 @@ TEST_F(LoopbackDownloadTest, ALongGroupIsFetchedWholeThroughARedirectChain) {
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[2].userAgent, "Mozilla/4.0 (compatible; MSIE 4.01; Windows NT Windows CE)");
     EXPECT_EQ(progress.loaded[0].count, 3200);
-    EXPECT_EQ(FileText(folder.file("TLE/stations.txt")), sets);
+    EXPECT_EQ(readText(folder.file("TLE/stations.txt")), sets);
 
     // A loop of redirects ends after five.
     server.answer("/loop", LoopbackAnswer::redirect("/loop"));
@@ -308,7 +301,7 @@ TEST_F(LoopbackDownloadTest, TheCommandLinePrintsTheLogAndExitsTwoOnAFailure) {
     std::string output;
     EXPECT_EQ(testing::RunCli("download stations" + options, output), 0);
     EXPECT_EQ(output, "Data of 8 satellites read sucessfully from stations TLE \n");
-    EXPECT_EQ(FileText(folder.file("TLE/stations.txt")), SampleSets());
+    EXPECT_EQ(readText(folder.file("TLE/stations.txt")), SampleSets());
 
     EXPECT_EQ(testing::RunCli("download molniya" + options, output), 2);
     EXPECT_THAT(output, HasSubstr("molniya: the server answered 404 \n"));

@@ -172,7 +172,7 @@ TEST(GpsReaderOnPseudoTerminal, ReadsAReceiverAndGivesUpWhenItIsUnplugged) {
 
     // A multi-constellation receiver reads to the file's fix; the ten sentences
     // of other types (GLL, TXT) have good checksums, so the port stays open.
-    const std::string multi = FileText(kMultiConstellationCapture);
+    const std::string multi = readText(kMultiConstellationCapture);
     const std::string multiFix = ParsedReport(multi);
     ASSERT_TRUE(pty.write(multi));
     ASSERT_TRUE(WaitUntil([&] { return reader.tally.accepted + reader.tally.rejected == 60; }));
@@ -207,7 +207,7 @@ TEST(GpsdPort, RefusedConnectionFailsTheOpenAndAReplayGivesTheFileFix) {
 
     // gpsfake repeats the capture; once the fix has been through all of it, it
     // stays at the file's final fix (every cycle writes the same fields).
-    const std::string wanted = ParsedReport(FileText(kMultiConstellationCapture));
+    const std::string wanted = ParsedReport(readText(kMultiConstellationCapture));
     auto fix = std::make_unique<GpsFix>();
     GpsReader reader(std::move(port));
     ASSERT_TRUE(SwitchTrackingOn(*fix, reader, 11, 3));

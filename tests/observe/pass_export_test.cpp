@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -20,11 +19,13 @@
 #include "observe/prediction_cells.hpp"
 #include "observe/visibility_code.hpp"
 #include "platform/temporary_folder.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "../support/run_cli.hpp"
 
 using namespace vantrek;
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
+using vantrek::testing::readText;
 
 namespace {
 
@@ -57,13 +58,6 @@ std::vector<PassDetails> samplePasses() {
     return {late, named, PassDetails{}, late};
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 const std::string kPasses = "passes " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
 const std::string kPlace = " --lat 54.3 --lon 10.12 --alt 0.03";
 const std::string kDay = " --start 2026-12-06T12:00:00 --hours 24";
@@ -91,7 +85,7 @@ std::vector<std::string> rowsOf(const std::string& args) {
 TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
     const double stamp = JulianDateFromCalendar(2024, 3, 19, 8, 0, 0, 0);
     EXPECT_EQ(PassesICalendar(samplePasses(), stamp),
-              FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
+              readText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
 
     // A name from a file in another encoding, with a control character, stays valid text.
     const std::string latin1 = PassesICalendar({pass("CAF\xc9\x01 2", 1, 2460390.0, 5.0, 30.0)}, stamp);
@@ -100,7 +94,7 @@ TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
 
 // The table a spreadsheet reads: tests/data/observe/sample-passes.csv.
 TEST(PassExport, CsvHasOneLinePerPassAndSavingReplacesTheWholeFileOrNothing) {
-    EXPECT_EQ(PassesCsv(samplePasses()), FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.csv"));
+    EXPECT_EQ(PassesCsv(samplePasses()), readText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.csv"));
 
     TemporaryFolder folder;
     const std::string ics = folder.file("passes.ICS");
@@ -108,8 +102,8 @@ TEST(PassExport, CsvHasOneLinePerPassAndSavingReplacesTheWholeFileOrNothing) {
     const double stamp = 2460390.0;
     ASSERT_TRUE(SavePassesFile(ics, samplePasses(), stamp));
     ASSERT_TRUE(SavePassesFile(csv, samplePasses(), stamp));
-    EXPECT_EQ(FileText(csv), PassesCsv(samplePasses()));
-    EXPECT_EQ(FileText(ics), PassesICalendar(samplePasses(), stamp));
+    EXPECT_EQ(readText(csv), PassesCsv(samplePasses()));
+    EXPECT_EQ(readText(ics), PassesICalendar(samplePasses(), stamp));
     // A name the file cannot take (a folder there, no folder at all) fails
     // and leaves what was there, without a temporary beside it.
     std::filesystem::create_directory(folder.file("taken.csv"));
@@ -219,8 +213,8 @@ TEST(CliPasses, RowsDetailsFlaresAndTheExports) {
         EXPECT_EQ(m[4] == "-", m[5] == "-");
         if (plain[r].rfind("3\t", 0) == 0 && firstRiseOfSet3.empty()) firstRiseOfSet3 = m[1];
     }
-    EXPECT_EQ(FileText(ics).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
-    const std::string table = FileText(csv);
+    EXPECT_EQ(readText(ics).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    const std::string table = readText(csv);
     const auto lines = std::count(table.begin(), table.end(), '\n');
     EXPECT_GT(lines, 4);
     EXPECT_LE(lines, static_cast<long>(plain.size()) + 1);  // each pass once, after the header

@@ -23,6 +23,7 @@
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
 #include "observe_fixtures.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "../support/synthetic_catalog.hpp"
 
 using namespace vantrek;
@@ -238,11 +239,8 @@ TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
 TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     const Reference reference = readReference();
     ASSERT_GE(reference.passes.size(), 50u);
-    std::ifstream tle(std::string(VANTREK_REFERENCE_DATA_DIR) + "/pass_reference.tle");
-    const std::string sets((std::istreambuf_iterator<char>(tle)), std::istreambuf_iterator<char>());
-    auto catalog = std::make_unique<SatelliteCatalog>();
-    ASSERT_EQ(loadElementSets(*catalog, sets.data(), static_cast<long>(sets.size())), 7);
-    for (int i = 0; i < catalog->count; ++i) catalog->selected[i] = 1;
+    const auto catalog = loaded(readText(std::string(VANTREK_REFERENCE_DATA_DIR) + "/pass_reference.tle"));
+    ASSERT_EQ(catalog->count, 7);  // each selected
 
     Observer observer{reference.latitude * kDegree, reference.longitude * kDegree, reference.height};
     const PassSearchOptions options{reference.start, reference.hours, {reference.limit * kDegree}};
