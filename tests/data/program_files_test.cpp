@@ -37,7 +37,7 @@ double Single(double megahertz) { return static_cast<float>(megahertz); }  // as
 
 }  // namespace
 
-TEST(Settings, NothingWithoutTheKeyThenExactSizesRoundTripLittleEndian) {
+TEST(Settings, NothingWithoutTheKeyThenExactSizesRoundTripLittleEndianAndOthersAreIgnored) {
     MemorySettingsStore store;
     Settings saved;
     EXPECT_EQ(LoadSettings(store, saved), -1);  // first run: no key, defaults kept, nothing written
@@ -79,11 +79,8 @@ TEST(Settings, NothingWithoutTheKeyThenExactSizesRoundTripLittleEndian) {
         LoadSettings(store, loaded);
         EXPECT_EQ(loaded.Last_Open, expected) << path.size();
     }
-}
 
-TEST(Settings, ValuesOfAnotherSizeOrOutsideTheirRangeAreIgnored) {
-    MemorySettingsStore store;
-    EnsureSettingsKey(store);
+    // Values of another size or outside their range are ignored: the defaults stay.
     put(store, "Stars_Mag", 3);      // 4 bytes for a 16-bit value
     put(store, "Sat_Display", 100000);  // beyond the largest catalogue
     put(store, "City", -1);          // would read as "no key"

@@ -31,21 +31,25 @@ auto Fields(const LocalClockTime& t) {
 }  // namespace
 
 // The clock is set in UTC: the system's zone rules make local time of it, so
-// a half-hour zone or a daylight-saving change cannot put it off.
-TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
+// a half-hour zone or a daylight-saving change cannot put it off. Tracking off
+// and a system that says no: the time dialog's test.
+TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtcAndRefusesAnImpossibleTime) {
     const struct {
         const char *utcTime, *utcDate;  // RMC fields
         uint32_t arrived, now;          // ticks
         int32_t delayMs;
-        LocalClockTime set;
+        LocalClockTime set;  // year 0: the clock is left alone
     } cases[] = {
         // 590 ms since the time arrived, + 10 ms; seconds carry into the next day.
         {"235959.50", "311224", 1000, 1590, 600, {2025, 1, 1, 0, 0, 1, 0}},
         {"030000.00", "290224", 5000, 5000, 10, {2024, 2, 29, 3, 0, 1, 0}},            // a leap day
         {"235958.00", "311223", 100, 1590, 1500, {2024, 1, 1, 0, 0, 0, 0}},            // not 24:00:00
         {"120000.00", "010624", 0xFFFFFF00u, 0x100, 522, {2024, 6, 1, 12, 0, 1, 0}},  // tick wrapped
+        {"120000", "", 0, 0, 0, {}},                                                   // no date yet: a void RMC
+        {"770000", "010624", 0, 0, 0, {}},                                             // an impossible hour
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.utcTime) + " " + c.utcDate);
         GpsFix fix;
         GpsTime(fix, c.utcTime, c.utcDate, c.arrived);
         FakeSystemClock clock;
@@ -53,6 +57,11 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
         clock.local = {2025, 1, 1, 5, 29, 58, 300};  // UTC+5:30, never read
         clock.utc = {2024, 12, 31, 23, 59, 58, 300};
         GpsClockSetting setting;
+        if (c.set.year == 0) {
+            EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet);
+            EXPECT_EQ(clock.setCalls + static_cast<int>(clock.sleptMs), 0);
+            continue;
+        }
         ASSERT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockSet);
         EXPECT_EQ(Fields(clock.lastSet), Fields(c.set));
         EXPECT_EQ(setting.delayMs, c.delayMs);
@@ -61,20 +70,6 @@ TEST(ClockFromGps, CarriesTheDelayIntoTheNextSecondInUtc) {
         EXPECT_DOUBLE_EQ(setting.targetSecond, 61.099);
         EXPECT_EQ(setting.correctionS, 3);  // across the hour, not -3597
     }
-}
-
-// Tracking off and a system that says no: the time dialog's test.
-TEST(ClockFromGps, RefusesWithoutADateOrAtAnImpossibleHour) {
-    GpsFix fix;
-    FakeSystemClock clock;
-    GpsClockSetting setting;
-    // No date yet (a void RMC), an impossible hour.
-    const struct { const char *time, *date; } refused[] = {{"120000", ""}, {"770000", "010624"}};
-    for (const auto& r : refused) {
-        GpsTime(fix, r.time, r.date, 0);
-        EXPECT_EQ(SetClockFromGps(fix, clock, setting), GpsClockResult::ClockNotSet) << r.time;
-    }
-    EXPECT_EQ(clock.setCalls + static_cast<int>(clock.sleptMs), 0);
 }
 
 TEST(GpsSettingsDialog, TrackBoxTestButtonAndOk) {

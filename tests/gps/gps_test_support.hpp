@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "../support/device_daemons.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "gps/fix_report.hpp"
 #include "gps/read_sentence.hpp"
 
@@ -29,11 +28,6 @@ inline const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,5
 // for 16 slots), GNGLL and GNTXT; 50 sentences are read, 10 are other types.
 inline const std::string kMultiConstellationCapture =
     std::string(VANTREK_TESTS_DIR) + "/gps/captures/multi-constellation.nmea";
-
-inline std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 // The fix report after reading every sentence of `text` into a fresh fix.
 inline std::string ParsedReport(const std::string& text) {

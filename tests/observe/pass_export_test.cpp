@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -20,11 +19,13 @@
 #include "observe/prediction_cells.hpp"
 #include "observe/visibility_code.hpp"
 #include "platform/temporary_folder.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "../support/run_cli.hpp"
 
 using namespace vantrek;
 using vantrek::testing::RunCli;
 using vantrek::testing::RunCliRaw;
+using vantrek::testing::readText;
 
 namespace {
 
@@ -36,20 +37,11 @@ const std::string kLongName = "FENGYUN 1C DEB, \u00c9TAGE; \u00c5RBITS "
                               "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9"
                               "\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9\u00c9";
 
+// A pass rising at azimuth 231.4, culminating at 160 in its middle, 512 km
+// away, and setting at 359.998 (printed as 0.00, never 360.00).
 PassDetails pass(const std::string& name, int32_t number, double aos, double minutes, double maxElevationDeg) {
-    PassDetails p;
-    p.valid = true;
-    p.name = name;
-    p.catalogNumber = number;
-    p.aos = aos;
-    p.tca = aos + minutes / 2880.0;
-    p.los = aos + minutes / 1440.0;
-    p.aosAzimuth = 231.4 * kDegree;
-    p.tcaAzimuth = 160.0 * kDegree;
-    p.losAzimuth = 359.998 * kDegree;  // prints as 0.00, never 360.00
-    p.maxElevation = maxElevationDeg * kDegree;
-    p.tcaRange = 512.0;
-    return p;
+    return {true, false, -1, 0.0, name, number, aos, aos + minutes / 2880.0, aos + minutes / 1440.0,
+            231.4 * kDegree, 160.0 * kDegree, 359.998 * kDegree, 0.0, 0.0, maxElevationDeg * kDegree, 512.0};
 }
 
 // Three passes as a search's rows might give them: out of order, one twice
@@ -64,13 +56,6 @@ std::vector<PassDetails> samplePasses() {
     PassDetails named = pass(kLongName, 29000, t0, 6.5, 2.6);
     named.upAtStart = true;
     return {late, named, PassDetails{}, late};
-}
-
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 const std::string kPasses = "passes " + std::string(VANTREK_TESTS_DIR) + "/data/sample.tle";
@@ -100,7 +85,7 @@ std::vector<std::string> rowsOf(const std::string& args) {
 TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
     const double stamp = JulianDateFromCalendar(2024, 3, 19, 8, 0, 0, 0);
     EXPECT_EQ(PassesICalendar(samplePasses(), stamp),
-              FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
+              readText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.ics"));
 
     // A name from a file in another encoding, with a control character, stays valid text.
     const std::string latin1 = PassesICalendar({pass("CAF\xc9\x01 2", 1, 2460390.0, 5.0, 30.0)}, stamp);
@@ -109,7 +94,7 @@ TEST(PassExport, CalendarFoldsBetweenCharactersAndEscapesItsText) {
 
 // The table a spreadsheet reads: tests/data/observe/sample-passes.csv.
 TEST(PassExport, CsvHasOneLinePerPassAndSavingReplacesTheWholeFileOrNothing) {
-    EXPECT_EQ(PassesCsv(samplePasses()), FileText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.csv"));
+    EXPECT_EQ(PassesCsv(samplePasses()), readText(std::string(VANTREK_TESTS_DIR) + "/data/observe/sample-passes.csv"));
 
     TemporaryFolder folder;
     const std::string ics = folder.file("passes.ICS");
@@ -117,8 +102,8 @@ TEST(PassExport, CsvHasOneLinePerPassAndSavingReplacesTheWholeFileOrNothing) {
     const double stamp = 2460390.0;
     ASSERT_TRUE(SavePassesFile(ics, samplePasses(), stamp));
     ASSERT_TRUE(SavePassesFile(csv, samplePasses(), stamp));
-    EXPECT_EQ(FileText(csv), PassesCsv(samplePasses()));
-    EXPECT_EQ(FileText(ics), PassesICalendar(samplePasses(), stamp));
+    EXPECT_EQ(readText(csv), PassesCsv(samplePasses()));
+    EXPECT_EQ(readText(ics), PassesICalendar(samplePasses(), stamp));
     // A name the file cannot take (a folder there, no folder at all) fails
     // and leaves what was there, without a temporary beside it.
     std::filesystem::create_directory(folder.file("taken.csv"));
@@ -191,8 +176,16 @@ TEST(CliPasses, RowsDetailsFlaresAndTheExports) {
         EXPECT_LT(previous, std::make_pair(std::stoi(m[1]), m[2].str())) << line;
         previous = {std::stoi(m[1]), m[2].str()};
     }
-    for (const std::string& line : rowsOf(kPasses + kPlace + kDay + " --min-mag 5"))
-        EXPECT_NE(line.find("\tVisible\t"), std::string::npos) << line;
+    // The magnitude filter keeps the visible rows brighter than its limit (the
+    // ISS at 4.7, where the unfiltered row has 5.5).
+    const std::vector<std::string> bright = rowsOf(kPasses + kPlace + kDay + " --min-mag 5");
+    ASSERT_FALSE(bright.empty());
+    for (const std::string& line : bright) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+        EXPECT_EQ(m[3], "Visible");
+        EXPECT_LT(std::stod(m[4]), 5.0) << line;
+    }
     const std::regex flare(R"(\d+\t[^\t]+\t[-0-9: ]+\tFlare\t-?\d+\.\d\t\d\.\d\d)");
     const std::vector<std::string> flares = rowsOf(kPasses + kPlace + " --start 2026-12-06T12:00:00 --hours 48 --flares");
     EXPECT_GT(flares.size(), 0u);
@@ -220,8 +213,8 @@ TEST(CliPasses, RowsDetailsFlaresAndTheExports) {
         EXPECT_EQ(m[4] == "-", m[5] == "-");
         if (plain[r].rfind("3\t", 0) == 0 && firstRiseOfSet3.empty()) firstRiseOfSet3 = m[1];
     }
-    EXPECT_EQ(FileText(ics).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
-    const std::string table = FileText(csv);
+    EXPECT_EQ(readText(ics).rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    const std::string table = readText(csv);
     const auto lines = std::count(table.begin(), table.end(), '\n');
     EXPECT_GT(lines, 4);
     EXPECT_LE(lines, static_cast<long>(plain.size()) + 1);  // each pass once, after the header

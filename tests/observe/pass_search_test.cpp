@@ -23,29 +23,13 @@
 #include "observe/visibility_code.hpp"
 #include "observe/visibility_status.hpp"
 #include "observe_fixtures.hpp"
+#include "../support/orbit_fixtures.hpp"
 #include "../support/synthetic_catalog.hpp"
 
 using namespace vantrek;
 using namespace vantrek::testing;
 
 namespace {
-
-class PassSearch : public ::testing::Test {
-protected:
-    void SetUp() override { options.start = JulianDateFromEpoch(kEpoch); }
-
-    int32_t run(const PassSearchProgressFn& progress = {}) {
-        return RunPassSearch(*model, *catalog, working, observer, options, *results, progress);
-    }
-
-    std::unique_ptr<SatelliteCatalog> catalog = std::make_unique<SatelliteCatalog>();
-    std::unique_ptr<PropagatorState> model = std::make_unique<PropagatorState>();
-    std::unique_ptr<PredictionResults> results = std::make_unique<PredictionResults>();
-    ElementSet working;
-    Observer observer = observerAt(54.3, 10.12);
-    PassSearchOptions options;
-};
-
 
 // A pass Skyfield found: UTC Julian dates and degrees.
 struct SkyfieldPass {
@@ -152,43 +136,6 @@ TEST(PassSearchOptions, OutOfRangeOrNotANumberIsReplacedAndFlareExclusions) {
     for (int32_t number : {24835, 24837, 25528, 0}) EXPECT_FALSE(IsFlareExcluded(number)) << number;
 }
 
-// Which passes the search finds is checked against Skyfield's (pass details) and
-// the exhaustive walk (the digest below, which also skips the geostationary
-// sets that never set); here, what it lists of them.
-TEST_F(PassSearch, UnselectedSetsAreSkippedAndTheFilterChangesTheRowsNotTheCount) {
-    AddToCatalog(*catalog, orbitAt(90002, 800.0, 98.6, 300.0, 120.0));  // visible passes at night
-    AddToCatalog(*catalog, catalog->entries[0]);
-    catalog->selected[1] = 0;
-    results->count = 7;  // the rows of an earlier search are dropped
-    const int32_t passes = run();
-    ASSERT_GE(passes, 4);
-    for (int r = 0; r < results->count; ++r) {
-        const PredictionRow& row = results->rows[r];
-        EXPECT_EQ(row.satelliteIndex, 0);
-        EXPECT_GE(row.time, options.start);
-        EXPECT_GE(row.code, kVisibilityEclipsed);
-        EXPECT_LE(row.code, kVisibilityVisible);
-        EXPECT_EQ(row.code == kVisibilityVisible, row.magnitude < 100.0);
-    }
-
-    options.magnitudeFilter = 1;
-    EXPECT_EQ(run(), passes);
-    ASSERT_GT(results->count, 0);
-    for (int r = 0; r < results->count; ++r) {
-        EXPECT_EQ(results->rows[r].code, kVisibilityVisible);
-        EXPECT_LT(results->rows[r].magnitude, 20.0);
-    }
-    options.minimumMagnitude = 0.0;
-    run();
-    for (int r = 0; r < results->count; ++r) EXPECT_LT(results->rows[r].magnitude, 0.0);
-
-    options.hours = 0.0;  // an empty period: the bars are full after one step
-    PassSearchProgress last;
-    run([&](const PassSearchProgress& p) { last = p; });
-    EXPECT_EQ(last.satellitesDone, 2);
-    EXPECT_EQ(last.tenthsDone, 10);
-}
-
 // The satellites shared among threads give the rows, their order, the pass
 // count and the full mark of one thread, also where the row cap cuts the list
 // in the middle of a satellite.
@@ -197,11 +144,8 @@ TEST(PassSearchThreads, RowsOrderAndCountOfOneThreadAndTheRowCap) {
     for (int k = 0; k < 400; k += 3) catalog->selected[k] = 0;
     for (const auto& [flareMode, maxRows] : {std::pair{0, 301}, {0, 57}, {1, 301}}) {
         SCOPED_TRACE(::testing::Message() << "flare mode " << flareMode << ", " << maxRows << " rows");
-        PassSearchOptions options;
-        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.3;
-        options.hours = 12.0;
-        options.flareMode = flareMode;
-        options.maxRows = maxRows;
+        const PassSearchOptions options{JulianDateFromEpoch(kSyntheticEpoch) + 0.3, 12.0, {}, flareMode, 0, 20.0, 0,
+                                        maxRows};
         Observer observer = observerAt(-33.9, 151.2);
         auto model = std::make_unique<PropagatorState>();
         ElementSet working;
@@ -212,6 +156,7 @@ TEST(PassSearchThreads, RowsOrderAndCountOfOneThreadAndTheRowCap) {
         EXPECT_EQ(shared.full, one.full);
         for (int r = 0; r < one.count; ++r) {
             const PredictionRow &a = one.rows[r], &b = shared.rows[r];
+            EXPECT_NE(catalog->selected[a.satelliteIndex], 0) << r;  // an unselected set is skipped
             ASSERT_EQ(std::tie(a.satelliteIndex, a.code, a.time, a.magnitude, a.flareAngle),
                       std::tie(b.satelliteIndex, b.code, b.time, b.magnitude, b.flareAngle)) << r;
         }
@@ -227,8 +172,9 @@ TEST(PassSearchThreads, RowsOrderAndCountOfOneThreadAndTheRowCap) {
     }
 }
 
-TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
+TEST(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
     // An Iridium-like constellation: 6 planes of 11 at 780 km, 86.4 degrees.
+    auto catalog = std::make_unique<SatelliteCatalog>();
     for (int plane = 0; plane < 6; ++plane) {
         for (int slot = 0; slot < 11; ++slot) {
             AddToCatalog(*catalog, orbitAt(30000 + plane * 11 + slot, 780.0, 86.4, 31.6 * plane,
@@ -236,9 +182,14 @@ TEST_F(PassSearch, FlaresAreListedAtTheirPeakOneSecondBeforeTheyFade) {
         }
     }
     catalog->entries[0].catalogNumber = 24836;  // on the exclusion list
-    options.flareMode = 1;
+    auto model = std::make_unique<PropagatorState>();
+    auto results = std::make_unique<PredictionResults>();
+    ElementSet working;
+    Observer observer = observerAt(54.3, 10.12);
+    const PassSearchOptions options{JulianDateFromEpoch(kEpoch), 24.0, {}, 1};  // flares
     PassSearchProgress last;
-    run([&](const PassSearchProgress& p) { last = p; });
+    RunPassSearch(*model, *catalog, working, observer, options, *results,
+                  [&](const PassSearchProgress& p) { last = p; });
     EXPECT_EQ(last.tenthsDone, 10);  // the whole period walked
     ASSERT_GT(results->count, 0);
     for (int r = 0; r < results->count; ++r) {
@@ -275,11 +226,8 @@ TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
                           {1, 0, 1791, 75, 0xd187be102092a033ull},
                           {0, kEngineSgp8, 1692, 1824, 0x109cdfeb5fd28bfcull}};
     for (const Case& c : cases) {
-        PassSearchOptions options;
-        options.start = JulianDateFromEpoch(kSyntheticEpoch) + 0.75;
-        options.hours = 24.0;
-        options.flareMode = c.flareMode;
-        options.engine = c.engine;
+        const PassSearchOptions options{JulianDateFromEpoch(kSyntheticEpoch) + 0.75, 24.0, {}, c.flareMode, 0, 20.0,
+                                        c.engine};
         int32_t passes = 0, rows = 0;
         const uint64_t digest = searchDigest(options, passes, rows);
         EXPECT_EQ(passes, c.passes) << "flare mode " << c.flareMode << " engine " << c.engine;
@@ -291,17 +239,11 @@ TEST(PassSearchDigest, MatchesTheExhaustiveWalk) {
 TEST(PassDetails, AgreesWithSkyfieldOnRiseCulminationAndSet) {
     const Reference reference = readReference();
     ASSERT_GE(reference.passes.size(), 50u);
-    std::ifstream tle(std::string(VANTREK_REFERENCE_DATA_DIR) + "/pass_reference.tle");
-    const std::string sets((std::istreambuf_iterator<char>(tle)), std::istreambuf_iterator<char>());
-    auto catalog = std::make_unique<SatelliteCatalog>();
-    ASSERT_EQ(loadElementSets(*catalog, sets.data(), static_cast<long>(sets.size())), 7);
-    for (int i = 0; i < catalog->count; ++i) catalog->selected[i] = 1;
+    const auto catalog = loaded(readText(std::string(VANTREK_REFERENCE_DATA_DIR) + "/pass_reference.tle"));
+    ASSERT_EQ(catalog->count, 7);  // each selected
 
     Observer observer{reference.latitude * kDegree, reference.longitude * kDegree, reference.height};
-    PassSearchOptions options;
-    options.start = reference.start;
-    options.hours = reference.hours;
-    options.limits.satelliteElevation = reference.limit * kDegree;
+    const PassSearchOptions options{reference.start, reference.hours, {reference.limit * kDegree}};
     auto model = std::make_unique<PropagatorState>();
     auto results = std::make_unique<PredictionResults>();
     ElementSet working;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -32,39 +33,30 @@ using std::chrono::milliseconds;
 
 namespace {
 
-// A daemon that answers every command with the same bytes, a piece at a
-// time, and then falls silent (a time-out).
-class ScriptedStream final : public ByteStream {
-public:
-    explicit ScriptedStream(std::string answer) : answer_(std::move(answer)) {}
+// A daemon that answers the one command it is sent, 4 kB at a time, and then
+// falls silent (a time-out).
+struct ScriptedStream final : ByteStream {
+    explicit ScriptedStream(std::string bytes) : answer(std::move(bytes)) {}
     StreamResult connect(const std::string&, uint16_t) override {
-        open_ = true;
+        open = true;
         return StreamResult::Ok;
     }
     StreamResult write(const char* bytes, std::size_t count) override {
-        sent += std::string(bytes, count);
-        position_ = 0;
-        return open_ ? StreamResult::Ok : StreamResult::Closed;
-    }
-    StreamResult read(char* buffer, std::size_t capacity, std::size_t& received) override {
-        received = 0;
-        if (position_ >= answer_.size()) return StreamResult::TimedOut;
-        received = std::min({capacity, answer_.size() - position_, std::size_t{4096}});
-        std::copy_n(answer_.data() + position_, received, buffer);
-        position_ += received;
-        consumed += received;
+        sent.append(bytes, count);
         return StreamResult::Ok;
     }
-    void close() override { open_ = false; }
-    bool isOpen() const override { return open_; }
+    StreamResult read(char* buffer, std::size_t capacity, std::size_t& received) override {
+        received = std::min({capacity, answer.size() - consumed, std::size_t{4096}});
+        std::copy_n(answer.data() + consumed, received, buffer);
+        consumed += received;
+        return received > 0 ? StreamResult::Ok : StreamResult::TimedOut;
+    }
+    void close() override { open = false; }
+    bool isOpen() const override { return open; }
 
-    std::string sent;
+    std::string answer, sent;
     std::size_t consumed = 0;
-
-private:
-    std::string answer_;
-    std::size_t position_ = 0;
-    bool open_ = false;
+    bool open = false;
 };
 
 struct AnswerRow {
@@ -77,15 +69,6 @@ struct AnswerRow {
 constexpr double kSpeedOfLightMs = 299792458.0;
 const double kReportedDeg = 0.011;  // the daemons print angles with two decimals
 
-// A connection of the test's own to a daemon, to read back what it was told.
-struct Hamlib {
-    explicit Hamlib(uint16_t port) : port(port) { link.stream = std::make_unique<TcpStream>(kAnswerTimeMs); }
-    bool open() { return OpenHamlib(link, "127.0.0.1", port) == LinkError::None; }
-    uint16_t port;
-    HamlibConnection link;
-    int report = 0;
-};
-
 // rigctld or rotctld with the dummy device on 127.0.0.1:port.
 std::unique_ptr<ChildProgram> StartDaemon(const char* program, uint16_t port, const char* conf = "") {
     std::vector<std::string> args = {program, "-m", "1", "-T", "127.0.0.1", "-t", std::to_string(port)};
@@ -95,7 +78,9 @@ std::unique_ptr<ChildProgram> StartDaemon(const char* program, uint16_t port, co
 
 bool Answering(std::initializer_list<uint16_t> ports) {
     for (uint16_t port : ports)
-        if (!WaitUntil([&] { return Hamlib(port).open(); }, milliseconds(5000))) return false;
+        if (!WaitUntil([&] { return TcpStream(100).connect("127.0.0.1", port) == StreamResult::Ok; },
+                       milliseconds(5000)))
+            return false;
     return true;
 }
 
@@ -141,12 +126,8 @@ TEST(HamlibProtocol, FrequencyAnswersGoodAndBad) {
         EXPECT_EQ(HamlibOpen(link), row.staysOpen);
         // Never more than a line's worth is taken from a flood.
         EXPECT_LE(daemon->consumed, kLongestAnswerLine + 1 + 4096);
-        if (row.error == LinkError::None) {
-            EXPECT_EQ(hz, 145800000);
-        }
-        if (row.error == LinkError::DaemonRefused) {
-            EXPECT_EQ(report, -11);
-        }
+        EXPECT_TRUE(row.error != LinkError::None || hz == 145800000) << hz;
+        EXPECT_TRUE(row.error != LinkError::DaemonRefused || report == -11) << report;
     }
 }
 
@@ -174,8 +155,10 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
     StationLink link;
     StationStep step;
     RotatorPlan plan;  // the tracker lets it go after the set
-    Hamlib radio(radioPort);
-    ASSERT_TRUE(radio.open());
+    HamlibConnection radio;  // the test's own, to read back what the radio was told
+    radio.stream = std::make_unique<TcpStream>(kAnswerTimeMs);
+    ASSERT_EQ(OpenHamlib(radio, "127.0.0.1", radioPort), LinkError::None);
+    int report = 0;
     double worstPointing = 0.0;
     int64_t hz = 0, offset = 0;
     const double start = JulianDateFromCalendar(2008, 9, 21, 0, 21, 0, 0);
@@ -193,20 +176,18 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
         ASSERT_TRUE(WaitUntil([&] { return Carried(StationStatusOf(link), step); }, milliseconds(10000)))
             << StationStatusOf(link).radio.error << " | " << StationStatusOf(link).rotator.error;
         const RotatorTarget& t = step.rotatorTarget;
-        if (!plan.planned.empty() && jd >= plan.riseJd && jd <= plan.setJd) {
-            EXPECT_GE(t.azimuthDeg, -180.0);
-            EXPECT_LE(t.azimuthDeg, 180.0);
+        if (!plan.planned.empty() && jd >= plan.riseJd && jd <= plan.setJd) {  // the range: the plan's test
             worstPointing = std::fmax(worstPointing, PointingSeparationDeg({t.azimuthDeg, t.elevationDeg},
                                                                            {step.azimuthDeg, step.elevationDeg}));
         }
         if (!step.downlinkSent) continue;
         // f * (1 - range rate / c), with the program's own range rate.
         const double expected = 145800000.0 * (1.0 - step.rangeRateKmS * 1000.0 / kSpeedOfLightMs);
-        ASSERT_EQ(ReadFrequency(radio.link, hz, radio.report), LinkError::None);
+        ASSERT_EQ(ReadFrequency(radio, hz, report), LinkError::None);
         EXPECT_NEAR(static_cast<double>(hz - offset), expected, 1.0);
         if (jd > start + 300.0 / 86400.0 && offset == 0) {  // the operator tunes 500 Hz up
             offset = 500;
-            ASSERT_EQ(SetFrequency(radio.link, hz + offset, radio.report), LinkError::None);
+            ASSERT_EQ(SetFrequency(radio, hz + offset, report), LinkError::None);
         }
     }
     // North lies inside this rotator's range: no turn back, and the west of
@@ -217,7 +198,7 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
     EXPECT_LE(worstPointing, options.angleStepDeg + 0.05);
     EXPECT_EQ(StationStatusOf(link).offsetHz, 500);
     HamlibAnswer answer;
-    ASSERT_EQ(HamlibCommand(radio.link, "i", answer), LinkError::None);
+    ASSERT_EQ(HamlibCommand(radio, "i", answer), LinkError::None);
     ASSERT_NE(answer.find("TX Frequency"), nullptr);
     const double uplink = 145990000.0 * (1.0 + step.rangeRateKmS * 1000.0 / kSpeedOfLightMs);
     EXPECT_NEAR(std::stod(*answer.find("TX Frequency")), uplink, 10.0 + 1.0);  // within the step
@@ -227,7 +208,7 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
     step.radioTarget.downlinkHz += 1000;
     ASSERT_TRUE(HandStationRequest(link, RequestFor(step, radioPort, rotatorPort)));
     ASSERT_TRUE(WaitUntil([&] { return Carried(StationStatusOf(link), step); }, milliseconds(10000)));
-    ASSERT_EQ(ReadFrequency(radio.link, hz, radio.report), LinkError::None);
+    ASSERT_EQ(ReadFrequency(radio, hz, report), LinkError::None);
     EXPECT_EQ(hz, step.radioTarget.downlinkHz);
     EXPECT_EQ(StationStatusOf(link).offsetHz, 0);
     StopStationLink(link);
@@ -244,27 +225,23 @@ TEST(StationThroughDaemons, RotatorStandsWhereThePlanSaysTheRadioOnTheCorrectedL
                             std::to_string(rotatorPort) + " --radio 127.0.0.1:" + std::to_string(radioPort),
                         output),
               0);
-    std::vector<std::vector<std::string>> lines;
+    // Each row: time, look angles, then the rotator's and the radio's commands or "-".
+    const std::regex row(R"(\d{4}-\d\d-\d\dT[\d:]{8}Z\t\S+\t\S+\t(\S+)\t(\S+)\t(\S+)\t\S+)");
     std::istringstream in(output);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        lines.emplace_back();
-        for (std::string field; std::getline(fields, field, '\t');) lines.back().push_back(field);
+    std::string line, lastAz, lastEl, lastDownlink;
+    std::smatch m;
+    for (int i = 0; i < 40 && std::getline(in, line); ++i) {
+        ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+        if (m[1] != "-") lastAz = m[1], lastEl = m[2];
+        if (m[3] != "-") lastDownlink = m[3];
     }
-    ASSERT_EQ(lines.size(), 42u);
-    std::string lastAz, lastEl, lastDownlink;
-    for (std::size_t i = 0; i < 40; ++i) {
-        ASSERT_EQ(lines[i].size(), 7u);
-        EXPECT_EQ(lines[i][0].size(), 20u);  // YYYY-MM-DDTHH:MM:SSZ
-        if (lines[i][3] != "-") lastAz = lines[i][3], lastEl = lines[i][4];
-        if (lines[i][5] != "-") lastDownlink = lines[i][5];
-    }
-    EXPECT_EQ(lines[0][0], "2008-09-21T00:21:00Z");
-    ASSERT_EQ(lines[40].size(), 3u);
-    EXPECT_EQ(lines[40][0], "rotator");
-    EXPECT_NEAR(std::stod(lines[40][1]), std::stod(lastAz), kReportedDeg);
-    EXPECT_NEAR(std::stod(lines[40][2]), std::stod(lastEl), kReportedDeg);
-    EXPECT_EQ(lines[41], (std::vector<std::string>{"radio", lastDownlink}));
+    EXPECT_EQ(output.substr(0, 20), "2008-09-21T00:21:00Z");
+    ASSERT_TRUE(std::getline(in, line) && std::regex_match(line, m, std::regex(R"(rotator\t(\S+)\t(\S+))"))) << line;
+    EXPECT_NEAR(std::stod(m[1]), std::stod(lastAz), kReportedDeg);
+    EXPECT_NEAR(std::stod(m[2]), std::stod(lastEl), kReportedDeg);
+    std::getline(in, line);
+    EXPECT_EQ(line, "radio\t" + lastDownlink);
+    EXPECT_FALSE(std::getline(in, line)) << line;
 }
 
 TEST(StationLinkFaults, KilledDaemonShowsReconnectsAndNothingWaits) {

@@ -91,15 +91,12 @@ TEST(RotatorPlan, EachKindOfPassKeepsTheRangeAndPointsAtTheTrack) {
             if (i > 0 && std::fabs(p.azimuthDeg - plan.planned[i - 1].azimuthDeg) > 180.0) {
                 ++turnsBack;
                 EXPECT_EQ(plan.unwindJd, t.jd);
-                if (!std::isnan(row.unwindElevation)) {
-                    EXPECT_NEAR(t.elevationDeg, row.unwindElevation, 0.5);
-                }
+                // A row without an elevation (NaN) takes any.
+                EXPECT_FALSE(std::fabs(t.elevationDeg - row.unwindElevation) > 0.5) << t.elevationDeg;
             }
         }
         EXPECT_EQ(turnsBack, row.mode == RotatorMode::Unwind ? 1 : 0);
-        if (row.mode == RotatorMode::Flipped) {
-            EXPECT_GT(plan.planned.front().elevationDeg, 90.0);
-        }
+        EXPECT_TRUE(row.mode != RotatorMode::Flipped || plan.planned.front().elevationDeg > 90.0);
     }
 }
 
