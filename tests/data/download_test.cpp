@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <tuple>
@@ -230,9 +229,6 @@ struct LoopbackDownloadTest : ::testing::Test {
     RecordingProgress progress;
 
     LoopbackDownloadTest() {
-        // A proxy of the environment must not see loopback requests.
-        ::setenv("no_proxy", "127.0.0.1", 1);
-        ::setenv("NO_PROXY", "127.0.0.1", 1);
         context.http = &http;
         context.urlTemplate = server.base() + "/NORAD/elements/gp.php?GROUP=%s&FORMAT=tle";
         context.saveFolder = folder.file("TLE");
