@@ -101,6 +101,13 @@ TEST_F(InfoPanelTest, AgreesWithTheLookCommandAndTheDopplerFormula) {
     state->iridiumCatalogue = 1;
     paint();
     EXPECT_NE(line("Iridium flare "), nullptr);
+
+    // Tracking on before the receiver has a fix: the search is shown, no calculation time.
+    state->gps.trackingEnabled = true;
+    paint();
+    EXPECT_NE(line("Searching GPS"), nullptr);
+    EXPECT_NE(line("--"), nullptr);
+    EXPECT_EQ(line("Aver. calc. time"), nullptr);
 }
 
 TEST_F(InfoPanelTest, ComparisonShowsCurrentMinusOtherEngineKeepsTheEngineAndCrossesGreenwichByAHair) {
