@@ -46,6 +46,13 @@ bool loadElementFile(const std::string& path, SatelliteCatalog& catalog) {
     return true;
 }
 
+bool loadElementFileWithSet(const std::string& path, int index, SatelliteCatalog& catalog) {
+    if (!loadElementFile(path, catalog)) return false;
+    if (index < catalog.count) return true;
+    std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", path.c_str(), catalog.count, index);
+    return false;
+}
+
 bool parseNumber(const char* text, double& value) {
     char* end = nullptr;
     value = std::strtod(text, &end);

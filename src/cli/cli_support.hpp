@@ -16,6 +16,9 @@ bool readFileBytes(const std::string& path, long maxBytes, std::string& bytes);
 // could not be used are counted on standard error.
 bool loadElementFile(const std::string& path, SatelliteCatalog& catalog);
 
+// The same, and false (after a message) when the file holds no set `index`.
+bool loadElementFileWithSet(const std::string& path, int index, SatelliteCatalog& catalog);
+
 // A finite number that is the whole of the text.
 bool parseNumber(const char* text, double& value);
 

@@ -155,13 +155,8 @@ int runDraw(int argc, char** argv) {
     }
     auto state = std::make_unique<AppState>();
     StartUpDefaults(*state);
-    if (!loadElementFile(request.file, state->catalog)) return 2;
+    if (!loadElementFileWithSet(request.file, request.index, state->catalog)) return 2;
     state->iridiumCatalogue = isIridiumFileOnOpen(request.file) ? 1 : 0;  // as Open tells
-    if (request.index >= state->catalog.count) {
-        std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
-                     state->catalog.count, request.index);
-        return 2;
-    }
     if (!request.nmeaFile.empty()) {
         if (!feedCapture(request.nmeaFile, state->gps)) {
             std::fprintf(stderr, "vantrek-cli: cannot open %s\n", request.nmeaFile.c_str());

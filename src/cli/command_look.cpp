@@ -104,12 +104,7 @@ int runLook(int argc, char** argv) {
         return 2;
     }
     auto catalog = std::make_unique<SatelliteCatalog>();
-    if (!loadElementFile(request.file, *catalog)) return 2;
-    if (request.index >= catalog->count) {
-        std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
-                     catalog->count, request.index);
-        return 2;
-    }
+    if (!loadElementFileWithSet(request.file, request.index, *catalog)) return 2;
 
     Observer observer;
     observer.latitude = request.latitudeDeg * kDegree;

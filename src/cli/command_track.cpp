@@ -19,6 +19,7 @@
 #include "station/link_texts.hpp"
 #include "station/link_worker.hpp"
 #include "station/station_tracker.hpp"
+#include "ui/station_tick.hpp"
 
 namespace vantrek::cli {
 
@@ -220,12 +221,7 @@ int runTrack(int argc, char** argv) {
         return 2;
     }
     auto catalog = std::make_unique<SatelliteCatalog>();
-    if (!loadElementFile(request.file, *catalog)) return 2;
-    if (request.index >= catalog->count) {
-        std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", request.file.c_str(),
-                     catalog->count, request.index);
-        return 2;
-    }
+    if (!loadElementFileWithSet(request.file, request.index, *catalog)) return 2;
     // The link frequencies as the program has them for the current satellite.
     catalog->current = request.index;
     Settings settings;
@@ -236,15 +232,13 @@ int runTrack(int argc, char** argv) {
     observer.longitude = request.longitudeDeg * kDegree;
     observer.height = request.heightKm;
 
-    StationOptions options;
+    // The program's thresholds and links; the rotator and elevation as asked, no park.
+    StationOptions options = StationOptionsFrom(settings);
     options.radio = true;
     options.rotator = true;
     options.limits = request.limits;
     options.trackElevationDeg = request.trackElevationDeg;
-    options.dopplerStepHz = settings.Doppler_step;
-    options.angleStepDeg = settings.Rotator_step;
-    options.downlinkMHz = settings.downlink;
-    options.uplinkMHz = settings.uplink;
+    options.parkAfterPass = false;
 
     RadioSession radio;
     RotatorSession rotator;
