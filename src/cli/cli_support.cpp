@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "astro/constants.hpp"
 #include "astro/julian_date.hpp"
 #include "orbit/catalog_loading.hpp"
 #include "ui/display_list_text.hpp"
@@ -51,6 +52,33 @@ bool loadElementFileWithSet(const std::string& path, int index, SatelliteCatalog
     if (index < catalog.count) return true;
     std::fprintf(stderr, "vantrek-cli: %s holds %d element sets; no index %d\n", path.c_str(), catalog.count, index);
     return false;
+}
+
+Observer SiteArguments::observer() const {
+    Observer o;
+    o.latitude = latitudeDeg * kDegree;
+    o.longitude = longitudeDeg * kDegree;
+    o.height = heightKm;
+    return o;
+}
+
+int parseSiteOption(const char* arg, const char* value, SiteArguments& site) {
+    bool ok = false;
+    if (std::strcmp(arg, "--index") == 0) {
+        char* end = nullptr;
+        const long n = std::strtol(value, &end, 10);
+        ok = end != value && *end == '\0' && n >= 0 && n < kCatalogLimit;
+        if (ok) site.index = static_cast<int>(n);
+    } else if (std::strcmp(arg, "--lat") == 0) {
+        ok = parseNumber(value, site.latitudeDeg) && std::fabs(site.latitudeDeg) <= 90.0;
+    } else if (std::strcmp(arg, "--lon") == 0) {
+        ok = parseNumber(value, site.longitudeDeg) && std::fabs(site.longitudeDeg) <= 360.0;
+    } else if (std::strcmp(arg, "--alt") == 0) {
+        ok = parseNumber(value, site.heightKm) && std::fabs(site.heightKm) <= 100000.0;
+    } else {
+        return 0;
+    }
+    return ok ? 1 : -1;
 }
 
 bool parseNumber(const char* text, double& value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "orbit/element_set.hpp"
@@ -18,6 +19,21 @@ bool loadElementFile(const std::string& path, SatelliteCatalog& catalog);
 
 // The same, and false (after a message) when the file holds no set `index`.
 bool loadElementFileWithSet(const std::string& path, int index, SatelliteCatalog& catalog);
+
+// Which set and where the observer stands: --index, --lat, --lon and --alt.
+struct SiteArguments {
+    int index = -1;
+    double latitudeDeg = NAN, longitudeDeg = NAN, heightKm = NAN;
+
+    bool complete() const {
+        return index >= 0 && std::isfinite(latitudeDeg) && std::isfinite(longitudeDeg) && std::isfinite(heightKm);
+    }
+    Observer observer() const;  // the coordinates in the program's units
+};
+
+// 1 when `arg` is one of the site options and `value` fits it, -1 when it
+// does not fit, 0 when `arg` is another option.
+int parseSiteOption(const char* arg, const char* value, SiteArguments& site);
 
 // A finite number that is the whole of the text.
 bool parseNumber(const char* text, double& value);

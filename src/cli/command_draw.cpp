@@ -44,10 +44,9 @@ struct DrawRequest {
     bool pass = false;  // the pass chart instead of a view
     std::string file;
     std::string nmeaFile;
-    int index = 0;
+    SiteArguments site{0};  // set 0 unless told
     int width = 1280;
     int height = 800;
-    double latitudeDeg = NAN, longitudeDeg = NAN, heightKm = NAN;
     double julianDate = NAN;
     int32_t engine = 0;
     int32_t refraction = 0;
@@ -67,19 +66,12 @@ bool parseWhole(const char* text, long low, long high, long& value) {
 
 bool parseOption(const char* arg, const char* value, DrawRequest& r) {
     long n = 0;
-    if (std::strcmp(arg, "--index") == 0) {
-        if (!parseWhole(value, 0, kCatalogLimit - 1, n)) return false;
-        r.index = static_cast<int>(n);
+    if (const int site = parseSiteOption(arg, value, r.site)) {
+        return site > 0;
     } else if (std::strcmp(arg, "--width") == 0 || std::strcmp(arg, "--height") == 0) {
         // Up to the largest screens; the views clamp what a small area cannot hold.
         if (!parseWhole(value, 0, 16384, n)) return false;
         (arg[2] == 'w' ? r.width : r.height) = static_cast<int>(n);
-    } else if (std::strcmp(arg, "--lat") == 0) {
-        return parseNumber(value, r.latitudeDeg) && std::fabs(r.latitudeDeg) <= 90.0;
-    } else if (std::strcmp(arg, "--lon") == 0) {
-        return parseNumber(value, r.longitudeDeg) && std::fabs(r.longitudeDeg) <= 360.0;
-    } else if (std::strcmp(arg, "--alt") == 0) {
-        return parseNumber(value, r.heightKm) && std::fabs(r.heightKm) <= 100000.0;
     } else if (std::strcmp(arg, "--time") == 0) {
         return parseUtcTime(value, r.julianDate);
     } else if (std::strcmp(arg, "--engine") == 0) {
@@ -131,8 +123,7 @@ bool parseArguments(int argc, char** argv, DrawRequest& r) {
         }
         ++i;
     }
-    return !r.file.empty() && std::isfinite(r.latitudeDeg) && std::isfinite(r.longitudeDeg) &&
-           std::isfinite(r.heightKm) && std::isfinite(r.julianDate);
+    return !r.file.empty() && r.site.complete() && std::isfinite(r.julianDate);
 }
 
 // The capture's sentences go into the fix record as the reader would put them.
@@ -155,7 +146,7 @@ int runDraw(int argc, char** argv) {
     }
     auto state = std::make_unique<AppState>();
     StartUpDefaults(*state);
-    if (!loadElementFileWithSet(request.file, request.index, state->catalog)) return 2;
+    if (!loadElementFileWithSet(request.file, request.site.index, state->catalog)) return 2;
     state->iridiumCatalogue = isIridiumFileOnOpen(request.file) ? 1 : 0;  // as Open tells
     if (!request.nmeaFile.empty()) {
         if (!feedCapture(request.nmeaFile, state->gps)) {
@@ -172,13 +163,13 @@ int runDraw(int argc, char** argv) {
     settings.sgp8Comparison = request.compare;
     settings.Flag_planets = request.planets;
     settings.Stars_Mag = request.starsMag;
-    settings.Lat = request.latitudeDeg * kDegree;
-    settings.Lon = request.longitudeDeg * kDegree;
-    settings.Alt = request.heightKm;
+    settings.Lat = request.site.latitudeDeg * kDegree;
+    settings.Lon = request.site.longitudeDeg * kDegree;
+    settings.Alt = request.site.heightKm;
     state->observer.latitude = settings.Lat;
     state->observer.longitude = settings.Lon;
     state->observer.height = settings.Alt;
-    state->catalog.current = request.index;
+    state->catalog.current = request.site.index;
     loadCurrentSatellite(state->catalog, ProgramFolderFromEnvironment(ExecutableFolder().path), settings);
 
     // The clock stopped at the time; times are shown in UTC (local offset 0).
@@ -199,7 +190,7 @@ int runDraw(int argc, char** argv) {
     clock.local = clock.utc;
 
     const Rect client{0, 0, request.width, request.height};
-    if (request.pass) return drawPassChart(*state, request.index, request.julianDate, client, request.repeat);
+    if (request.pass) return drawPassChart(*state, request.site.index, request.julianDate, client, request.repeat);
     if (request.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < request.repeat; ++i) {

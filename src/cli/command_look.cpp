@@ -29,18 +29,9 @@ const char kLookUsage[] =
     "usage: vantrek-cli look FILE --index N --lat DEG --lon DEG --alt KM "
     "--time YYYY-MM-DDTHH:MM:SS[.fff] [--engine 4|8] [--refraction]\n";
 
-bool parseIndex(const char* text, int& value) {
-    char* end = nullptr;
-    const long n = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || n < 0 || n >= kCatalogLimit) return false;
-    value = static_cast<int>(n);
-    return true;
-}
-
 struct LookRequest {
     std::string file;
-    int index = -1;
-    double latitudeDeg = NAN, longitudeDeg = NAN, heightKm = NAN;
+    SiteArguments site;
     double julianDate = NAN;
     int32_t engine = 0;
     int32_t refraction = 0;
@@ -61,14 +52,8 @@ bool parseArguments(int argc, char** argv, LookRequest& request) {
             continue;
         }
         if (value == nullptr) return false;
-        if (std::strcmp(arg, "--index") == 0) {
-            ok = parseIndex(value, request.index);
-        } else if (std::strcmp(arg, "--lat") == 0) {
-            ok = parseNumber(value, request.latitudeDeg) && std::fabs(request.latitudeDeg) <= 90.0;
-        } else if (std::strcmp(arg, "--lon") == 0) {
-            ok = parseNumber(value, request.longitudeDeg) && std::fabs(request.longitudeDeg) <= 360.0;
-        } else if (std::strcmp(arg, "--alt") == 0) {
-            ok = parseNumber(value, request.heightKm) && std::fabs(request.heightKm) <= 100000.0;
+        if (const int site = parseSiteOption(arg, value, request.site)) {
+            ok = site > 0;
         } else if (std::strcmp(arg, "--time") == 0) {
             ok = parseUtcTime(value, request.julianDate);
         } else if (std::strcmp(arg, "--engine") == 0) {
@@ -83,9 +68,7 @@ bool parseArguments(int argc, char** argv, LookRequest& request) {
         }
         ++i;
     }
-    return !request.file.empty() && request.index >= 0 && std::isfinite(request.latitudeDeg) &&
-           std::isfinite(request.longitudeDeg) && std::isfinite(request.heightKm) &&
-           std::isfinite(request.julianDate);
+    return !request.file.empty() && request.site.complete() && std::isfinite(request.julianDate);
 }
 
 // Longitude in degrees east, -180..180.
@@ -104,18 +87,15 @@ int runLook(int argc, char** argv) {
         return 2;
     }
     auto catalog = std::make_unique<SatelliteCatalog>();
-    if (!loadElementFileWithSet(request.file, request.index, *catalog)) return 2;
+    if (!loadElementFileWithSet(request.file, request.site.index, *catalog)) return 2;
 
-    Observer observer;
-    observer.latitude = request.latitudeDeg * kDegree;
-    observer.longitude = request.longitudeDeg * kDegree;
-    observer.height = request.heightKm;
+    Observer observer = request.site.observer();
     const double jd = request.julianDate;
 
     auto model = std::make_unique<PropagatorState>();
     ElementSet working;
     Vector4 velocity, position;
-    propagateSatellite(*model, *catalog, jd, working, request.index, velocity, position, 0, request.engine);
+    propagateSatellite(*model, *catalog, jd, working, request.site.index, velocity, position, 0, request.engine);
     if (propagationFailed(position)) {
         std::fprintf(stderr, "vantrek-cli: %s cannot be propagated to that time\n", trimmedName(working).c_str());
         return 2;
@@ -153,10 +133,10 @@ int runLook(int argc, char** argv) {
     // Brightness and visibility as the sky view and the pass search see them.
     MagnitudeEstimate estimate;
     const double magnitude =
-        EstimateMagnitude(*model, *catalog, jd, request.index, working, observer, request.engine, estimate);
+        EstimateMagnitude(*model, *catalog, jd, request.site.index, working, observer, request.engine, estimate);
     double searchMagnitude = 0.0;
     FlareResult flare;
-    const int16_t visibility = VisibilityStatus(*model, *catalog, jd, working, request.index, observer, 0,
+    const int16_t visibility = VisibilityStatus(*model, *catalog, jd, working, request.site.index, observer, 0,
                                                 VisibilityLimits{}, request.engine, 0, searchMagnitude, flare);
     std::printf("eclipsed=%d\n", estimate.eclipsed);
     std::printf("depth=%.6f\n", estimate.depth);

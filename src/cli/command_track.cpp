@@ -38,8 +38,7 @@ constexpr double kArrivedDeg = 0.02;
 
 struct TrackRequest {
     std::string file;
-    int index = -1;
-    double latitudeDeg = NAN, longitudeDeg = NAN, heightKm = NAN;
+    SiteArguments site;
     double startJd = NAN;
     double minutes = NAN;
     long stepSeconds = 1;
@@ -49,14 +48,6 @@ struct TrackRequest {
     double trackElevationDeg = 0.0;
     bool plansOnly = false;
 };
-
-bool parseIndex(const char* text, int& value) {
-    char* end = nullptr;
-    const long n = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || n < 0 || n >= kCatalogLimit) return false;
-    value = static_cast<int>(n);
-    return true;
-}
 
 // HOST:PORT; the port is what follows the last colon.
 bool parseEndpoint(const char* text, LinkEndpoint& endpoint) {
@@ -100,14 +91,8 @@ bool parseArguments(int argc, char** argv, TrackRequest& request) {
         if (value == nullptr) return false;
         bool ok = true;
         double number = 0.0;
-        if (std::strcmp(arg, "--index") == 0) {
-            ok = parseIndex(value, request.index);
-        } else if (std::strcmp(arg, "--lat") == 0) {
-            ok = parseNumber(value, request.latitudeDeg) && std::fabs(request.latitudeDeg) <= 90.0;
-        } else if (std::strcmp(arg, "--lon") == 0) {
-            ok = parseNumber(value, request.longitudeDeg) && std::fabs(request.longitudeDeg) <= 360.0;
-        } else if (std::strcmp(arg, "--alt") == 0) {
-            ok = parseNumber(value, request.heightKm) && std::fabs(request.heightKm) <= 100000.0;
+        if (const int site = parseSiteOption(arg, value, request.site)) {
+            ok = site > 0;
         } else if (std::strcmp(arg, "--start") == 0) {
             ok = parseUtcTime(value, request.startJd);
         } else if (std::strcmp(arg, "--minutes") == 0) {
@@ -136,8 +121,7 @@ bool parseArguments(int argc, char** argv, TrackRequest& request) {
         }
         ++i;
     }
-    return !request.file.empty() && request.index >= 0 && std::isfinite(request.latitudeDeg) &&
-           std::isfinite(request.longitudeDeg) && std::isfinite(request.heightKm) && std::isfinite(request.startJd) &&
+    return !request.file.empty() && request.site.complete() && std::isfinite(request.startJd) &&
            std::isfinite(request.minutes);
 }
 
@@ -221,16 +205,13 @@ int runTrack(int argc, char** argv) {
         return 2;
     }
     auto catalog = std::make_unique<SatelliteCatalog>();
-    if (!loadElementFileWithSet(request.file, request.index, *catalog)) return 2;
+    if (!loadElementFileWithSet(request.file, request.site.index, *catalog)) return 2;
     // The link frequencies as the program has them for the current satellite.
-    catalog->current = request.index;
+    catalog->current = request.site.index;
     Settings settings;
     loadCurrentSatellite(*catalog, ProgramFolderFromEnvironment(ExecutableFolder().path), settings);
 
-    Observer observer;
-    observer.latitude = request.latitudeDeg * kDegree;
-    observer.longitude = request.longitudeDeg * kDegree;
-    observer.height = request.heightKm;
+    Observer observer = request.site.observer();
 
     // The program's thresholds and links; the rotator and elevation as asked, no park.
     StationOptions options = StationOptionsFrom(settings);
@@ -250,7 +231,7 @@ int runTrack(int argc, char** argv) {
     const long steps = static_cast<long>(std::floor(request.minutes * 60.0 / static_cast<double>(request.stepSeconds)));
     for (long i = 0; i <= steps; ++i) {
         const double jd = request.startJd + static_cast<double>(i * request.stepSeconds) / 86400.0;
-        StepStation(*tracker, *catalog, request.index, observer, jd, options, step);
+        StepStation(*tracker, *catalog, request.site.index, observer, jd, options, step);
         if (request.radio.enabled &&
             linkFailed(kRadioName, request.radio, RadioTurn(radio, step.radioTarget), radio.report))
             return 2;
